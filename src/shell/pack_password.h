@@ -1,0 +1,12 @@
+#pragma once
+// The password that opens both resource packs. The game and the asset builder both take it from
+// here, so the packs and the game can never disagree.
+
+#include <array>
+#include <string>
+
+// Four one-character pieces, each cut from a fixed text at a position of its own.
+std::array<std::string, 4> packPasswordPieces();
+
+// The pieces joined, first to fourth.
+std::string packPassword();
