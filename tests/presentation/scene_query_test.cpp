@@ -189,4 +189,20 @@ TEST_F(SceneQueryTest, CirclesTurnClockwiseWithTheObjectAndSetsMeetAtTheSum) {
     EXPECT_FALSE(circleSetsOverlap(a, {{50, 0, 1}, {103, 4, 3.9f}}));
 }
 
+TEST_F(SceneQueryTest, OverlapFindsTurnedScaledCirclesFarOutsideTheirPicture) {
+    // An arm circle 100 to the right of the hot spot, well outside the 44-pixel picture.
+    SpriteDefinition* arm = cell("hallarm");
+    addCollisionCircle(*arm, 122, 22, 10);
+    SceneObject* o = place("hallarm", arm, 200, 200);
+    o->scale = 0.5f;
+    o->rotation = 3.14159265f; // half a turn: the arm points left, 50 away, radius 5
+    SceneObject* pointer = place("hallcursor", cell("hallcursor", 2), 200 - 50 - 7, 200);
+    EXPECT_EQ(findOverlappingObject(*layer, pointer, "hallarm"), o);
+    pointer->x -= 0.01f;
+    EXPECT_EQ(findOverlappingObject(*layer, pointer, "hallarm"), nullptr);
+    o->rotation = 0;
+    pointer->x = 200 + 50 + 7;
+    EXPECT_EQ(findOverlappingObject(*layer, pointer, "hallarm"), o);
+}
+
 } // namespace
