@@ -24,8 +24,8 @@ int scanStart(const SceneLayer& layer, std::string_view prefix, const int* posit
 }
 
 // Near queries ---------------------------------------------------------------------------------
-// Distances are worked in double from the float32 positions, so an object exactly at the radius
-// is inside wherever it stands.
+// Distances are worked in double from the float32 positions: the radius is inclusive, and an
+// object exactly on it counts wherever in the hall it stands.
 
 namespace {
 struct NearMatch {
