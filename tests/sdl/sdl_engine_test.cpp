@@ -71,6 +71,7 @@ class SdlEngineTest : public ::testing::Test {
         setenv("SDL_VIDEODRIVER", "offscreen", 0);
         setenv("SDL_RENDER_DRIVER", "software", 0);
         setenv("SDL_AUDIODRIVER", "dummy", 0);
+        setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
         directory = fs::temp_directory_path() /
                     ("quorvane-sdl-" + std::to_string(::getpid()) + "-" +
                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
