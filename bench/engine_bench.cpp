@@ -9,13 +9,13 @@ namespace {
 
 void headlessFrameOf3000Quads(benchmark::State& state) {
     HeadlessEngine& engine = headlessEngine();
-    const std::vector<SpriteQuad> quads = benchmarkQuads(1);
+    const std::vector<SpriteQuad> quads = benchmarkQuads(1, state.range(0) != 0);
     for (auto _ : state) {
         engine.clearRecordings();
         drawBenchmarkFrame(engine, quads);
         benchmark::DoNotOptimize(engine.quads().data());
     }
 }
-BENCHMARK(headlessFrameOf3000Quads)->Unit(benchmark::kMillisecond);
+BENCHMARK(headlessFrameOf3000Quads)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -57,13 +57,14 @@ void sdlFrameOf3000Quads(benchmark::State& state) {
     const fs::path directory = fs::temp_directory_path() / "quorvane-sdl-bench";
     fs::create_directories(directory);
     const TextureHandle texture = loadSpriteTexture(*engine, directory);
-    const std::vector<SpriteQuad> quads = benchmarkQuads(texture);
+    const std::vector<SpriteQuad> quads = benchmarkQuads(texture, state.range(0) != 0);
     for (auto _ : state) {
         drawBenchmarkFrame(*engine, quads);
     }
     fs::remove_all(directory);
     engine->release();
 }
-BENCHMARK(sdlFrameOf3000Quads)->Unit(benchmark::kMillisecond);
+// Argument 0: white quads; 1: a different tint on each corner.
+BENCHMARK(sdlFrameOf3000Quads)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
