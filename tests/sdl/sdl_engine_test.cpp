@@ -219,6 +219,42 @@ TEST_F(SdlEngineTest, ViewTransformScalesQuadsAndLines) {
     sdl.endFrame();
 }
 
+TEST_F(SdlEngineTest, ResizedWindowScalesThePictureKeepingAspectAndGamePointerPixels) {
+    SdlEngine& sdl = open(64, 48);
+    SDL_SetWindowSize(sdl.window(), 256, 96); // twice as high, four times as wide
+    SDL_PumpEvents();
+    sdl.beginFrame(0);
+    sdl.clearFrame(opaque(0x000000));
+    sdl.drawQuad(quad(0, 0, 64, 48, opaque(0xFFFFFF)));
+    int w = 0, h = 0;
+    const auto pixels = sdl.readPixels(&w, &h);
+    ASSERT_EQ(w, 256);
+    ASSERT_EQ(h, 96);
+    // The picture is 128 x 96, centred: black bars of 64 pixels left and right.
+    EXPECT_EQ(pixels[48 * w + 10], opaque(0x000000));
+    EXPECT_EQ(pixels[48 * w + 70], opaque(0xFFFFFF));
+    EXPECT_EQ(pixels[48 * w + 186], opaque(0xFFFFFF));
+    EXPECT_EQ(pixels[48 * w + 250], opaque(0x000000));
+    sdl.endFrame();
+
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.windowID = SDL_GetWindowID(sdl.window());
+    motion.motion.x = 64 + 40; // window pixels
+    motion.motion.y = 30;
+    SDL_PushEvent(&motion);
+    SDL_Event event;
+    bool seen = false;
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_MOUSEMOTION) {
+            seen = true;
+            EXPECT_EQ(event.motion.x, 20); // the game's own window pixels
+            EXPECT_EQ(event.motion.y, 15);
+        }
+    }
+    EXPECT_TRUE(seen);
+}
+
 int framesSeen = 0;
 int rendersSeen = 0;
 bool orderKept = true;
