@@ -32,15 +32,19 @@ std::optional<std::vector<std::uint8_t>> readEntry(zip_t* archive, zip_int64_t i
         (st.valid & ZIP_STAT_SIZE) == 0 || st.size > (1u << 30)) {
         return std::nullopt;
     }
-    zip_file_t* file = zip_fopen_index_encrypted(archive, static_cast<zip_uint64_t>(index), 0,
-                                                 password.c_str());
+    zip_file_t* file =
+        zip_fopen_index_encrypted(archive, static_cast<zip_uint64_t>(index), 0, password.c_str());
     if (file == nullptr) {
         return std::nullopt;
     }
     std::vector<std::uint8_t> bytes(st.size);
-    zip_int64_t got = bytes.empty() ? 0 : zip_fread(file, bytes.data(), bytes.size());
-    const bool closedCleanly = zip_fclose(file) == 0; // the checksum is verified on close
-    if (got != static_cast<zip_int64_t>(bytes.size()) || !closedCleanly) {
+    const zip_int64_t got = bytes.empty() ? 0 : zip_fread(file, bytes.data(), bytes.size());
+    // Reading on to the end makes libzip check the entry's authentication code (encrypted
+    // entries carry no CRC); a damaged entry fails here instead of yielding wrong bytes.
+    std::uint8_t extra = 0;
+    const zip_int64_t tail = zip_fread(file, &extra, 1);
+    const bool closedCleanly = zip_fclose(file) == 0;
+    if (got != static_cast<zip_int64_t>(bytes.size()) || tail != 0 || !closedCleanly) {
         return std::nullopt;
     }
     return bytes;
@@ -91,7 +95,9 @@ bool ResourceFiles::attach(const std::string& file, const std::string& password,
     return true;
 }
 
-void ResourceFiles::detachAll() { packs_.clear(); }
+void ResourceFiles::detachAll() {
+    packs_.clear();
+}
 
 std::optional<std::vector<std::uint8_t>> ResourceFiles::read(std::string_view name) const {
     const std::string entry = packEntryName(name);
@@ -106,4 +112,18 @@ std::optional<std::vector<std::uint8_t>> ResourceFiles::read(std::string_view na
         return std::nullopt;
     }
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> ResourceFiles::entryNames() const {
+    std::vector<std::string> names;
+    for (const auto& pack : packs_) {
+        const zip_int64_t count = zip_get_num_entries(pack->archive, 0);
+        for (zip_int64_t i = 0; i < count; ++i) {
+            const char* name = zip_get_name(pack->archive, static_cast<zip_uint64_t>(i), 0);
+            if (name != nullptr) {
+                names.emplace_back(name);
+            }
+        }
+    }
+    return names;
 }
