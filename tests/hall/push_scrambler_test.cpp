@@ -45,7 +45,7 @@ TEST_P(PushMeetingTest, FollowsTheMeetingTable) {
     EXPECT_TRUE(stood);
     EXPECT_EQ(hall->grid[2][1], m.movingAfter) << pictureRow(*hall, 1, 10);
     EXPECT_EQ(hall->grid[m.hitEndX][1], m.hitAfter) << pictureRow(*hall, 1, 10);
-    EXPECT_EQ(countCells(*hall, CellFloor), 5) << pictureRow(*hall, 1, 10);
+    EXPECT_EQ(countCells(*hall, CellFloor), 6) << pictureRow(*hall, 1, 10);
 }
 
 INSTANTIATE_TEST_SUITE_P(
