@@ -77,8 +77,7 @@ Image drawCursor() {
 Image drawGlow() {
     return additive(32, [](float x, float y) {
         const float r = std::hypot(x - 16, y - 16) / 15.5f;
-        return std::max(0.0f, 1.0f - r) * std::max(0.0f, 1.0f - r) *
-               (0.75f + 0.25f * std::exp(-r * r * 20));
+        return std::pow(std::max(0.0f, 1.0f - r), 1.6f) * (0.8f + 0.2f * std::exp(-r * r * 20));
     });
 }
 
