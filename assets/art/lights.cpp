@@ -28,7 +28,22 @@ Image additive(int size, float (*light)(float x, float y)) {
 
 Image drawTorch() {
     Image image(44, 44);
-    // The warm halo, already mostly clear at the cell's edge.
+    // The iron plate that holds the torch to the wall, with its four rivets.
+    auto plate = [](float x, float y) { return roundRectDistance(x, y, 22, 22, 9, 9, 2.5f); };
+    softShadow(image, plate, 1.0f, 1.5f, 1.5f, 0.55f);
+    fillShape(image, plate, [&](float x, float y, float d) {
+        return shade(rgb(0x44444C), 0.85f + 0.5f * bevelLight(d, normalOf(plate, x, y), 1.8f));
+    });
+    for (float rx : {15.5f, 28.5f}) {
+        for (float ry : {15.5f, 28.5f}) {
+            fillShape(
+                image, [=](float x, float y) { return circleDistance(x, y, rx, ry, 1.1f); },
+                [=](float x, float y, float) {
+                    return shade(rgb(0x8A8A94), 0.6f + 0.8f * domeDiffuse(x, y, rx, ry, 1.1f));
+                });
+        }
+    }
+    // The warm halo, lighting the plate, already mostly clear at the cell's edge.
     paintField(image, [](float x, float y) {
         const float r = std::hypot(x - 22, y - 22);
         return withAlpha(rgb(0xFFA040), 0.6f * std::exp(-r * r / 110.0f));
