@@ -200,8 +200,10 @@ Image drawGate(Kind kind) {
     };
     fillShape(image, field, [&](float x, float y, float) {
         // A diamond lattice of light: the gate's force field.
-        const float u = std::abs(std::sin((x + y) * pi / 7.0f)),
-                    v = std::abs(std::sin((x - y) * pi / 7.0f));
+        // Centred on the cell, so the lattice is the same turned a quarter.
+        const float dx = x - centre, dy = y - centre;
+        const float u = std::abs(std::sin((dx + dy) * pi / 7.0f));
+        const float v = std::abs(std::sin((dx - dy) * pi / 7.0f));
         const float mesh =
             std::max(smoothstep(0.8f, 1.0f, 1.0f - u), smoothstep(0.8f, 1.0f, 1.0f - v));
         return withAlpha(mix(colour, white, mesh * 0.4f), 0.16f + 0.4f * mesh);
