@@ -2,6 +2,7 @@
 
 #include <zip.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -107,7 +108,13 @@ std::optional<std::vector<std::uint8_t>> ResourceFiles::read(std::string_view na
             return readEntry((*it)->archive, index, (*it)->password);
         }
     }
-    std::ifstream in(resolve(programDirectory_, entry), std::ios::binary);
+    // A name from a replaced pack may point at a folder, which the stream cannot read.
+    const std::string path = resolve(programDirectory_, entry);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
     if (!in) {
         return std::nullopt;
     }
