@@ -35,9 +35,13 @@ struct SceneLayerLists {
     std::vector<std::unique_ptr<SpriteDefinition>> definitions; // owns them, in creation order
     std::unordered_map<std::string, SpriteDefinition*> definitionsByName; // first one registered
 
-    // Reused by the overlap query so it allocates nothing once warmed up.
-    std::vector<CollisionCircle> circlesA, circlesB;
+    // The looked-for object's circles, reused so the overlap query allocates nothing once warm.
+    std::vector<CollisionCircle> circlesA;
 };
+
+inline bool startsWith(std::string_view name, std::string_view prefix) {
+    return name.size() >= prefix.size() && name.compare(0, prefix.size(), prefix) == 0;
+}
 
 // Inserts before any equal keys.
 void insertSorted(std::vector<KeyedObject>& list, std::string key, SceneObject* object);
