@@ -16,6 +16,7 @@ TEST(SdlBuiltPacks, EveryPictureAndSoundDecodes) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("SDL_RENDER_DRIVER", "software", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
     Engine* engine = createEngine(engineVersion);
     engine->setNumber(numberWidth, 64);
     engine->setNumber(numberHeight, 64);
