@@ -405,6 +405,8 @@ bool samePlane(const Plane& a, const Plane& b) {
 
 // Rows of a small rectangle are too short for the processor to see the pattern and fetch the
 // frame ahead: asking for a row a little before it is drawn saves most of the waiting.
+constexpr int prefetchDistance = 4; // rows
+
 void prefetchRow(const FrameBuffer& frame, const PixelBox& box, int y) {
     if (y < box.y1) {
         const std::uint32_t* row = &frame.pixels[static_cast<std::size_t>(y) * frame.width];
@@ -430,9 +432,12 @@ void drawRectangle(FrameBuffer& frame, const Point (&p)[4], const Attributes (&v
     const Plane first = makePlane(upper, upperValues, box.x0, box.y0);
     const Plane second = makePlane(lower, lowerValues, box.x0, box.y0);
     const int width = box.x1 - box.x0;
+    for (int y = box.y0; y < box.y0 + prefetchDistance; ++y) {
+        prefetchRow(frame, box, y);
+    }
     if (samePlane(first, second)) {
         for (int y = box.y0; y < box.y1; ++y) {
-            prefetchRow(frame, box, y + 2);
+            prefetchRow(frame, box, y + prefetchDistance);
             drawSpan(frame, first, box.x0, y, width, shading);
         }
         return;
@@ -441,7 +446,7 @@ void drawRectangle(FrameBuffer& frame, const Point (&p)[4], const Attributes (&v
     const bool turned = orientation(p[0], p[1], p[2]) < 0;
     const Edge diagonal = turned ? Edge(p[0], p[2]) : Edge(p[2], p[0]);
     for (int y = box.y0; y < box.y1; ++y) {
-        prefetchRow(frame, box, y + 2);
+        prefetchRow(frame, box, y + prefetchDistance);
         int begin = box.x0, end = box.x1;
         diagonal.narrow(y, begin, end); // [begin, end) belongs to triangle (0, 1, 2)
         drawSpan(frame, second, box.x0, y, begin - box.x0, shading);
