@@ -11,6 +11,7 @@ namespace {
 
 using Pixels4 = std::uint32_t __attribute__((vector_size(16))); // four 0xAARRGGBB pixels
 using Lanes8 = std::uint16_t __attribute__((vector_size(16)));  // their channels in pairs
+using Wide2 = std::uint64_t __attribute__((vector_size(16)));   // pixels two by two
 
 constexpr std::int64_t subPixel = 256;     // positions snap to 1/256 pixel
 constexpr float positionLimit = 1 << 21;   // keeps products of edge functions inside 64 bits
@@ -121,6 +122,17 @@ template <bool additive>
 [[gnu::always_inline]] inline void blendPixels(std::uint32_t* at, int count, Pixels4 source) {
     Pixels4 frame;
     std::memcpy(&frame, at, sizeof frame);
+    // Most texels of hall pictures are opaque or clear: those groups need no arithmetic.
+    const std::uint64_t alphas[2] = {reinterpret_cast<Wide2>(source)[0],
+                                     reinterpret_cast<Wide2>(source)[1]};
+    const std::uint64_t bothAlphas = 0xFF000000FF000000u;
+    if (count == 4 && ((alphas[0] | alphas[1]) & bothAlphas) == 0) {
+        return;
+    }
+    if (!additive && count == 4 && (alphas[0] & alphas[1] & bothAlphas) == bothAlphas) {
+        std::memcpy(at, &source, sizeof source);
+        return;
+    }
     const Lanes8 srcRb = reinterpret_cast<Lanes8>(source & lowChannels);
     Lanes8 srcAg = reinterpret_cast<Lanes8>((source >> 8) & lowChannels);
     const Lanes8 dstRb = reinterpret_cast<Lanes8>(frame & lowChannels);
@@ -198,6 +210,10 @@ void shadeSpan(const Span& span, const Shading& shading) {
     std::int64_t u = span.value[attributeU], v = span.value[attributeV];
     const std::uint32_t* texels = textured ? shading.texture->pixels : nullptr;
     const int width = textured ? shading.texture->width : 0;
+    const std::int64_t du = step[attributeU], du2 = du * 2, du3 = du * 3, dv = step[attributeV];
+    // Along a row of the frame the texture is often read along one of its own rows.
+    const bool level = dv == 0;
+    const std::uint32_t* row = textured ? texels + (v >> 16) * width : nullptr;
     for (int i = 0; i < span.count; i += 4) {
         const int count = std::min(4, span.count - i);
         Pixels4 colour = splat(shading.colour);
@@ -212,16 +228,20 @@ void shadeSpan(const Span& span, const Shading& shading) {
         }
         Pixels4 source = colour;
         if constexpr (textured) {
-            auto texelAt = [&](int k) {
-                return texels[((v + step[attributeV] * k) >> 16) * width +
-                              ((u + step[attributeU] * k) >> 16)];
-            };
-            // Lanes past the span's end repeat its last texel, which is inside the texture.
-            const int last = count - 1;
-            const Pixels4 texel = {texelAt(0), texelAt(std::min(1, last)),
-                                   texelAt(std::min(2, last)), texelAt(3 <= last ? 3 : last)};
-            u += step[attributeU] * 4;
-            v += step[attributeV] * 4;
+            Pixels4 texel;
+            if (level && count == 4) {
+                texel = Pixels4{row[u >> 16], row[(u + du) >> 16], row[(u + du2) >> 16],
+                                row[(u + du3) >> 16]};
+            } else {
+                // Lanes past the span's end repeat its last texel, which is inside the texture.
+                auto texelAt = [&](int k) {
+                    k = std::min(k, count - 1);
+                    return texels[((v + dv * k) >> 16) * width + ((u + du * k) >> 16)];
+                };
+                texel = Pixels4{texelAt(0), texelAt(1), texelAt(2), texelAt(3)};
+            }
+            u += du * 4;
+            v += dv * 4;
             source = tint == Tint::white ? texel : modulate(texel, colour);
         }
         blendPixels<additive>(span.pixel + i, count, source);
