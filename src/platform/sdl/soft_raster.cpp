@@ -197,16 +197,15 @@ Pixels4 splat(std::uint32_t colour) {
 template <bool textured, Tint tint, bool additive>
 void shadeSpan(const Span& span, const Shading& shading) {
     const std::int64_t* step = span.step;
-    Pixels4 channel[4], channelStep[4]; // red, green, blue, alpha of four pixels, 16.16
-    if constexpr (tint == Tint::smooth) {
-        for (int a = 0; a < 4; ++a) {
-            auto at = [&](int k) {
-                return static_cast<std::uint32_t>(span.value[a] + step[a] * k);
-            };
-            channel[a] = Pixels4{at(0), at(1), at(2), at(3)};
-            channelStep[a] = splat(static_cast<std::uint32_t>(step[a] * 4));
-        }
-    }
+    // Red, green, blue and alpha of four pixels, 16.16, and their change per four pixels.
+    auto lanes = [&](int a) {
+        auto at = [&](int k) { return static_cast<std::uint32_t>(span.value[a] + step[a] * k); };
+        return Pixels4{at(0), at(1), at(2), at(3)};
+    };
+    auto lanesStep = [&](int a) { return splat(static_cast<std::uint32_t>(step[a] * 4)); };
+    Pixels4 red = lanes(0), green = lanes(1), blue = lanes(2), alpha = lanes(3);
+    const Pixels4 redStep = lanesStep(0), greenStep = lanesStep(1), blueStep = lanesStep(2),
+                  alphaStep = lanesStep(3);
     std::int64_t u = span.value[attributeU], v = span.value[attributeV];
     const std::uint32_t* texels = textured ? shading.texture->pixels : nullptr;
     const int width = textured ? shading.texture->width : 0;
@@ -219,12 +218,13 @@ void shadeSpan(const Span& span, const Shading& shading) {
         Pixels4 colour = splat(shading.colour);
         if constexpr (tint == Tint::smooth) {
             // Wrapping lanes past the span's end are computed but never stored.
-            const Pixels4 rb = (channel[0] & 0xFFFF0000u) | (channel[2] >> 16);
-            const Pixels4 ag = (channel[3] & 0xFFFF0000u) | (channel[1] >> 16);
+            const Pixels4 rb = (red & 0xFFFF0000u) | (blue >> 16);
+            const Pixels4 ag = (alpha & 0xFFFF0000u) | (green >> 16);
             colour = rb | (ag << 8);
-            for (int a = 0; a < 4; ++a) {
-                channel[a] += channelStep[a];
-            }
+            red += redStep;
+            green += greenStep;
+            blue += blueStep;
+            alpha += alphaStep;
         }
         Pixels4 source = colour;
         if constexpr (textured) {
