@@ -28,7 +28,8 @@ std::uint32_t argb(SDL_Color c) {
 }
 
 // Our own rasteriser replaces SDL's software renderer, whose colour-interpolated textured
-// triangles cost ten times our whole frame; a GPU renderer stays in charge.
+// triangles are many times slower than drawing the frame ourselves; a GPU renderer stays in
+// charge.
 bool wantSoftRaster(SDL_Renderer* renderer) {
     const char* forced = std::getenv("QUORVANE_SOFTWARE_RASTER");
     if (forced != nullptr && (std::strcmp(forced, "0") == 0 || std::strcmp(forced, "1") == 0)) {
