@@ -165,12 +165,14 @@ bool SdlEngine::initialise() {
     // The picture keeps the game's window size and aspect whatever the real window's size; SDL
     // letterboxes it and hands pointer positions back in the game's window pixels.
     SDL_RenderSetLogicalSize(renderer_, width_, height_);
+    openSoftRaster();
     SDL_ShowCursor(flag(flagHideSystemPointer, false) ? SDL_DISABLE : SDL_ENABLE);
     SDL_StartTextInput();
     IMG_Init(IMG_INIT_PNG);
     SDL_RendererInfo info;
     SDL_GetRendererInfo(renderer_, &info);
-    logLine("Window %d x %d, renderer %s", width_, height_, info.name);
+    logLine("Window %d x %d, renderer %s%s", width_, height_, info.name,
+            softRaster_ ? ", frames drawn by our own rasteriser" : "");
     if (flag(flagUseSound, true)) {
         openAudio();
     }

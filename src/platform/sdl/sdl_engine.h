@@ -9,9 +9,14 @@
 // Screenshots: F12 saves the current frame as a PNG beside the log file. The environment
 // variable QUORVANE_SCREENSHOT="a.png:10,b.png:250" saves frame 10 to a.png and frame 250 to
 // b.png (frames count from 0, the first frame of runLoop).
+//
+// When SDL only offers its software renderer, the engine draws each frame itself into a frame
+// buffer of the game's window size (soft_raster.h) and hands SDL one finished picture per frame.
+// QUORVANE_SOFTWARE_RASTER=1 forces that path, =0 forbids it.
 
 #include "platform/engine_random.h"
 #include "platform/pack/resource_files.h"
+#include "platform/sdl/soft_raster.h"
 #include "shell/engine.h"
 
 #include <SDL.h>
@@ -84,6 +89,7 @@ class SdlEngine final : public Engine {
     struct Texture {
         SDL_Texture* texture = nullptr;
         int width = 0, height = 0;
+        std::vector<std::uint32_t> pixels; // 0xAARRGGBB, kept for our own rasteriser only
     };
     struct Sound {
         Mix_Chunk* chunk = nullptr;        // null when the game runs without an audio device
@@ -114,6 +120,9 @@ class SdlEngine final : public Engine {
     SDL_FPoint transform(float x, float y) const;
     void closeRenderer();
     bool createWhiteTexture();
+    void openSoftRaster();
+    void rasteriseBatch();
+    void showSoftFrame();
     // sdl_audio.cpp
     void openAudio();
     void closeAudio();
@@ -143,6 +152,10 @@ class SdlEngine final : public Engine {
     Batch batch_;
     int drawCalls_ = 0;
     bool inFrame_ = false;
+    bool softRaster_ = false; // frames drawn by our own rasteriser into softFrame_
+    FrameBuffer softFrame_;
+    SDL_Texture* frameTexture_ = nullptr;     // softFrame_ on its way to the screen
+    std::uint32_t clearColour_ = 0xFF000000u; // also the colour of the letterbox bars
     float viewX_ = 0, viewY_ = 0, viewDx_ = 0, viewDy_ = 0;
     float viewCos_ = 1, viewSin_ = 0, viewScaleX_ = 1, viewScaleY_ = 1;
 

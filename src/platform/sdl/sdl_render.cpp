@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -18,6 +20,23 @@ SDL_Color sdlColour(std::uint32_t argb) {
 // by its alpha, to what is already there.
 SDL_BlendMode sdlBlend(int blend) {
     return (blend & blendAlpha) != 0 ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_ADD;
+}
+
+std::uint32_t argb(SDL_Color c) {
+    return static_cast<std::uint32_t>(c.a) << 24 | static_cast<std::uint32_t>(c.r) << 16 |
+           static_cast<std::uint32_t>(c.g) << 8 | c.b;
+}
+
+// Our own rasteriser replaces SDL's software renderer, whose colour-interpolated textured
+// triangles are many times slower than drawing the frame ourselves; a GPU renderer stays in
+// charge.
+bool wantSoftRaster(SDL_Renderer* renderer) {
+    const char* forced = std::getenv("QUORVANE_SOFTWARE_RASTER");
+    if (forced != nullptr && (std::strcmp(forced, "0") == 0 || std::strcmp(forced, "1") == 0)) {
+        return forced[0] == '1';
+    }
+    SDL_RendererInfo info;
+    return SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
 }
 
 } // namespace
@@ -58,6 +77,9 @@ void SdlEngine::endFrame() {
         return;
     }
     flushBatch();
+    if (softRaster_) {
+        showSoftFrame();
+    }
     takeDueScreenshots();
     SDL_RenderPresent(renderer_);
     inFrame_ = false;
@@ -68,6 +90,11 @@ void SdlEngine::clearFrame(std::uint32_t colour) {
         return;
     }
     flushBatch();
+    if (softRaster_) {
+        clearFrameBuffer(softFrame_, colour);
+        clearColour_ = colour;
+        return;
+    }
     const SDL_Color c = sdlColour(colour);
     SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
     SDL_RenderClear(renderer_);
@@ -81,10 +108,14 @@ void SdlEngine::drawLine(float x1, float y1, float x2, float y2, std::uint32_t c
     const SDL_Color c = sdlColour(colour);
     const SDL_FPoint a = transform(x1, y1);
     const SDL_FPoint b = transform(x2, y2);
+    ++drawCalls_;
+    if (softRaster_) {
+        rasteriseLine(softFrame_, a.x, a.y, b.x, b.y, colour);
+        return;
+    }
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
     SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
     SDL_RenderDrawLineF(renderer_, a.x, a.y, b.x, b.y);
-    ++drawCalls_;
 }
 
 void SdlEngine::drawQuad(const SpriteQuad& quad) {
@@ -112,6 +143,13 @@ void SdlEngine::flushBatch() {
     if (renderer_ == nullptr || batch_.vertices.empty()) {
         return;
     }
+    ++drawCalls_;
+    if (softRaster_) {
+        rasteriseBatch();
+        batch_.vertices.clear();
+        batch_.indices.clear();
+        return;
+    }
     // Untextured quads sample a white texel: SDL's software renderer blends untextured
     // geometry by alpha whatever the blend mode asked for.
     SDL_Texture* texture = batch_.texture != 0 ? textures_[batch_.texture].texture : white_;
@@ -119,7 +157,6 @@ void SdlEngine::flushBatch() {
     SDL_RenderGeometry(renderer_, texture, batch_.vertices.data(),
                        static_cast<int>(batch_.vertices.size()), batch_.indices.data(),
                        static_cast<int>(batch_.indices.size()));
-    ++drawCalls_;
     batch_.vertices.clear();
     batch_.indices.clear();
 }
@@ -144,6 +181,21 @@ TextureHandle SdlEngine::loadTexture(const char* name, std::uint32_t, bool) {
     Texture texture;
     texture.width = surface->w;
     texture.height = surface->h;
+    if (softRaster_) {
+        SDL_Surface* argb = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
+        if (argb == nullptr) {
+            logLine("Can't load texture %s: %s", entry.c_str(), SDL_GetError());
+            SDL_FreeSurface(surface);
+            return 0;
+        }
+        texture.pixels.resize(static_cast<std::size_t>(argb->w) * argb->h);
+        for (int y = 0; y < argb->h; ++y) {
+            std::memcpy(&texture.pixels[static_cast<std::size_t>(y) * argb->w],
+                        static_cast<const std::uint8_t*>(argb->pixels) + y * argb->pitch,
+                        static_cast<std::size_t>(argb->w) * 4);
+        }
+        SDL_FreeSurface(argb);
+    }
     texture.texture = SDL_CreateTextureFromSurface(renderer_, surface);
     SDL_FreeSurface(surface);
     if (texture.texture == nullptr) {
@@ -185,8 +237,59 @@ bool SdlEngine::createWhiteTexture() {
     return white_ != nullptr && SDL_UpdateTexture(white_, nullptr, &pixel, 4) == 0;
 }
 
+void SdlEngine::openSoftRaster() {
+    if (!wantSoftRaster(renderer_)) {
+        return;
+    }
+    frameTexture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                      SDL_TEXTUREACCESS_STREAMING, width_, height_);
+    if (frameTexture_ == nullptr) {
+        logLine("Can't draw frames ourselves, SDL draws them: %s", SDL_GetError());
+        return;
+    }
+    // The finished frame replaces what is there; a resized window scales it.
+    SDL_SetTextureBlendMode(frameTexture_, SDL_BLENDMODE_NONE);
+    SDL_SetTextureScaleMode(frameTexture_, flag(flagTextureFilter, true) ? SDL_ScaleModeLinear
+                                                                         : SDL_ScaleModeNearest);
+    resizeFrameBuffer(softFrame_, width_, height_);
+    softRaster_ = true;
+}
+
+void SdlEngine::rasteriseBatch() {
+    const Texture* texture = batch_.texture != 0 ? &textures_[batch_.texture] : nullptr;
+    const RasterTexture source{texture != nullptr ? texture->pixels.data() : nullptr,
+                               texture != nullptr ? texture->width : 0,
+                               texture != nullptr ? texture->height : 0};
+    const RasterBlend blend =
+        (batch_.blend & blendAlpha) != 0 ? RasterBlend::alpha : RasterBlend::additive;
+    for (std::size_t first = 0; first + 4 <= batch_.vertices.size(); first += 4) {
+        RasterVertex corner[4];
+        for (int i = 0; i < 4; ++i) {
+            const SDL_Vertex& v = batch_.vertices[first + i];
+            corner[i] = RasterVertex{v.position.x, v.position.y, argb(v.color), v.tex_coord.x,
+                                     v.tex_coord.y};
+        }
+        rasteriseQuad(softFrame_, corner, texture != nullptr ? &source : nullptr, blend);
+    }
+}
+
+// Puts the frame drawn so far on the renderer, letterboxed like any drawing.
+void SdlEngine::showSoftFrame() {
+    SDL_UpdateTexture(frameTexture_, nullptr, softFrame_.pixels.data(), softFrame_.width * 4);
+    const SDL_Color c = sdlColour(clearColour_);
+    SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, frameTexture_, nullptr, nullptr);
+}
+
 void SdlEngine::closeRenderer() {
     batch_ = Batch{};
+    if (frameTexture_ != nullptr) {
+        SDL_DestroyTexture(frameTexture_);
+        frameTexture_ = nullptr;
+    }
+    softFrame_ = FrameBuffer{};
+    softRaster_ = false;
     if (white_ != nullptr) {
         SDL_DestroyTexture(white_);
         white_ = nullptr;
@@ -208,6 +311,9 @@ std::vector<std::uint32_t> SdlEngine::readPixels(int* width, int* height) {
         return {};
     }
     flushBatch();
+    if (softRaster_) {
+        showSoftFrame();
+    }
     // Without the logical size the whole output is read, letterbox bars included, at the
     // window's real size.
     SDL_RenderSetLogicalSize(renderer_, 0, 0);

@@ -1,0 +1,46 @@
+#pragma once
+// A rasteriser of our own for the engine's quads and lines, drawing into a plain 0xAARRGGBB frame
+// buffer. The SDL engine uses it when SDL only offers its software renderer, whose
+// colour-interpolated textured triangles are far too slow for a lit hall.
+//
+// Pixel (x, y) covers [x, x + 1) x [y, y + 1) and is drawn when its centre lies inside a
+// triangle. A centre exactly on an edge belongs to the triangle only if that is a top or a left
+// edge, so quads that share an edge draw each pixel along it exactly once. Positions are snapped
+// to 1/256 pixel first. A quad is drawn as the triangles (0, 1, 2) and (0, 2, 3), as a GPU draws
+// it: colours and texture coordinates are interpolated linearly over each triangle.
+
+#include <cstdint>
+#include <vector>
+
+struct RasterVertex {
+    float x, y;           // frame-buffer pixels
+    std::uint32_t colour; // 0xAARRGGBB
+    float u, v;           // texture coordinates, 0..1 across the texture
+};
+
+// A texture's pixels, 0xAARRGGBB row by row; sampled at the nearest texel, clamped to the edge.
+struct RasterTexture {
+    const std::uint32_t* pixels = nullptr;
+    int width = 0, height = 0;
+};
+
+enum class RasterBlend {
+    alpha,    // dst = src * a + dst * (1 - a)
+    additive, // dst = dst + src * a, saturating; the destination's alpha is kept
+};
+
+struct FrameBuffer {
+    int width = 0, height = 0;
+    // 0xAARRGGBB, row by row, and a few spare pixels past the end (made by resizeFrameBuffer)
+    std::vector<std::uint32_t> pixels;
+};
+
+void resizeFrameBuffer(FrameBuffer& frame, int width, int height);
+void clearFrameBuffer(FrameBuffer& frame, std::uint32_t colour);
+// The texel colour is multiplied by the interpolated vertex colour; a null texture draws the
+// vertex colours alone. Quads with a position that is not a finite number are not drawn.
+void rasteriseQuad(FrameBuffer& frame, const RasterVertex (&corner)[4],
+                   const RasterTexture* texture, RasterBlend blend);
+// A one-pixel line from (x1, y1) to (x2, y2), both ends included, blended by alpha.
+void rasteriseLine(FrameBuffer& frame, float x1, float y1, float x2, float y2,
+                   std::uint32_t colour);
