@@ -225,7 +225,8 @@ int BitmapFont::chosenCode(char c) const {
     if (letters_[code] != nullptr) {
         return code;
     }
-    return letters_['?'] != nullptr ? '?' : -1;
+    constexpr int fallback = '?';
+    return letters_[fallback] != nullptr ? fallback : -1;
 }
 
 void BitmapFont::render(float x, float y, int align, const char* text) {
