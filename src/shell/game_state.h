@@ -1,0 +1,64 @@
+#pragma once
+// GameState: the one global record of the running game. Every part of the game reaches it
+// directly as `game`; nothing is passed around as context. Start-up fills what static
+// initialisation leaves empty; afterwards only the frame and render handlers touch it, on one
+// thread, so it needs no locking.
+
+#include "hall/game_random.h"
+#include "hall/hall_grid.h"
+#include "presentation/scene_layer.h"
+#include "shell/engine.h"
+#include "shell/pack_password.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+struct Point {
+    float x = 0, y = 0;
+};
+
+struct GameState {
+    Engine* engine = nullptr; // obtained at start-up, released at the very end
+
+    std::string gameName = "Tessmark"; // with level, makes the level seed
+    std::int32_t level = 1;            // 1..99
+    std::int32_t phase = 0;            // 0 while the opening sequence runs, -1 after it
+
+    // The logical screen, in hall-plane units; the window is this times scale.
+    float baseWidth = 924.0f;
+    float baseHeight = 924.0f;
+    float halfWidth = baseWidth * 0.5f;
+    float scale = 1.0f;
+
+    std::int32_t dragState = 0; // left button: 0 idle, 1 held, 2 just released
+    Point pressPoint;           // logical position where the left button went down
+    Point releasePoint;         // logical position where it came up
+
+    // Frame units (1/50 s) since the last level reset.
+    float clock = 0.0f;
+    float inputBlockedUntil = 0.0f; // clicks, keys and buttons before this clock value are ignored
+
+    std::int32_t framesPerSecond = 50;
+    float frameTime = 1.0f / static_cast<float>(framesPerSecond); // seconds per frame
+    float debounceInterval = 0.35f / frameTime;                   // 0.35 s in frame units
+
+    std::string productTitle = "Quorvane";
+    std::string webDomain = "quorvane.example"; // bare host name, no scheme
+    std::string programDirectory;               // without a trailing separator; set at start-up
+    std::array<std::string, 4> packPasswordPieces = ::packPasswordPieces();
+    std::string progressFileName = "Quorvane.sav";
+    std::string tempFileName = "Quorvane.tmp";
+
+    float logoFadeStep = 0.001f; // logo alpha taken per frame after the opening sequence
+    std::int32_t topBarHot = 0;  // 1 while the pointer rests on the top bar
+
+    SceneObject* cursorObject = nullptr;
+    SceneObject* backdropObject = nullptr;
+    SceneObject* logoObject = nullptr;
+
+    GameRandom random; // the level's seeded random source
+    HallGrid hall;     // the current level
+};
+
+extern GameState game;
