@@ -4,14 +4,19 @@
 // initialisation leaves empty; afterwards only the frame and render handlers touch it, on one
 // thread, so it needs no locking.
 
+#include "draw/bitmap_font.h"
+#include "gui/dialog.h"
 #include "hall/game_random.h"
 #include "hall/hall_grid.h"
+#include "presentation/effect_manager.h"
 #include "presentation/scene_layer.h"
+#include "presentation/sound_catalogue.h"
 #include "shell/engine.h"
 #include "shell/pack_password.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 struct Point {
@@ -20,6 +25,11 @@ struct Point {
 
 struct GameState {
     Engine* engine = nullptr; // obtained at start-up, released at the very end
+    std::unique_ptr<BitmapFont> largeFont, smallFont;
+    std::unique_ptr<SceneLayer> hallLayer, overlayLayer;
+    EffectManager effects;
+    SoundCatalogue sounds;
+    Dialog menuDialog, levelDoneDialog, lastLevelDialog, nameEntryDialog, nameButtonsDialog;
 
     std::string gameName = "Tessmark"; // with level, makes the level seed
     std::int32_t level = 1;            // 1..99
