@@ -91,12 +91,20 @@ void setObjectY(SceneObject* object, float value);
 void selectFrame(SceneObject* object, int row, int column);
 
 // Draws the objects in depth order; an axis whose min is not below its max is not culled.
-void renderLayer(SceneLayer& layer, float xmin = 0, float ymin = 0, float xmax = 0,
-                 float ymax = 0);
+void renderLayer(SceneLayer& layer, float xmin = 0, float ymin = 0, float xmax = 0, float ymax = 0);
 
 // Queries. A position cursor, when given, resumes a scan (> 0) and receives the position of the
 // object returned, or -1 when the scan ran to its end.
 bool objectBounds(const SceneObject* object, Box* box);
+// The object's collision circles in layer units: turned about its position with its rotation
+// and drawn toward it by its scale. False, with circles left empty, when the object has no
+// definition, sprite or circles.
+bool transformedCircles(const SceneObject* object, std::vector<CollisionCircle>* circles);
+// Strict: boxes that only touch along an edge do not overlap.
+bool boxesOverlap(const Box& a, const Box& b);
+// Inclusive: circles whose centres are exactly r1 + r2 apart overlap.
+bool circleSetsOverlap(const std::vector<CollisionCircle>& a,
+                       const std::vector<CollisionCircle>& b);
 SceneObject* findObjectNear(SceneLayer& layer, std::string_view prefix, bool nearest, float cx,
                             float cy, float radius, int* position = nullptr,
                             const SceneObject* exclude = nullptr);
@@ -105,8 +113,8 @@ SceneObject* findObjectNearObject(SceneLayer& layer, const SceneObject* object,
                                   int* position = nullptr);
 int collectObjectsNear(SceneLayer& layer, std::string_view prefix, bool firstOnly, float cx,
                        float cy, float radius, const SceneObject* exclude = nullptr);
-int collectObjectsNearObject(SceneLayer& layer, const SceneObject* object,
-                             std::string_view prefix, float radius, bool firstOnly);
+int collectObjectsNearObject(SceneLayer& layer, const SceneObject* object, std::string_view prefix,
+                             float radius, bool firstOnly);
 SceneObject* radiusResultAt(SceneLayer& layer, int index);
 SceneObject* findOverlappingObject(SceneLayer& layer, const SceneObject* object,
                                    std::string_view prefix, int* position = nullptr);

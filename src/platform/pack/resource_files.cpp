@@ -2,6 +2,7 @@
 
 #include <zip.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -32,8 +33,8 @@ std::optional<std::vector<std::uint8_t>> readEntry(zip_t* archive, zip_int64_t i
         (st.valid & ZIP_STAT_SIZE) == 0 || st.size > (1u << 30)) {
         return std::nullopt;
     }
-    zip_file_t* file = zip_fopen_index_encrypted(archive, static_cast<zip_uint64_t>(index), 0,
-                                                 password.c_str());
+    zip_file_t* file =
+        zip_fopen_index_encrypted(archive, static_cast<zip_uint64_t>(index), 0, password.c_str());
     if (file == nullptr) {
         return std::nullopt;
     }
@@ -91,7 +92,9 @@ bool ResourceFiles::attach(const std::string& file, const std::string& password,
     return true;
 }
 
-void ResourceFiles::detachAll() { packs_.clear(); }
+void ResourceFiles::detachAll() {
+    packs_.clear();
+}
 
 std::optional<std::vector<std::uint8_t>> ResourceFiles::read(std::string_view name) const {
     const std::string entry = packEntryName(name);
@@ -101,9 +104,29 @@ std::optional<std::vector<std::uint8_t>> ResourceFiles::read(std::string_view na
             return readEntry((*it)->archive, index, (*it)->password);
         }
     }
-    std::ifstream in(resolve(programDirectory_, entry), std::ios::binary);
+    // A name from a replaced pack may point at a folder, which the stream cannot read.
+    const std::string path = resolve(programDirectory_, entry);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
     if (!in) {
         return std::nullopt;
     }
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> ResourceFiles::entryNames() const {
+    std::vector<std::string> names;
+    for (const auto& pack : packs_) {
+        const zip_int64_t count = zip_get_num_entries(pack->archive, 0);
+        for (zip_int64_t i = 0; i < count; ++i) {
+            const char* name = zip_get_name(pack->archive, static_cast<zip_uint64_t>(i), 0);
+            if (name != nullptr) {
+                names.emplace_back(name);
+            }
+        }
+    }
+    return names;
 }

@@ -28,6 +28,9 @@ class ResourceFiles {
     // The entry's bytes, or nothing when no pack and no file in the program directory has it.
     std::optional<std::vector<std::uint8_t>> read(std::string_view name) const;
 
+    // The entry names of every attached pack, oldest pack first, each pack in archive order.
+    std::vector<std::string> entryNames() const;
+
   private:
     struct Pack;
     std::vector<std::unique_ptr<Pack>> packs_; // oldest first

@@ -1,0 +1,322 @@
+#include "presentation/scene_layer.h"
+
+#include "presentation/scene_layer_lists.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+// Geometry is worked in double from the float32 positions: differences and squares of float32
+// values are then exact, so the edge cases (circles exactly r1 + r2 apart, boxes sharing an edge)
+// decide the same way wherever the objects stand.
+
+static bool startsWith(std::string_view name, std::string_view prefix) {
+    return name.size() >= prefix.size() && name.compare(0, prefix.size(), prefix) == 0;
+}
+
+int prefixStart(const SceneLayer& layer, std::string_view prefix) {
+    const auto& list = layer.lists->objectsByName;
+    auto at = std::lower_bound(
+        list.begin(), list.end(), prefix,
+        [](const KeyedObject& e, std::string_view p) { return std::string_view(e.key) < p; });
+    return static_cast<int>(at - list.begin());
+}
+
+// A cursor above 0 resumes there; 0, a negative value or no cursor starts at the prefix's first
+// position. A first match found at position 0 is therefore resumed with 1, never with 0.
+int scanStart(const SceneLayer& layer, std::string_view prefix, const int* position) {
+    if (position != nullptr && *position > 0) {
+        return *position;
+    }
+    return prefixStart(layer, prefix);
+}
+
+bool objectBounds(const SceneObject* object, Box* box) {
+    if (object == nullptr || object->definition == nullptr ||
+        object->definition->sprite == nullptr || box == nullptr) {
+        return false;
+    }
+    const Sprite& sprite = *object->definition->sprite;
+    const float x = object->x;
+    const float y = object->y;
+    const float shrink = 1 - object->scale; // rotation is ignored
+    Box b;
+    b.x1 = x - sprite.hotX();
+    b.y1 = y - sprite.hotY();
+    b.x2 = b.x1 + sprite.width();
+    b.y2 = b.y1 + sprite.height();
+    b.x1 += (x - b.x1) * shrink;
+    b.y1 += (y - b.y1) * shrink;
+    b.x2 -= (b.x2 - x) * shrink;
+    b.y2 -= (b.y2 - y) * shrink;
+    *box = b;
+    return true;
+}
+
+// The circle's offset from the hot spot, turned by the rotation and scaled, is the same point as
+// distance and angle from the hot spot would give, without the rounding of an arc tangent.
+bool transformedCircles(const SceneObject* object, std::vector<CollisionCircle>* circles) {
+    if (circles == nullptr) {
+        return false;
+    }
+    circles->clear();
+    if (object == nullptr || object->definition == nullptr ||
+        object->definition->sprite == nullptr || object->definition->circles.empty()) {
+        return false;
+    }
+    const Sprite& sprite = *object->definition->sprite;
+    const double hotX = sprite.hotX();
+    const double hotY = sprite.hotY();
+    const double scale = object->scale;
+    double c = 1;
+    double s = 0;
+    if (object->rotation != 0) {
+        c = std::cos(static_cast<double>(object->rotation));
+        s = std::sin(static_cast<double>(object->rotation));
+    }
+    for (const CollisionCircle& circle : object->definition->circles) {
+        const double dx = circle.x - hotX;
+        const double dy = circle.y - hotY;
+        circles->push_back(
+            CollisionCircle{static_cast<float>(object->x + scale * (dx * c - dy * s)),
+                            static_cast<float>(object->y + scale * (dx * s + dy * c)),
+                            static_cast<float>(scale * circle.radius)});
+    }
+    return true;
+}
+
+bool boxesOverlap(const Box& a, const Box& b) {
+    const double ax = static_cast<double>(a.x1) + a.x2;
+    const double bx = static_cast<double>(b.x1) + b.x2;
+    const double ay = static_cast<double>(a.y1) + a.y2;
+    const double by = static_cast<double>(b.y1) + b.y2;
+    const double widths = (static_cast<double>(a.x2) - a.x1) + (static_cast<double>(b.x2) - b.x1);
+    const double heights = (static_cast<double>(a.y2) - a.y1) + (static_cast<double>(b.y2) - b.y1);
+    return std::abs(ax - bx) < widths && std::abs(ay - by) < heights;
+}
+
+static bool circlesOverlap(const CollisionCircle& a, const CollisionCircle& b) {
+    const double reach = static_cast<double>(a.radius) + b.radius;
+    if (reach < 0) {
+        return false;
+    }
+    const double dx = static_cast<double>(a.x) - b.x;
+    const double dy = static_cast<double>(a.y) - b.y;
+    return dx * dx + dy * dy <= reach * reach;
+}
+
+bool circleSetsOverlap(const std::vector<CollisionCircle>& a,
+                       const std::vector<CollisionCircle>& b) {
+    for (const CollisionCircle& first : a) {
+        for (const CollisionCircle& second : b) {
+            if (circlesOverlap(first, second)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Near queries ---------------------------------------------------------------------------------
+
+namespace {
+struct NearMatch {
+    SceneObject* object = nullptr;
+    double distance = 0;
+};
+} // namespace
+
+static NearMatch scanNear(SceneLayer& layer, std::string_view prefix, bool nearest, float cx,
+                          float cy, float radius, int* position, const SceneObject* exclude) {
+    const auto& list = layer.lists->objectsByName;
+    const double r = radius;
+    double best = std::bit_cast<float>(0x7F7FC99Eu); // about 3.4e38
+    NearMatch match;
+    int at = -1;
+    const int size = static_cast<int>(list.size());
+    for (int i = scanStart(layer, prefix, position); i < size; ++i) {
+        if (!startsWith(list[i].key, prefix)) {
+            break;
+        }
+        SceneObject* object = list[i].object;
+        if (object == nullptr || object == exclude) {
+            continue;
+        }
+        const double dx = static_cast<double>(object->x) - cx;
+        const double dy = static_cast<double>(object->y) - cy;
+        if (!(std::abs(dx) <= r && std::abs(dy) <= r)) {
+            continue;
+        }
+        const double d = std::sqrt(dx * dx + dy * dy);
+        if (!(d <= r)) {
+            continue;
+        }
+        if (!nearest) {
+            match = NearMatch{object, d};
+            at = i;
+            break;
+        }
+        if (d < best) {
+            best = d;
+            match = NearMatch{object, d};
+        }
+    }
+    if (position != nullptr) {
+        *position = at;
+    }
+    return match;
+}
+
+SceneObject* findObjectNear(SceneLayer& layer, std::string_view prefix, bool nearest, float cx,
+                            float cy, float radius, int* position, const SceneObject* exclude) {
+    return scanNear(layer, prefix, nearest, cx, cy, radius, position, exclude).object;
+}
+
+SceneObject* findObjectNearObject(SceneLayer& layer, const SceneObject* object,
+                                  std::string_view prefix, float radius, bool nearest,
+                                  int* position) {
+    if (object == nullptr) {
+        return nullptr;
+    }
+    return findObjectNear(layer, prefix, nearest, object->x, object->y, radius, position, object);
+}
+
+int collectObjectsNear(SceneLayer& layer, std::string_view prefix, bool firstOnly, float cx,
+                       float cy, float radius, const SceneObject* exclude) {
+    auto& result = layer.lists->radiusResult;
+    result.clear();
+    // With firstOnly the scan looks for the nearest object; otherwise it walks every match,
+    // resuming one past the last.
+    int cursor = 0;
+    for (;;) {
+        const NearMatch match =
+            scanNear(layer, prefix, firstOnly, cx, cy, radius, &cursor, exclude);
+        if (match.object != nullptr) {
+            insertSorted(result, orderKey(match.object->id, static_cast<float>(match.distance)),
+                         match.object);
+            if (firstOnly) {
+                break;
+            }
+        }
+        if (cursor == -1) {
+            break;
+        }
+        ++cursor;
+    }
+    return static_cast<int>(result.size());
+}
+
+int collectObjectsNearObject(SceneLayer& layer, const SceneObject* object, std::string_view prefix,
+                             float radius, bool firstOnly) {
+    if (object == nullptr) {
+        return 0;
+    }
+    return collectObjectsNear(layer, prefix, firstOnly, object->x, object->y, radius, object);
+}
+
+SceneObject* radiusResultAt(SceneLayer& layer, int index) {
+    const auto& result = layer.lists->radiusResult;
+    if (index < 0 || index >= static_cast<int>(result.size())) {
+        return nullptr;
+    }
+    return result[static_cast<std::size_t>(index)].object;
+}
+
+// Overlap and name queries ---------------------------------------------------------------------
+
+namespace {
+struct Extent {
+    double x1, y1, x2, y2;
+};
+} // namespace
+
+static Extent circlesExtent(const std::vector<CollisionCircle>& circles) {
+    Extent e{1e300, 1e300, -1e300, -1e300};
+    for (const CollisionCircle& c : circles) {
+        const double r = std::abs(static_cast<double>(c.radius));
+        e.x1 = std::min(e.x1, c.x - r);
+        e.y1 = std::min(e.y1, c.y - r);
+        e.x2 = std::max(e.x2, c.x + r);
+        e.y2 = std::max(e.y2, c.y + r);
+    }
+    return e;
+}
+
+// Circle sets whose extents are apart cannot overlap; extents that only touch still might.
+static bool extentsApart(const Extent& a, const Extent& b) {
+    return a.x2 < b.x1 || b.x2 < a.x1 || a.y2 < b.y1 || b.y2 < a.y1;
+}
+
+static bool shapesHit(const SceneObject* other, const Box& boxA,
+                      const std::vector<CollisionCircle>& circlesA, const Extent& extentA,
+                      std::vector<CollisionCircle>& circlesB) {
+    if (!circlesA.empty() && transformedCircles(other, &circlesB)) {
+        return !extentsApart(extentA, circlesExtent(circlesB)) &&
+               circleSetsOverlap(circlesA, circlesB);
+    }
+    Box boxB;
+    return objectBounds(other, &boxB) && boxesOverlap(boxA, boxB);
+}
+
+SceneObject* findOverlappingObject(SceneLayer& layer, const SceneObject* object,
+                                   std::string_view prefix, int* position) {
+    SceneLayerLists& lists = *layer.lists;
+    Box boxA;
+    if (!objectBounds(object, &boxA)) {
+        return nullptr; // no shape to test: the cursor is left as it was
+    }
+    transformedCircles(object, &lists.circlesA);
+    const Extent extentA = circlesExtent(lists.circlesA);
+    const auto& list = lists.objectsByName;
+    const int size = static_cast<int>(list.size());
+    SceneObject* found = nullptr;
+    int at = -1;
+    for (int i = scanStart(layer, prefix, position); i < size; ++i) {
+        if (!startsWith(list[i].key, prefix)) {
+            break;
+        }
+        SceneObject* other = list[i].object;
+        if (other == nullptr || other == object || !other->searchable ||
+            other->definition == nullptr || other->definition->sprite == nullptr) {
+            continue;
+        }
+        if (shapesHit(other, boxA, lists.circlesA, extentA, lists.circlesB)) {
+            found = other;
+            at = i;
+            break;
+        }
+    }
+    if (position != nullptr) {
+        *position = at;
+    }
+    return found;
+}
+
+int collectObjectsByName(SceneLayer& layer, std::string_view prefix, bool firstOnly,
+                         const SceneObject* exclude) {
+    SceneLayerLists& lists = *layer.lists;
+    lists.nameResult.clear();
+    const int size = static_cast<int>(lists.objectsByName.size());
+    for (int i = prefixStart(layer, prefix); i < size; ++i) {
+        const KeyedObject& entry = lists.objectsByName[static_cast<std::size_t>(i)];
+        if (!startsWith(entry.key, prefix)) {
+            break;
+        }
+        if (entry.object == nullptr || entry.object == exclude || !entry.object->searchable) {
+            continue;
+        }
+        lists.nameResult.push_back(entry.object);
+        if (firstOnly) {
+            break;
+        }
+    }
+    return static_cast<int>(lists.nameResult.size());
+}
+
+SceneObject* nameResultAt(SceneLayer& layer, int index) {
+    const auto& result = layer.lists->nameResult;
+    if (index < 0 || index >= static_cast<int>(result.size())) {
+        return nullptr;
+    }
+    return result[static_cast<std::size_t>(index)];
+}
