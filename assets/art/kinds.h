@@ -1,0 +1,11 @@
+#pragma once
+
+#include "image.h"
+
+// The three kinds of piece. Each has a colour and a shape, so players who cannot tell the
+// colours apart still tell the kinds apart: ball round, box square, spike a star.
+enum class Kind { ball, box, spike };
+
+Rgba kindColour(Kind kind);
+// Signed distance (pixels) to the kind's outline of radius `size` centred on (cx, cy).
+float kindDistance(Kind kind, float x, float y, float cx, float cy, float size);

@@ -1,0 +1,98 @@
+#include "specials.h"
+
+#include <cmath>
+
+#include "paint.h"
+
+namespace {
+
+constexpr float centre = 22.0f;
+const Rgba white{1, 1, 1, 1};
+
+float angleAt(float x, float y) {
+    return std::atan2(y - centre, x - centre);
+}
+float radiusAt(float x, float y) {
+    return std::hypot(x - centre, y - centre);
+}
+
+// The portal's glowing pattern 0..1 at a point of the pad.
+float portalPattern(int pair, float x, float y) {
+    const float a = angleAt(x, y), r = radiusAt(x, y);
+    switch (pair) {
+    case 0: // three spiral arms
+        return 0.5f + 0.5f * std::sin(3 * a + r * 0.55f);
+    case 1: // concentric rings
+        return 0.5f + 0.5f * std::sin(r * 1.15f);
+    default: { // a four-pointed star inside a diamond
+        const float star = std::pow(std::abs(std::cos(2 * a)), 6.0f) * (1.0f - r / 16.0f);
+        const float diamond = std::abs((std::abs(x - centre) + std::abs(y - centre)) - 10.0f);
+        return std::max(smoothstep(0.0f, 0.5f, star), 1.0f - smoothstep(0.5f, 1.8f, diamond));
+    }
+    }
+}
+
+Rgba portalColour(int pair) {
+    switch (pair) {
+    case 0:
+        return rgb(0xA060FF);
+    case 1:
+        return rgb(0x38B8FF);
+    default:
+        return rgb(0x6EE05A);
+    }
+}
+
+} // namespace
+
+Image drawArrow() {
+    Image image(44, 44);
+    const std::vector<Vec2> points{{7, 16.5f}, {23, 16.5f}, {23, 9},   {38, 22},
+                                   {23, 35},   {23, 27.5f}, {7, 27.5f}};
+    auto arrow = [&](float x, float y) { return polygonDistance(x, y, points) - 1.0f; };
+    softShadow(image, arrow, 1.0f, 1.8f, 2.0f, 0.55f);
+    fillShape(image, arrow, [&](float x, float y, float d) {
+        const float lit = bevelLight(d, normalOf(arrow, x, y), 2.5f);
+        // Brushed metal: fine streaks along the arrow.
+        const float streak = 0.04f * std::sin(y * 2.7f) + 0.03f * std::sin(y * 5.3f + 1.0f);
+        const float gradient = 1.05f - 0.1f * (x - 7.0f) / 31.0f;
+        return shade(rgb(0xC9D4DE), (gradient + streak) * (1.0f + 0.4f * lit));
+    });
+    // An engraved chevron repeats the direction inside the plate.
+    const std::vector<Vec2> chevron{{14, 18.5f}, {20, 22}, {14, 25.5f}};
+    auto groove = [&](float x, float y) {
+        return std::min(segmentDistance(x, y, chevron[0], chevron[1]),
+                        segmentDistance(x, y, chevron[1], chevron[2])) -
+               1.0f;
+    };
+    fillFlat(image, groove, rgb(0x4A5560, 0.7f));
+    return image;
+}
+
+Image drawTeleport(int pair) {
+    Image image(44, 44);
+    const Rgba colour = portalColour(pair);
+    auto rim = [](float x, float y) { return circleDistance(x, y, centre, centre, 19.5f); };
+    softShadow(image, rim, 1.0f, 2.0f, 2.5f, 0.5f);
+    fillShape(image, rim, [&](float x, float y, float d) {
+        const float lit = bevelLight(d, normalOf(rim, x, y), 3.0f);
+        // Notches around the rim tell the pairs apart by shape as well: 3, 4 or 6.
+        const int notches = pair == 0 ? 3 : pair == 1 ? 4 : 6;
+        const float tick = std::pow(std::abs(std::cos(angleAt(x, y) * notches * 0.5f)), 24.0f);
+        const Rgba metal = mix(rgb(0x8A8C96), colour, 0.25f + 0.6f * tick);
+        return shade(metal, 0.9f + 0.45f * lit);
+    });
+    auto well = [](float x, float y) { return circleDistance(x, y, centre, centre, 15.5f); };
+    fillShape(image, well, [&](float x, float y, float d) {
+        const float depth = 1.0f - radiusAt(x, y) / 15.5f;
+        const float pattern = portalPattern(pair, x, y);
+        Rgba c = mix(shade(colour, 0.25f), colour, pattern);
+        c = mix(c, white, depth * depth * 0.7f);
+        // The well's edge lies in the rim's shadow.
+        return shade(c, 0.6f + 0.4f * smoothstep(0.0f, 3.0f, -d));
+    });
+    softShadow(
+        image, [](float x, float y) { return circleDistance(x, y, centre, centre, 3.0f); }, 0, 0,
+        4.0f, 0.9f, white);
+    return image;
+}
