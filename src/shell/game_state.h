@@ -63,6 +63,11 @@ struct GameState {
     float logoFadeStep = 0.001f; // logo alpha taken per frame after the opening sequence
     std::int32_t topBarHot = 0;  // 1 while the pointer rests on the top bar
 
+    std::unique_ptr<BitmapFont> largeFont, smallFont;
+    std::unique_ptr<SceneLayer> hallLayer, overlayLayer;
+    EffectManager effects;
+    SoundCatalogue sounds;
+    Dialog menuDialog, levelDoneDialog, lastLevelDialog, nameEntryDialog, nameButtonsDialog;
     SceneObject* cursorObject = nullptr;
     SceneObject* backdropObject = nullptr;
     SceneObject* logoObject = nullptr;
