@@ -25,11 +25,6 @@ struct Point {
 
 struct GameState {
     Engine* engine = nullptr; // obtained at start-up, released at the very end
-    std::unique_ptr<BitmapFont> largeFont, smallFont;
-    std::unique_ptr<SceneLayer> hallLayer, overlayLayer;
-    EffectManager effects;
-    SoundCatalogue sounds;
-    Dialog menuDialog, levelDoneDialog, lastLevelDialog, nameEntryDialog, nameButtonsDialog;
 
     std::string gameName = "Tessmark"; // with level, makes the level seed
     std::int32_t level = 1;            // 1..99
