@@ -44,6 +44,13 @@ class PlayTest : public HeadlessTest {
         HeadlessTest::TearDown();
     }
 
+    // Back to an empty hall with nothing recorded, for a second case in the same test.
+    void restart() {
+        prepareHallForPlay();
+        clearHall(game.hall);
+        headless().clearRecordings();
+    }
+
     static float centre(int cell) { return cellCentre(cell); }
 
     // Fills the grid from the rows and places the cells and special objects of the hall.
