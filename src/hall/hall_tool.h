@@ -1,0 +1,13 @@
+#pragma once
+// The command line of the hall tool, quorvane-hall: prints the hall of a name and a level.
+// Kept apart from main so that tests run it as the tool would.
+
+#include <string>
+#include <vector>
+
+constexpr int toolSuccess = 0;
+constexpr int toolUsageError = 2;
+
+// args without the program name. Writes what the tool prints to out and errors to err, and
+// returns the exit status.
+int runHallTool(const std::vector<std::string>& args, std::string* out, std::string* err);

@@ -1,0 +1,36 @@
+#pragma once
+// The push scrambler: pushes the hall's pieces about with a model of the game's own motion, so
+// that the places where they end up (where the ends are drawn) can be reached by the player with
+// the same pushes. It works on the grid and the special-object table only.
+
+#include "hall/game_random.h"
+#include "hall/hall_grid.h"
+
+// Directions of a push.
+constexpr int pushLeft = 0;  // -x
+constexpr int pushRight = 1; // +x
+constexpr int pushUp = 2;    // -y
+constexpr int pushDown = 3;  // +y
+
+constexpr int slideUntilBlocked = -1;
+// A push that meets more special objects than this is taken to run in a loop and is undone.
+constexpr int maximumEncounters = 20;
+
+// Told of every scramble push that took effect: one that was not undone and changed at least one
+// grid cell, with the cell of the piece pushed and the direction. It must not change anything.
+class PushObserver {
+  public:
+    virtual ~PushObserver() = default;
+    virtual void piecePushed(int x, int y, int direction) = 0;
+};
+
+// Pushes the piece at (x, y): steps -1 slides until blocked, k > 0 moves at most k cells. The
+// grid is saved to the backup first; a push the model forbids (a spike running into a ball, or
+// a loop) is undone from it. Returns false when the push was undone (or there is no piece at
+// (x, y)); true when it ran to its end, even if nothing moved. A mutation cell whose kind an
+// amoeba changed keeps the change even when the push is undone.
+bool push(HallGrid& hall, int x, int y, int direction, int steps);
+
+// Repeats passes times: a row-major scan pushing every piece it meets in a drawn direction. A
+// piece moved to a cell later in the scan is met and pushed again in the same pass.
+void scramble(HallGrid& hall, GameRandom& random, int passes, PushObserver* observer = nullptr);
