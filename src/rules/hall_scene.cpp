@@ -173,3 +173,24 @@ void finishHallScene(HallGrid& hall) {
         game.engine->playSound(game.sounds.soundDoor, 30, 0, 1.0f, false);
     }
 }
+
+void HallScene::placeBackground(HallGrid&) {
+    placeHallBackground();
+}
+void HallScene::placeCells(HallGrid& hall, const HallStyle& style) {
+    placeHallCells(hall, style);
+}
+void HallScene::placeSpecialObjects(HallGrid& hall) {
+    ::placeSpecialObjects(hall);
+}
+void HallScene::placeEnds(HallGrid& hall) {
+    placeHallEnds(hall);
+}
+void HallScene::placeLightsAndSound(HallGrid& hall) {
+    finishHallScene(hall);
+}
+
+void buildHallScene(HallGrid& hall, GameRandom& random, int level, PushObserver* observer) {
+    HallScene scene;
+    generateHall(hall, random, level, &scene, observer);
+}

@@ -4,18 +4,9 @@
 // then after its scramble the ends and the lights), so the order of its own draws stays exactly
 // as it is without a scene. Decorations draw from randomBelow only.
 
+#include "hall/hall_generator.h"
+
 #include <cstdint>
-
-struct HallGrid;
-struct GameRandom;
-class PushObserver;
-
-// The three style draws of the generator: floor style 0..5, wall tint 0..4, floor variant 0..2.
-struct HallStyle {
-    int floorStyle = 0;
-    int wallTint = 0;
-    int floorVariant = 0;
-};
 
 std::uint32_t wallTintColour(int tint);
 
@@ -29,3 +20,19 @@ void placeSpecialObjects(HallGrid& hall);
 void placeHallEnds(HallGrid& hall);
 // Fire lights on walls that no light reaches, the centre light, the first lighting and the door.
 void finishHallScene(HallGrid& hall);
+
+// The builder that plugs the steps above into the generator.
+class HallScene final : public HallSceneBuilder {
+  public:
+    void placeBackground(HallGrid& hall) override;
+    void placeCells(HallGrid& hall, const HallStyle& style) override;
+    void placeSpecialObjects(HallGrid& hall) override;
+    void placeEnds(HallGrid& hall) override;
+    void placeLightsAndSound(HallGrid& hall) override;
+};
+
+// Generates the level's hall and builds its scene in the hall layer; observer, when given, sees
+// every push of the scramble. The level reset must have emptied the layers, the object list and
+// the effects, and seeded random from the level seed text.
+void buildHallScene(HallGrid& hall, GameRandom& random, int level,
+                    PushObserver* observer = nullptr);

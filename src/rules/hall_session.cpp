@@ -41,3 +41,10 @@ void prepareHallForPlay() {
         addObject(layer, "mouse cursor", findDefinition(layer, "mouse cursor"), 0, 0, 0);
     game.cursorObject->visible = false;
 }
+
+void startHall(int level, std::string_view name, PushObserver* observer) {
+    prepareHallForPlay();
+    game.level = level;
+    game.random.seedFromText(levelSeedText(level, name));
+    buildHallScene(game.hall, game.random, level, observer);
+}

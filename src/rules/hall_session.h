@@ -18,3 +18,6 @@ void clearHallScene();
 // clearHallScene, then the level's start state: clock 0, no drag, dialogs closed and the
 // hidden cursor object placed. Input is not blocked, unlike a level start of the game.
 void prepareHallForPlay();
+
+// prepareHallForPlay, then the hall of level and name generated with its scene.
+void startHall(int level, std::string_view name, PushObserver* observer = nullptr);

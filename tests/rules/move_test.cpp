@@ -69,9 +69,7 @@ TEST_F(MoveTest, ReleaseOnAnotherPieceStillLaunchesThePressedOne) {
 
 TEST_F(MoveTest, CorridorOfKFreeCellsTakes11KPlus1Frames) {
     for (int k : {0, 1, 3, 6}) {
-        clearHallScene();
-        prepareHallForPlay();
-        clearHall(game.hall);
+        restart();
         std::string corridor = "#b" + std::string(static_cast<std::size_t>(k), '.') + "#";
         std::string wall(corridor.size(), '#');
         buildHall({wall.c_str(), corridor.c_str(), wall.c_str()});
@@ -153,8 +151,7 @@ TEST_F(SolvedTest, Level98SavesLevel99AndLevel99SavesNothing) {
     EXPECT_EQ(folder.read("Quorvane.sav"), game.gameName + "\r\n99\r\n");
 
     std::filesystem::remove(folder.file("Quorvane.sav"));
-    prepareHallForPlay();
-    clearHall(game.hall);
+    restart();
     game.level = 99;
     oneMoveFromSolved();
     dragCell(1, 1, 1, 0);

@@ -44,10 +44,17 @@ class PlayTest : public HeadlessTest {
         HeadlessTest::TearDown();
     }
 
+    // Back to an empty hall with nothing recorded, for a second case in the same test.
+    void restart() {
+        prepareHallForPlay();
+        clearHall(game.hall);
+        headless().clearRecordings();
+    }
+
     static float centre(int cell) { return cellCentre(cell); }
 
-    // Fills the grid from the rows and places the cells and special objects of the hall.
-    void buildHall(std::initializer_list<const char*> rows) {
+    // Fills the grid from the rows.
+    void fillGrid(std::initializer_list<const char*> rows) {
         int y = 0;
         for (const char* row : rows) {
             for (int x = 0; row[x] != 0 && x < hallSize; ++x) {
@@ -55,8 +62,23 @@ class PlayTest : public HeadlessTest {
             }
             ++y;
         }
+    }
+
+    // Fills the grid and places the cells and special objects of the hall.
+    void buildHall(std::initializer_list<const char*> rows) {
+        fillGrid(rows);
         placeHallCells(game.hall, HallStyle{});
         placeSpecialObjects(game.hall);
+    }
+
+    // The first object with the prefix whose position is the centre of cell (x, y).
+    static SceneObject* objectAt(const std::string& prefix, int x, int y) {
+        for (SceneObject* object : objects(prefix)) {
+            if (object->x == centre(x) && object->y == centre(y)) {
+                return object;
+            }
+        }
+        return nullptr;
     }
 
     // A special object on a floor cell; call before buildHall.
