@@ -18,6 +18,6 @@ inline constexpr const char* creditsFormat =
     "Theme, development, design: www.%s, the Quorvane team\n"
     "Special thanks to: the DejaVu fonts project";
 
-// The characters a game name may hold, and its longest length.
+// The characters a game name may hold.
 inline constexpr const char* nameCharacters =
     "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz-.";
