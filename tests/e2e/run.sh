@@ -9,6 +9,7 @@
 #    show the hall, the top bar and the menu.
 # 2. Without the graphics pack the game says "Can't load graphics." and ends with status 0.
 # 3. A broken progress file starts level 1 of "Tessmark"; a good one starts its own level.
+# 4. Installed with its packs in ../share/quorvane, the game finds them.
 #
 # Set QUORVANE_E2E_KEEP to a folder to keep the screenshots and logs there.
 #
@@ -235,10 +236,11 @@ grep -q "Can't load graphics\." "$log" || fail "no \"Can't load graphics.\" mess
 echo "missing graphics pack: ok"
 
 # --- 3. progress files ---------------------------------------------------------------------
-# Starts the game, clicks the opening away, expects level $1, and quits through the menu.
+# Starts the game in folder $3, clicks the opening away, expects level $1, and quits through
+# the menu.
 expect_level() {
-    local expected=$1 log=$2
-    start_game "$work/game" "$log"
+    local expected=$1 log=$2 folder=${3:-$work/game}
+    start_game "$folder" "$log"
     window=$(game_window)
     sleep 1
     click_at 462 800
@@ -259,3 +261,11 @@ echo "broken progress file: ok"
 printf 'Other\r\n5\r\n' >"$XDG_DATA_HOME/quorvane/Quorvane.sav"
 expect_level "Other 5" "$work/saved.log"
 echo "saved progress: ok"
+
+# --- 4. an installed game ------------------------------------------------------------------
+# The layout of `cmake --install`: the program in bin, its packs in share/quorvane.
+install_game "$work/prefix/bin"
+mkdir -p "$work/prefix/share/quorvane"
+cp "$bin/Graphics.paq" "$bin/Sound.paq" "$work/prefix/share/quorvane/"
+expect_level "Other 5" "$work/installed.log" "$work/prefix/bin"
+echo "installed layout: ok"
