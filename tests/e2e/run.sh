@@ -192,12 +192,14 @@ click_at 462 800
 wait_for_line 'Level started: Tessmark 1$' "$log" 20
 screenshot "$log" "$work/before.png"
 
+# Each step held for a few frames, so that the game sees the press on the ball and the release
+# beside it even when frames come slowly.
 xdotool mousemove --window "$window" "$cx" "$cy"
-sleep 0.2
+sleep 0.4
 xdotool mousedown 1
-sleep 0.1
+sleep 0.4
 xdotool mousemove --window "$window" $((cx - 100)) "$cy"
-sleep 0.1
+sleep 0.4
 xdotool mouseup 1
 sleep 1.5
 screenshot "$log" "$work/hall.png"
