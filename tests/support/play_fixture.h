@@ -44,6 +44,12 @@ class PlayTest : public HeadlessTest {
         HeadlessTest::TearDown();
     }
 
+    // The catalogues are loaded once per suite; the fonts must go while the engine lives.
+    static void TearDownTestSuite() {
+        releasePlayResources();
+        loadedLayer() = nullptr;
+    }
+
     // Back to an empty hall with nothing recorded, for a second case in the same test.
     void restart() {
         prepareHallForPlay();
@@ -172,16 +178,20 @@ class PlayTest : public HeadlessTest {
     TempFolder folder;
 
   private:
-    // Reading the packs takes a while, so the catalogues are loaded once per process; the
+    // Reading the packs takes a while, so the catalogues are loaded once per suite; the
     // engine's own reset between tests does not touch the layers' definitions or the handles.
+    static SceneLayer*& loadedLayer() {
+        static SceneLayer* layer = nullptr;
+        return layer;
+    }
+
     static bool ensureResources(Engine& engine) {
-        static SceneLayer* loadedLayer = nullptr;
         static SoundCatalogue loadedSounds;
-        if (loadedLayer == nullptr || game.hallLayer.get() != loadedLayer) {
+        if (loadedLayer() == nullptr || game.hallLayer.get() != loadedLayer()) {
             if (!loadPlayResources(engine)) {
                 return false;
             }
-            loadedLayer = game.hallLayer.get();
+            loadedLayer() = game.hallLayer.get();
             loadedSounds = game.sounds;
         }
         game.engine = &engine;
