@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
-  libzip-dev zlib1g-dev libpng-dev
+  libzip-dev zlib1g-dev libpng-dev libssl-dev
   libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev

@@ -202,7 +202,7 @@ PresetValues lightFire() {
     return p;
 }
 
-const EffectPreset presets[] = {
+const PresetFile presets[] = {
     {"crash.psi", crash()},
     {"mutace.psi", mutation()},
     {"teleport.psi", teleport()},
@@ -241,6 +241,6 @@ std::array<std::uint8_t, presetRecordSize> encodePreset(const PresetValues& v) {
     return w.bytes();
 }
 
-std::span<const EffectPreset> effectPresets() {
+std::span<const PresetFile> effectPresets() {
     return presets;
 }

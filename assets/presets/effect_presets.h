@@ -27,7 +27,7 @@ struct PresetValues {
 
 constexpr std::size_t presetRecordSize = 128;
 
-struct EffectPreset {
+struct PresetFile {
     const char* file; // inside the pack's "graphics" folder
     PresetValues values;
 };
@@ -36,4 +36,4 @@ struct EffectPreset {
 std::array<std::uint8_t, presetRecordSize> encodePreset(const PresetValues& values);
 
 // The seven presets in the order the game loads them.
-std::span<const EffectPreset> effectPresets();
+std::span<const PresetFile> effectPresets();

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quorvane-presets: cannot create %s\n", folder.c_str());
         return 1;
     }
-    for (const EffectPreset& preset : effectPresets()) {
+    for (const PresetFile& preset : effectPresets()) {
         const auto record = encodePreset(preset.values);
         std::ofstream out(folder / preset.file, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(record.data()), record.size());

@@ -270,7 +270,8 @@ float shortTermLoudness(const Samples& s) {
 void finish(Samples& s, float fadeIn, float fadeOut, float trimDecibels) {
     onePoleHighPass(s, 20);
     const int n = static_cast<int>(s.size());
-    const int in = std::min(n, std::max(1, sampleCount(fadeIn)));
+    // At least a millisecond in: shorter still clicks, longer blunts a knock's attack.
+    const int in = std::min(n, sampleCount(std::max(fadeIn, 0.001f)));
     const int out = std::min(n, std::max(1, sampleCount(fadeOut)));
     for (int i = 0; i < in; ++i) {
         s[static_cast<std::size_t>(i)] *= fadeGain(i, in);

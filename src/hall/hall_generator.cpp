@@ -11,26 +11,6 @@ namespace {
 constexpr int firstLevel = 1;
 constexpr int lastLevel = 99;
 
-// Places up to budget pieces of the three kinds from firstCode on: some of the first kind, some
-// of the second, then spikes. The spike loop moves both its counter and the budget, so it places
-// half the remainder, rounded up.
-void placePieces(HallGrid& hall, GameRandom& random, int budget, CellCode firstCode) {
-    for (CellCode code = firstCode; code < firstCode + 2; ++code) {
-        if (budget > 0) {
-            const int count = random.draw(budget);
-            for (int i = 0; i < count; ++i) {
-                placeOnFloor(hall, random, code);
-                --budget;
-            }
-        }
-    }
-    if (budget > 0) {
-        for (int i = 0; i < budget; ++i, --budget) {
-            placeOnFloor(hall, random, firstCode + 2);
-        }
-    }
-}
-
 void placeItemsAndAmoebas(HallGrid& hall, GameRandom& random, int level) {
     const int items = random.draw(level / 2 + 1) + level / 3 + 5;
     placePieces(hall, random, std::clamp(items, 1, 50), CellBall);

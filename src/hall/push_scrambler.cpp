@@ -1,5 +1,6 @@
 #include "hall/push_scrambler.h"
 
+#include <cassert>
 #include <cstring>
 
 namespace {
@@ -46,6 +47,73 @@ struct Motion {
     int steps;
 };
 
+// The first special-object entry on each cell, or -1. Pushes change the codes of entries but
+// never their cells, so one index serves a whole scramble.
+struct SpecialIndex {
+    std::int8_t entry[hallSize][hallSize];
+};
+
+void buildSpecialIndex(const HallGrid& hall, SpecialIndex& index) {
+    std::memset(index.entry, -1, sizeof index.entry);
+    for (int k = specialCapacity - 1; k >= 0; --k) { // downwards, so the first entry wins
+        if (insideHall(hall.specialX[k], hall.specialY[k])) {
+            index.entry[hall.specialX[k]][hall.specialY[k]] = static_cast<std::int8_t>(k);
+        }
+    }
+}
+
+// The cells one push wrote, so that the scramble can undo a push, and bring the backup up to
+// date, without copying the whole grid each time.
+//
+// A push advances at most 20 cells between two special-object encounters (then it meets the
+// grid's edge) and is undone at its 21st encounter, so it makes at most 22 runs of 20 advances,
+// each writing two cells: 880 writes.
+class PushJournal {
+  public:
+    void clear() { count = 0; }
+
+    void write(HallGrid& hall, int x, int y, CellCode code) {
+        assert(count < capacity && "a push writes at most 880 cells");
+        hall.grid[x][y] = code;
+        cells[count++] = static_cast<std::uint16_t>(x * hallSize + y);
+    }
+
+    // Backup to grid over the cells written: the push is undone.
+    void undo(HallGrid& hall) const {
+        for (int i = 0; i < count; ++i) {
+            gridCell(hall, i) = backupCell(hall, i);
+        }
+    }
+
+    // Grid to backup over the cells written: the backup is a saved grid again.
+    void sync(HallGrid& hall) const {
+        for (int i = 0; i < count; ++i) {
+            backupCell(hall, i) = gridCell(hall, i);
+        }
+    }
+
+    bool changedGrid(HallGrid& hall) const {
+        for (int i = 0; i < count; ++i) {
+            if (gridCell(hall, i) != backupCell(hall, i)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+  private:
+    static constexpr int capacity = 1024;
+    int count = 0;
+    std::uint16_t cells[capacity];
+
+    std::int32_t& gridCell(HallGrid& hall, int i) const {
+        return hall.grid[cells[i] / hallSize][cells[i] % hallSize];
+    }
+    std::int32_t& backupCell(HallGrid& hall, int i) const {
+        return hall.backup[cells[i] / hallSize][cells[i] % hallSize];
+    }
+};
+
 // What a special object on the cell just entered does to the motion.
 void applySpecial(HallGrid& hall, int k, Motion& m) {
     const CellCode o = hall.specialCode[k];
@@ -80,14 +148,9 @@ void applySpecial(HallGrid& hall, int k, Motion& m) {
     }
 }
 
-} // namespace
-
-bool push(HallGrid& hall, int x, int y, int direction, int steps) {
-    if (!insideHall(x, y) || !isPiece(hall.grid[x][y]) || direction < 0 || direction > 3) {
-        return false;
-    }
-    Motion m{x, y, stepX[direction], stepY[direction], hall.grid[x][y], steps};
-    saveGrid(hall);
+// Runs a push on a grid whose backup holds the grid as it was before. Returns false when the
+// push must be undone; the caller restores the cells.
+bool runPush(HallGrid& hall, const SpecialIndex& index, Motion m, PushJournal& journal) {
     int encounters = 0;
     for (;;) {
         const int nx = m.x + m.dx;
@@ -96,39 +159,67 @@ bool push(HallGrid& hall, int x, int y, int direction, int steps) {
         if (!insideHall(nx, ny) || isSolid(hall.grid[nx][ny])) {
             return true;
         }
-        std::int32_t& next = hall.grid[nx][ny];
-        if (isPiece(next)) {
-            const Contact contact = meet(hall.grid[m.x][m.y], next);
+        if (isPiece(hall.grid[nx][ny])) {
+            std::int32_t moving = hall.grid[m.x][m.y];
+            std::int32_t hit = hall.grid[nx][ny];
+            const Contact contact = meet(moving, hit);
             if (contact == Contact::fail) {
-                restoreGrid(hall);
                 return false;
             }
+            journal.write(hall, m.x, m.y, moving);
+            journal.write(hall, nx, ny, hit);
             // The moving piece stays; the one hit carries on the motion.
             m.x = nx;
             m.y = ny;
-            m.piece = next;
+            m.piece = hit;
             m.steps = contact == Contact::takeOverOneStep ? 1 : slideUntilBlocked;
             continue;
         }
-        hall.grid[m.x][m.y] = CellFloor;
+        journal.write(hall, m.x, m.y, CellFloor);
         m.x = nx;
         m.y = ny;
-        const int k = findSpecialAt(hall, m.x, m.y);
+        const int k = index.entry[m.x][m.y];
         if (k >= 0) {
             applySpecial(hall, k, m);
             if (++encounters > maximumEncounters) {
-                restoreGrid(hall);
                 return false;
             }
         }
-        hall.grid[m.x][m.y] = m.piece;
+        journal.write(hall, m.x, m.y, m.piece);
         if (m.steps >= 0 && --m.steps <= 0) {
             return true;
         }
     }
 }
 
+Motion startMotion(const HallGrid& hall, int x, int y, int direction, int steps) {
+    return Motion{x, y, stepX[direction], stepY[direction], hall.grid[x][y], steps};
+}
+
+} // namespace
+
+bool push(HallGrid& hall, int x, int y, int direction, int steps) {
+    if (!insideHall(x, y) || !isPiece(hall.grid[x][y]) || direction < 0 || direction > 3) {
+        return false;
+    }
+    SpecialIndex index;
+    buildSpecialIndex(hall, index);
+    saveGrid(hall);
+    PushJournal journal;
+    if (!runPush(hall, index, startMotion(hall, x, y, direction, steps), journal)) {
+        restoreGrid(hall);
+        return false;
+    }
+    return true;
+}
+
 void scramble(HallGrid& hall, GameRandom& random, int passes, PushObserver* observer) {
+    SpecialIndex index;
+    buildSpecialIndex(hall, index);
+    // Every push starts from a saved grid. The whole grid is saved once; after that only the
+    // cells the previous push wrote can differ from the backup.
+    PushJournal journal;
+    saveGrid(hall);
     for (int pass = 0; pass < passes; ++pass) {
         for (int y = 0; y < hallSize; ++y) {
             for (int x = 0; x < hallSize; ++x) {
@@ -136,10 +227,14 @@ void scramble(HallGrid& hall, GameRandom& random, int passes, PushObserver* obse
                     continue;
                 }
                 const int direction = random.draw(3);
-                const bool stood = push(hall, x, y, direction, slideUntilBlocked);
-                // The backup holds the grid from before the push, so any difference is its work.
-                if (observer != nullptr && stood &&
-                    std::memcmp(hall.grid, hall.backup, sizeof hall.grid) != 0) {
+                journal.sync(hall);
+                journal.clear();
+                const Motion motion = startMotion(hall, x, y, direction, slideUntilBlocked);
+                const bool stood = runPush(hall, index, motion, journal);
+                if (!stood) {
+                    journal.undo(hall);
+                }
+                if (observer != nullptr && stood && journal.changedGrid(hall)) {
                     observer->piecePushed(x, y, direction);
                 }
             }

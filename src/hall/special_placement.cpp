@@ -65,6 +65,24 @@ void placeOnFloor(HallGrid& hall, GameRandom& random, CellCode code) {
     }
 }
 
+// The spike loop moves both its counter and the budget: it places half the remainder, rounded up.
+void placePieces(HallGrid& hall, GameRandom& random, int budget, CellCode firstCode) {
+    for (CellCode code = firstCode; code < firstCode + 2; ++code) {
+        if (budget > 0) {
+            const int count = random.draw(budget);
+            for (int i = 0; i < count; ++i) {
+                placeOnFloor(hall, random, code);
+                --budget;
+            }
+        }
+    }
+    if (budget > 0) {
+        for (int i = 0; i < budget; ++i, --budget) {
+            placeOnFloor(hall, random, firstCode + 2);
+        }
+    }
+}
+
 void placeSpecialObject(HallGrid& hall, GameRandom& random, CellCode code) {
     if (countSpecialsInUse(hall) >= specialCapacity) {
         return;

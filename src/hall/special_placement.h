@@ -10,6 +10,11 @@
 // does nothing and makes no draw. Special objects are not looked at: pieces come first.
 void placeOnFloor(HallGrid& hall, GameRandom& random, CellCode code);
 
+// Places up to budget pieces of the three kinds, firstCode (ball or amoeba ball) and the two
+// after it: a drawn number of the first kind, a drawn number of the second, then about half of
+// what is left of the third. A placement that finds no room still uses up its share.
+void placePieces(HallGrid& hall, GameRandom& random, int budget, CellCode firstCode);
+
 // One mutation cell on a random floor cell; the more there are, the more floor they need.
 void placeSpecialObject(HallGrid& hall, GameRandom& random, CellCode code);
 

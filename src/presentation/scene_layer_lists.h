@@ -35,8 +35,8 @@ struct SceneLayerLists {
     std::vector<std::unique_ptr<SpriteDefinition>> definitions; // owns them, in creation order
     std::unordered_map<std::string, SpriteDefinition*> definitionsByName; // first one registered
 
-    // Reused by the overlap query so it allocates nothing once warmed up.
-    std::vector<CollisionCircle> circlesA, circlesB;
+    // The looked-for object's circles, reused so the overlap query allocates nothing once warm.
+    std::vector<CollisionCircle> circlesA;
 };
 
 // Inserts before any equal keys.

@@ -53,34 +53,51 @@ bool objectBounds(const SceneObject* object, Box* box) {
     return true;
 }
 
-// The circle's offset from the hot spot, turned by the rotation and scaled, is the same point as
-// distance and angle from the hot spot would give, without the rounding of an arc tangent.
+namespace {
+
+// Where an object puts its definition's circles. A circle's offset from the hot spot, turned by
+// the rotation and scaled, is the same point that distance and angle from the hot spot would
+// give, without the rounding of an arc tangent: unturned circles land exactly.
+struct CirclePlacement {
+    double x, y, hotX, hotY, scale;
+    double c = 1, s = 0; // cosine and sine of the rotation
+
+    explicit CirclePlacement(const SceneObject& object)
+        : x(object.x), y(object.y), hotX(object.definition->sprite->hotX()),
+          hotY(object.definition->sprite->hotY()), scale(object.scale) {
+        if (object.rotation != 0) {
+            c = std::cos(static_cast<double>(object.rotation));
+            s = std::sin(static_cast<double>(object.rotation));
+        }
+    }
+
+    CollisionCircle place(const CollisionCircle& circle) const {
+        const double dx = circle.x - hotX;
+        const double dy = circle.y - hotY;
+        return CollisionCircle{static_cast<float>(x + scale * (dx * c - dy * s)),
+                               static_cast<float>(y + scale * (dx * s + dy * c)),
+                               static_cast<float>(scale * circle.radius)};
+    }
+};
+
+bool hasCircles(const SceneObject* object) {
+    return object != nullptr && object->definition != nullptr &&
+           object->definition->sprite != nullptr && !object->definition->circles.empty();
+}
+
+} // namespace
+
 bool transformedCircles(const SceneObject* object, std::vector<CollisionCircle>* circles) {
     if (circles == nullptr) {
         return false;
     }
     circles->clear();
-    if (object == nullptr || object->definition == nullptr ||
-        object->definition->sprite == nullptr || object->definition->circles.empty()) {
+    if (!hasCircles(object)) {
         return false;
     }
-    const Sprite& sprite = *object->definition->sprite;
-    const double hotX = sprite.hotX();
-    const double hotY = sprite.hotY();
-    const double scale = object->scale;
-    double c = 1;
-    double s = 0;
-    if (object->rotation != 0) {
-        c = std::cos(static_cast<double>(object->rotation));
-        s = std::sin(static_cast<double>(object->rotation));
-    }
+    const CirclePlacement placement(*object);
     for (const CollisionCircle& circle : object->definition->circles) {
-        const double dx = circle.x - hotX;
-        const double dy = circle.y - hotY;
-        circles->push_back(
-            CollisionCircle{static_cast<float>(object->x + scale * (dx * c - dy * s)),
-                            static_cast<float>(object->y + scale * (dx * s + dy * c)),
-                            static_cast<float>(scale * circle.radius)});
+        circles->push_back(placement.place(circle));
     }
     return true;
 }
@@ -225,38 +242,96 @@ SceneObject* radiusResultAt(SceneLayer& layer, int index) {
 // Overlap and name queries ---------------------------------------------------------------------
 
 namespace {
-struct Extent {
-    double x1, y1, x2, y2;
-};
-} // namespace
 
-static Extent circlesExtent(const std::vector<CollisionCircle>& circles) {
-    Extent e{1e300, 1e300, -1e300, -1e300};
-    for (const CollisionCircle& c : circles) {
-        const double r = std::abs(static_cast<double>(c.radius));
-        e.x1 = std::min(e.x1, c.x - r);
-        e.y1 = std::min(e.y1, c.y - r);
-        e.x2 = std::max(e.x2, c.x + r);
-        e.y2 = std::max(e.y2, c.y + r);
+// The farthest any of the definition's circles reaches from its hot spot, unscaled.
+double circleReach(const SpriteDefinition& definition) {
+    const double hotX = definition.sprite->hotX();
+    const double hotY = definition.sprite->hotY();
+    double reach = 0;
+    for (const CollisionCircle& c : definition.circles) {
+        const double edge = std::hypot(c.x - hotX, c.y - hotY) + std::abs(c.radius);
+        reach = std::max(reach, edge);
     }
-    return e;
+    return reach;
 }
 
-// Circle sets whose extents are apart cannot overlap; extents that only touch still might.
-static bool extentsApart(const Extent& a, const Extent& b) {
-    return a.x2 < b.x1 || b.x2 < a.x1 || a.y2 < b.y1 || b.y2 < a.y1;
+// The circle set of the object looked for, with the box around it, so most of the family can be
+// turned away by its position alone.
+class CircleSet {
+  public:
+    explicit CircleSet(const std::vector<CollisionCircle>& set) : circles_(&set) {
+        for (const CollisionCircle& c : set) {
+            const double r = std::abs(static_cast<double>(c.radius));
+            x1_ = std::min(x1_, c.x - r);
+            y1_ = std::min(y1_, c.y - r);
+            x2_ = std::max(x2_, c.x + r);
+            y2_ = std::max(y2_, c.y + r);
+        }
+    }
+
+    // True when none of other's circles can come near the set: they all lie within scale x reach
+    // of its position, turned or not. A family's objects mostly stand in runs of one definition,
+    // so the reach of the last definition is kept. The margin covers the rounding of placed
+    // circles to float32.
+    bool outOfReach(const SceneObject& other) {
+        if (other.definition != reachOf_) {
+            reachOf_ = other.definition;
+            reach_ = circleReach(*reachOf_);
+        }
+        const double x = other.x;
+        const double y = other.y;
+        const double r = std::abs(static_cast<double>(other.scale)) * reach_;
+        const double margin = 0.01 + 1e-6 * (std::abs(x) + std::abs(y) + r);
+        return x + r + margin < x1_ || x2_ < x - r - margin || y + r + margin < y1_ ||
+               y2_ < y - r - margin;
+    }
+
+    // A circle whose box is apart from the set's box cannot meet it; touching boxes still might.
+    bool meets(const CollisionCircle& c) const {
+        const double r = std::abs(static_cast<double>(c.radius));
+        if (c.x + r < x1_ || x2_ < c.x - r || c.y + r < y1_ || y2_ < c.y - r) {
+            return false;
+        }
+        for (const CollisionCircle& other : *circles_) {
+            if (circlesOverlap(c, other)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+  private:
+    const std::vector<CollisionCircle>* circles_;
+    double x1_ = 1e300, y1_ = 1e300, x2_ = -1e300, y2_ = -1e300;
+    const SpriteDefinition* reachOf_ = nullptr;
+    double reach_ = 0;
+};
+
+// The circles of other, placed one at a time, against the set: the same answer as
+// circleSetsOverlap on its transformed circles, without building them.
+bool circlesHit(const SceneObject& other, CircleSet& set) {
+    if (set.outOfReach(other)) {
+        return false;
+    }
+    const CirclePlacement placement(other);
+    for (const CollisionCircle& circle : other.definition->circles) {
+        if (set.meets(placement.place(circle))) {
+            return true;
+        }
+    }
+    return false;
 }
 
-static bool shapesHit(const SceneObject* other, const Box& boxA,
-                      const std::vector<CollisionCircle>& circlesA, const Extent& extentA,
-                      std::vector<CollisionCircle>& circlesB) {
-    if (!circlesA.empty() && transformedCircles(other, &circlesB)) {
-        return !extentsApart(extentA, circlesExtent(circlesB)) &&
-               circleSetsOverlap(circlesA, circlesB);
+// Two circle sets decide alone; when either side has none, the boxes do.
+bool shapesHit(const SceneObject& other, const Box& boxA, CircleSet* circlesA) {
+    if (circlesA != nullptr && hasCircles(&other)) {
+        return circlesHit(other, *circlesA);
     }
     Box boxB;
-    return objectBounds(other, &boxB) && boxesOverlap(boxA, boxB);
+    return objectBounds(&other, &boxB) && boxesOverlap(boxA, boxB);
 }
+
+} // namespace
 
 SceneObject* findOverlappingObject(SceneLayer& layer, const SceneObject* object,
                                    std::string_view prefix, int* position) {
@@ -265,8 +340,8 @@ SceneObject* findOverlappingObject(SceneLayer& layer, const SceneObject* object,
     if (!objectBounds(object, &boxA)) {
         return nullptr; // no shape to test: the cursor is left as it was
     }
-    transformedCircles(object, &lists.circlesA);
-    const Extent extentA = circlesExtent(lists.circlesA);
+    const bool hasCirclesA = transformedCircles(object, &lists.circlesA);
+    CircleSet circlesA(lists.circlesA);
     const auto& list = lists.objectsByName;
     const int size = static_cast<int>(list.size());
     SceneObject* found = nullptr;
@@ -280,7 +355,7 @@ SceneObject* findOverlappingObject(SceneLayer& layer, const SceneObject* object,
             other->definition == nullptr || other->definition->sprite == nullptr) {
             continue;
         }
-        if (shapesHit(other, boxA, lists.circlesA, extentA, lists.circlesB)) {
+        if (shapesHit(*other, boxA, hasCirclesA ? &circlesA : nullptr)) {
             found = other;
             at = i;
             break;

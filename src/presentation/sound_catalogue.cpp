@@ -3,7 +3,7 @@
 namespace {
 
 struct SoundRow {
-    SoundHandle SoundCatalogue::* field;
+    SoundHandle SoundCatalogue::*field;
     const char* file; // inside the sound pack
 };
 

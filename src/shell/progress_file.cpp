@@ -1,5 +1,7 @@
 #include "shell/progress_file.h"
 
+#include "shell/game_state.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -145,4 +147,8 @@ int writeProgress(const std::string& fileName, const std::string& tempName, cons
     }
     files.flushDirectory(directory);
     return progressSaved;
+}
+
+int saveProgress(const std::string& fileName, int level) {
+    return writeProgress(fileName, game.tempFileName, game.gameName, level);
 }

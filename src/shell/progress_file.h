@@ -48,6 +48,9 @@ int readLine(std::FILE* file, std::string* text);
 // Reads the progress file; name and level are set only on progressLoaded.
 int loadProgress(const std::string& fileName, std::string* name, int* level);
 
+// Saves game.gameName and level to fileName, through game.tempFileName beside it.
+int saveProgress(const std::string& fileName, int level);
+
 // Writes name and level to fileName through the temporary file tempName, which is placed in the
 // same directory. On failure the old file is untouched and the temporary file is gone.
 int writeProgress(const std::string& fileName, const std::string& tempName, const std::string& name,

@@ -53,7 +53,7 @@ TEST(EffectPresets, RecordsReadBackFieldByField) {
 }
 
 TEST(EffectPresets, EveryEffectIsShortAndEndsByItself) {
-    for (const EffectPreset& preset : effectPresets()) {
+    for (const PresetFile& preset : effectPresets()) {
         SCOPED_TRACE(preset.file);
         const PresetValues& v = preset.values;
         EXPECT_GT(v.lifetime, 0.0f) << "an endless effect would never be removed";
@@ -74,7 +74,7 @@ TEST(EffectPresets, EveryEffectIsShortAndEndsByItself) {
 
 // Runs a system built from the record through its whole life: it must stop emitting and empty.
 TEST(EffectPresets, SystemsFromTheRecordsFinishWithinTwoSeconds) {
-    for (const EffectPreset& preset : effectPresets()) {
+    for (const PresetFile& preset : effectPresets()) {
         SCOPED_TRACE(preset.file);
         const auto bytes = encodePreset(preset.values);
         ParticlePreset p;

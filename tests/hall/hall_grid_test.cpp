@@ -107,7 +107,7 @@ TEST(HallObjectListTest, SortedByteWiseWithTheNewestFirstAmongEqualNames) {
     HallObject* first = list.add("hallitemball");
     list.add("hallend");
     list.add("Hallwall"); // capitals sort before small letters
-    list.add("hall\xE9");  // a byte above 127 sorts after every ASCII letter
+    list.add("hall\xE9"); // a byte above 127 sorts after every ASCII letter
     HallObject* second = list.add("hallitemball");
     EXPECT_EQ(names(list), "Hallwall,hallend,hallitemball,hallitemball,hall\xE9,");
     EXPECT_EQ(list.at(2), second);

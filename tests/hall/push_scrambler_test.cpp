@@ -168,9 +168,8 @@ TEST(PushTest, ArrowLoopIsUndone) {
 }
 
 TEST(PushTest, TeleportCarriesOnFromItsPartner) {
-    auto hall = hallFromPicture(
-        {"#####", "#####", "#####", "###b#", "###.#", "###.#", "###.#", "###.#", "###.#",
-         "###.#", "###.#", "###.#", "#####"});
+    auto hall = hallFromPicture({"#####", "#####", "#####", "###b#", "###.#", "###.#", "###.#",
+                                 "###.#", "###.#", "###.#", "###.#", "###.#", "#####"});
     setSpecial(*hall, 0, 3, 5, TeleportA);
     setSpecial(*hall, 1, 3, 9, TeleportA);
     push(*hall, 3, 3, pushDown, slideUntilBlocked);
@@ -231,8 +230,8 @@ TEST(ScrambleTest, ReportsOnlyPushesThatChangedTheGrid) {
     scramble(*corridor, random, 40, &observer);
     ASSERT_FALSE(observer.pushes.empty());
     for (std::size_t i = 0; i < observer.pushes.size(); ++i) {
-        const auto expected = i % 2 == 0 ? std::vector<int>{1, 1, pushDown}
-                                         : std::vector<int>{1, 2, pushUp};
+        const auto expected =
+            i % 2 == 0 ? std::vector<int>{1, 1, pushDown} : std::vector<int>{1, 2, pushUp};
         EXPECT_EQ(observer.pushes[i], expected) << i;
     }
     EXPECT_EQ(corridor->grid[1][observer.pushes.size() % 2 == 0 ? 1 : 2], CellBall);

@@ -10,13 +10,14 @@
 namespace {
 
 const char* const soundFiles[21] = {
-    "logo.mp3",     "button.wav", "move.wav",     "mark.wav",     "ball.wav",
-    "box.wav",      "spike.wav",  "amoeba.mp3",   "destroy.wav",  "mutace.wav",
-    "arrow.mp3",    "teleport.mp3", "gate.mp3",   "wall.mp3",     "door.mp3",
-    "morf.mp3",     "eat.mp3",    "bigamoeba.mp3", "lighton.mp3", "lightoff.mp3",
-    "lighthot.mp3"};
+    "logo.mp3",    "button.wav",   "move.wav",    "mark.wav",   "ball.wav",  "box.wav",
+    "spike.wav",   "amoeba.mp3",   "destroy.wav", "mutace.wav", "arrow.mp3", "teleport.mp3",
+    "gate.mp3",    "wall.mp3",     "door.mp3",    "morf.mp3",   "eat.mp3",   "bigamoeba.mp3",
+    "lighton.mp3", "lightoff.mp3", "lighthot.mp3"};
 
-const SoundHandle* handles(const SoundCatalogue& s) { return &s.soundLogo; }
+const SoundHandle* handles(const SoundCatalogue& s) {
+    return &s.soundLogo;
+}
 
 class SoundCatalogueTest : public HeadlessTest {
   protected:

@@ -1,5 +1,7 @@
 #include "shell/progress_file.h"
 
+#include "shell/game_state.h"
+
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -103,6 +105,16 @@ TEST(SaveProgressTest, WritesTheExactBytesBesideTheProgressFile) {
     EXPECT_EQ(loadProgress(folder.file("Quorvane.sav"), &name, &level), progressLoaded);
     EXPECT_EQ(name, "Tessmark");
     EXPECT_EQ(level, 12);
+}
+
+TEST(SaveProgressTest, SavesTheGamesNameThroughItsTemporaryFile) {
+    TempFolder folder;
+    const std::string oldName = game.gameName;
+    game.gameName = "Zq-7.x";
+    EXPECT_EQ(saveProgress(folder.file("Quorvane.sav"), 6), progressSaved);
+    game.gameName = oldName;
+    EXPECT_EQ(folder.read("Quorvane.sav"), "Zq-7.x\r\n6\r\n");
+    EXPECT_FALSE(folder.exists(game.tempFileName));
 }
 
 TEST(SaveProgressTest, ReplacesALeftoverTemporaryFile) {

@@ -1,0 +1,248 @@
+// Drawing: quads through SDL_RenderGeometry, batched while texture and blend stay the same.
+
+#include "platform/sdl/sdl_engine.h"
+
+#include <SDL_image.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+SDL_Color sdlColour(std::uint32_t argb) {
+    return SDL_Color{static_cast<Uint8>(argb >> 16), static_cast<Uint8>(argb >> 8),
+                     static_cast<Uint8>(argb), static_cast<Uint8>(argb >> 24)};
+}
+
+// Blend value 2 (and any value with that bit) blends by alpha; the rest add the colour, scaled
+// by its alpha, to what is already there.
+SDL_BlendMode sdlBlend(int blend) {
+    return (blend & blendAlpha) != 0 ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_ADD;
+}
+
+} // namespace
+
+SDL_FPoint SdlEngine::transform(float x, float y) const {
+    const float sx = (x - viewX_) * viewScaleX_;
+    const float sy = (y - viewY_) * viewScaleY_;
+    return SDL_FPoint{sx * viewCos_ - sy * viewSin_ + viewX_ + viewDx_,
+                      sx * viewSin_ + sy * viewCos_ + viewY_ + viewDy_};
+}
+
+void SdlEngine::setViewTransform(float x, float y, float dx, float dy, float rotation, float hscale,
+                                 float vscale) {
+    flushBatch();
+    viewX_ = x;
+    viewY_ = y;
+    viewDx_ = dx;
+    viewDy_ = dy;
+    viewCos_ = std::cos(rotation);
+    viewSin_ = std::sin(rotation);
+    // A factor of 0 means "unscaled", as when no transform was ever set.
+    viewScaleX_ = hscale != 0.0f ? hscale : 1.0f;
+    viewScaleY_ = vscale != 0.0f ? vscale : viewScaleX_;
+}
+
+bool SdlEngine::beginFrame(int target) {
+    if (renderer_ == nullptr || target != 0) {
+        return false;
+    }
+    batch_ = Batch{};
+    drawCalls_ = 0;
+    inFrame_ = true;
+    return true;
+}
+
+void SdlEngine::endFrame() {
+    if (renderer_ == nullptr || !inFrame_) {
+        return;
+    }
+    flushBatch();
+    takeDueScreenshots();
+    SDL_RenderPresent(renderer_);
+    inFrame_ = false;
+}
+
+void SdlEngine::clearFrame(std::uint32_t colour) {
+    if (renderer_ == nullptr) {
+        return;
+    }
+    flushBatch();
+    const SDL_Color c = sdlColour(colour);
+    SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
+    SDL_RenderClear(renderer_);
+}
+
+void SdlEngine::drawLine(float x1, float y1, float x2, float y2, std::uint32_t colour, float) {
+    if (renderer_ == nullptr) {
+        return;
+    }
+    flushBatch();
+    const SDL_Color c = sdlColour(colour);
+    const SDL_FPoint a = transform(x1, y1);
+    const SDL_FPoint b = transform(x2, y2);
+    SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
+    SDL_RenderDrawLineF(renderer_, a.x, a.y, b.x, b.y);
+    ++drawCalls_;
+}
+
+void SdlEngine::drawQuad(const SpriteQuad& quad) {
+    if (renderer_ == nullptr) {
+        return;
+    }
+    // A texture that is unknown (freed, never loaded) draws as an untextured quad.
+    const TextureHandle texture = textures_.count(quad.texture) != 0 ? quad.texture : 0;
+    if (texture != batch_.texture || quad.blend != batch_.blend) {
+        flushBatch();
+        batch_.texture = texture;
+        batch_.blend = quad.blend;
+    }
+    const int first = static_cast<int>(batch_.vertices.size());
+    for (const Vertex& v : quad.vertex) {
+        batch_.vertices.push_back(
+            SDL_Vertex{transform(v.x, v.y), sdlColour(v.colour), SDL_FPoint{v.tx, v.ty}});
+    }
+    for (int i : {0, 1, 2, 0, 2, 3}) {
+        batch_.indices.push_back(first + i);
+    }
+}
+
+void SdlEngine::flushBatch() {
+    if (renderer_ == nullptr || batch_.vertices.empty()) {
+        return;
+    }
+    // Untextured quads sample a white texel: SDL's software renderer blends untextured
+    // geometry by alpha whatever the blend mode asked for.
+    SDL_Texture* texture = batch_.texture != 0 ? textures_[batch_.texture].texture : white_;
+    SDL_SetTextureBlendMode(texture, sdlBlend(batch_.blend));
+    SDL_RenderGeometry(renderer_, texture, batch_.vertices.data(),
+                       static_cast<int>(batch_.vertices.size()), batch_.indices.data(),
+                       static_cast<int>(batch_.indices.size()));
+    ++drawCalls_;
+    batch_.vertices.clear();
+    batch_.indices.clear();
+}
+
+TextureHandle SdlEngine::loadTexture(const char* name, std::uint32_t, bool) {
+    const std::string entry = name != nullptr ? name : "";
+    if (renderer_ == nullptr) {
+        logLine("Can't load texture %s: the engine is not initialised", entry.c_str());
+        return 0;
+    }
+    const auto bytes = files_.read(entry);
+    if (!bytes || bytes->empty()) {
+        logLine("Can't load texture %s: not found", entry.c_str());
+        return 0;
+    }
+    SDL_Surface* surface =
+        IMG_Load_RW(SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size())), 1);
+    if (surface == nullptr) {
+        logLine("Can't load texture %s: %s", entry.c_str(), IMG_GetError());
+        return 0;
+    }
+    Texture texture;
+    texture.width = surface->w;
+    texture.height = surface->h;
+    texture.texture = SDL_CreateTextureFromSurface(renderer_, surface);
+    SDL_FreeSurface(surface);
+    if (texture.texture == nullptr) {
+        logLine("Can't load texture %s: %s", entry.c_str(), SDL_GetError());
+        return 0;
+    }
+    SDL_SetTextureScaleMode(texture.texture, flag(flagTextureFilter, true) ? SDL_ScaleModeLinear
+                                                                           : SDL_ScaleModeNearest);
+    const TextureHandle handle = nextTexture_++;
+    textures_[handle] = texture;
+    return handle;
+}
+
+void SdlEngine::freeTexture(TextureHandle texture) {
+    auto it = textures_.find(texture);
+    if (it == textures_.end()) {
+        return;
+    }
+    if (batch_.texture == texture) {
+        flushBatch();
+    }
+    SDL_DestroyTexture(it->second.texture);
+    textures_.erase(it);
+}
+
+int SdlEngine::textureWidth(TextureHandle texture, bool) {
+    auto it = textures_.find(texture);
+    return it == textures_.end() ? 0 : it->second.width;
+}
+
+int SdlEngine::textureHeight(TextureHandle texture, bool) {
+    auto it = textures_.find(texture);
+    return it == textures_.end() ? 0 : it->second.height;
+}
+
+bool SdlEngine::createWhiteTexture() {
+    white_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, 1, 1);
+    const std::uint32_t pixel = 0xFFFFFFFFu;
+    return white_ != nullptr && SDL_UpdateTexture(white_, nullptr, &pixel, 4) == 0;
+}
+
+void SdlEngine::closeRenderer() {
+    batch_ = Batch{};
+    if (white_ != nullptr) {
+        SDL_DestroyTexture(white_);
+        white_ = nullptr;
+    }
+    for (auto& [handle, texture] : textures_) {
+        SDL_DestroyTexture(texture.texture);
+    }
+    textures_.clear();
+    if (renderer_ != nullptr) {
+        SDL_DestroyRenderer(renderer_);
+        renderer_ = nullptr;
+    }
+    inFrame_ = false;
+}
+
+std::vector<std::uint32_t> SdlEngine::readPixels(int* width, int* height) {
+    *width = *height = 0;
+    if (renderer_ == nullptr) {
+        return {};
+    }
+    flushBatch();
+    // Without the logical size the whole output is read, letterbox bars included, at the
+    // window's real size.
+    SDL_RenderSetLogicalSize(renderer_, 0, 0);
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(renderer_, &w, &h);
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(std::max(w, 0)) * std::max(h, 0));
+    const bool read =
+        !pixels.empty() && SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888,
+                                                pixels.data(), w * 4) == 0;
+    SDL_RenderSetLogicalSize(renderer_, width_, height_);
+    if (!read) {
+        return {};
+    }
+    *width = w;
+    *height = h;
+    return pixels;
+}
+
+bool SdlEngine::saveScreenshot(const std::string& file) {
+    int w = 0, h = 0;
+    std::vector<std::uint32_t> pixels = readPixels(&w, &h);
+    SDL_Surface* surface = pixels.empty()
+                               ? nullptr
+                               : SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), w, h, 32, w * 4,
+                                                                    SDL_PIXELFORMAT_ARGB8888);
+    // The screen is opaque: a frame cleared to a transparent colour must not save as one.
+    for (std::uint32_t& p : pixels) {
+        p |= 0xFF000000u;
+    }
+    const bool saved = surface != nullptr && IMG_SavePNG(surface, file.c_str()) == 0;
+    if (saved) {
+        logLine("Screenshot saved to %s", file.c_str());
+    } else {
+        logLine("Can't save screenshot %s: %s", file.c_str(), SDL_GetError());
+    }
+    SDL_FreeSurface(surface);
+    return saved;
+}
