@@ -32,12 +32,17 @@ class PlayTest : public HeadlessTest {
         seedRandomBelow(2024);
         motionSeen = 0;
         game.level = 1;
+        savedProgressFileName = game.progressFileName;
+        savedTempFileName = game.tempFileName;
         game.progressFileName = folder.file("Quorvane.sav");
         game.tempFileName = folder.file("Quorvane.tmp");
         headless().clearRecordings();
     }
 
     void TearDown() override {
+        game.progressFileName = savedProgressFileName;
+        game.tempFileName = savedTempFileName;
+        game.level = 1;
         clearHallScene();
         game.cursorObject = nullptr;
         game.engine = nullptr;
@@ -178,6 +183,8 @@ class PlayTest : public HeadlessTest {
     TempFolder folder;
 
   private:
+    std::string savedProgressFileName, savedTempFileName;
+
     // Reading the packs takes a while, so the catalogues are loaded once per suite; the
     // engine's own reset between tests does not touch the layers' definitions or the handles.
     static SceneLayer*& loadedLayer() {
