@@ -20,6 +20,16 @@ bool loadPlayResources(Engine& engine) {
            engine.attachPack("Sound.paq", password.c_str()) && loadSounds(engine, game.sounds);
 }
 
+void releasePlayResources() {
+    clearHallScene();
+    game.cursorObject = nullptr;
+    game.largeFont.reset();
+    game.smallFont.reset();
+    game.hallLayer.reset();
+    game.overlayLayer.reset();
+    game.engine = nullptr;
+}
+
 void clearHallScene() {
     clearObjects(*game.hallLayer);
     clearObjects(*game.overlayLayer);

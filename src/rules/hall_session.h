@@ -12,6 +12,9 @@ class PushObserver;
 // False when a pack or a catalogue fails.
 bool loadPlayResources(Engine& engine);
 
+// Gives back what loadPlayResources took (fonts, layers, effects) while the engine still lives.
+void releasePlayResources();
+
 // Empties the hall for a new level: the objects of both layers, the piece list and the effects.
 void clearHallScene();
 

@@ -8,11 +8,6 @@ namespace {
 
 constexpr int lastLevel = 99;
 
-// The progress file moves on to the next level; a failed save leaves the old file as it was.
-void storeProgress(int level) {
-    writeProgress(game.progressFileName, game.tempFileName, game.gameName, level);
-}
-
 void openInsteadOfMenu(Dialog& dialog) {
     if (dialog.open) {
         return;
@@ -26,7 +21,7 @@ void openInsteadOfMenu(Dialog& dialog) {
 void reportHallSolved(int level) {
     if (level < lastLevel) {
         openInsteadOfMenu(game.levelDoneDialog);
-        storeProgress(level + 1);
+        saveProgress(game.progressFileName, level + 1); // a failed save keeps the old file
     } else {
         openInsteadOfMenu(game.lastLevelDialog);
     }

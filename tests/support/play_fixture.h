@@ -32,16 +32,27 @@ class PlayTest : public HeadlessTest {
         seedRandomBelow(2024);
         motionSeen = 0;
         game.level = 1;
+        savedProgressFileName = game.progressFileName;
+        savedTempFileName = game.tempFileName;
         game.progressFileName = folder.file("Quorvane.sav");
         game.tempFileName = folder.file("Quorvane.tmp");
         headless().clearRecordings();
     }
 
     void TearDown() override {
+        game.progressFileName = savedProgressFileName;
+        game.tempFileName = savedTempFileName;
+        game.level = 1;
         clearHallScene();
         game.cursorObject = nullptr;
         game.engine = nullptr;
         HeadlessTest::TearDown();
+    }
+
+    // The catalogues are loaded once per suite; the fonts must go while the engine lives.
+    static void TearDownTestSuite() {
+        releasePlayResources();
+        loadedLayer() = nullptr;
     }
 
     // Back to an empty hall with nothing recorded, for a second case in the same test.
@@ -172,16 +183,22 @@ class PlayTest : public HeadlessTest {
     TempFolder folder;
 
   private:
-    // Reading the packs takes a while, so the catalogues are loaded once per process; the
+    std::string savedProgressFileName, savedTempFileName;
+
+    // Reading the packs takes a while, so the catalogues are loaded once per suite; the
     // engine's own reset between tests does not touch the layers' definitions or the handles.
+    static SceneLayer*& loadedLayer() {
+        static SceneLayer* layer = nullptr;
+        return layer;
+    }
+
     static bool ensureResources(Engine& engine) {
-        static SceneLayer* loadedLayer = nullptr;
         static SoundCatalogue loadedSounds;
-        if (loadedLayer == nullptr || game.hallLayer.get() != loadedLayer) {
+        if (loadedLayer() == nullptr || game.hallLayer.get() != loadedLayer()) {
             if (!loadPlayResources(engine)) {
                 return false;
             }
-            loadedLayer = game.hallLayer.get();
+            loadedLayer() = game.hallLayer.get();
             loadedSounds = game.sounds;
         }
         game.engine = &engine;
