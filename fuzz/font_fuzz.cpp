@@ -1,8 +1,14 @@
 // libFuzzer target: font description files.
 #include "fuzz/fuzz_inputs.h"
 
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    prepareFuzzFiles();
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("quorvane-font-fuzz-" + std::to_string(::getpid()));
+    prepareFuzzFiles(folder.string());
     return 0;
 }
 

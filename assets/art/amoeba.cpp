@@ -36,7 +36,7 @@ Blob makeBlob(float size, int frame) {
 Rgba membrane(const Blob& blob, Rgba colour, float x, float y, float d) {
     const float depth = std::clamp(-d / (blob.radius * 0.45f), 0.0f, 1.0f);
     Rgba c = mix(shade(colour, 0.55f), mix(colour, white, 0.18f), depth);
-    c.a = 0.92f - 0.32f * depth;
+    c.a = 0.9f - 0.45f * depth;
     const float spec = domeSpecular(x, y, blob.cx, blob.cy, blob.radius, 18.0f);
     return mix(c, white, spec * 0.75f);
 }
@@ -80,11 +80,11 @@ Image amoebaFrame(Kind kind, int frame) {
 Image bigAmoebaFrame(int frame) {
     Image image(132, 132);
     Blob blob = makeBlob(132, frame);
-    blob.radius = 54.0f;
-    blob.ripple = 2.6f;
+    blob.radius = 48.0f;
+    blob.ripple = 2.4f;
     const Rgba colour = rgb(0x7A4FC0);
     auto body = [&](float x, float y) { return blob.distance(x, y); };
-    softShadow(image, body, 3.0f, 5.0f, 7.0f, 0.5f);
+    softShadow(image, body, 2.0f, 4.0f, 5.0f, 0.5f);
     fillShape(
         image, body, [&](float x, float y, float d) { return membrane(blob, colour, x, y, d); }, 3);
     // Three nuclei of the kinds it has eaten, circling slowly.

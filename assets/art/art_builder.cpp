@@ -23,7 +23,7 @@ struct FontStyle {
 // Large: the top bar and the dialogs (a line of 30 pixels). Small: the links and credits.
 const FontStyle fontStyles[] = {
     {largeFontFile, "font.png", "DejaVuSans-Bold.ttf", 24, 512},
-    {smallFontFile, "fontsmall.png", "DejaVuSans.ttf", 13, 256},
+    {smallFontFile, "fontsmall.png", "DejaVuSans.ttf", 12, 256},
 };
 
 bool writeText(const std::filesystem::path& file, const std::string& text) {
@@ -78,7 +78,7 @@ bool buildArt(const std::string& outputDir, const std::string& contactSheet, std
         return false;
     }
     addMockHall(sheet, drawn);
-    if (!writePng(contactSheet, renderContactSheet(sheet))) {
+    if (!writePng(contactSheet, renderContactSheet(sheet), 1)) {
         *error = "cannot write " + contactSheet;
         return false;
     }

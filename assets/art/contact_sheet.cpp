@@ -32,17 +32,34 @@ Image halve(const Image& image) {
     return out;
 }
 
-struct Size {
-    int width, height;
+struct Point {
+    int x, y;
 };
 
-Size entrySize(const ContactSheet::Entry& entry) {
-    Size size{0, 0};
+// Places an entry's panels left to right under its label, wrapping to a new line where the
+// sheet ends; returns the entry's size and fills the panel offsets.
+Point layoutEntry(const ContactSheet::Entry& entry, std::vector<Point>* offsets) {
+    const int maxWidth = sheetWidth - 2 * gap;
+    int x = 0, y = labelHeight, lineHeight = 0, width = 0;
     for (const Image& panel : entry.panels) {
-        size.width += panel.width + gap;
-        size.height = std::max(size.height, panel.height);
+        if (x > 0 && x + panel.width > maxWidth) {
+            x = 0;
+            y += lineHeight + gap;
+            lineHeight = 0;
+        }
+        offsets->push_back({x, y});
+        x += panel.width + gap;
+        width = std::max(width, x);
+        lineHeight = std::max(lineHeight, panel.height);
     }
-    return {size.width, size.height + labelHeight};
+    return {width, y + lineHeight};
+}
+
+// A 2× view of the top-left corner of a large picture.
+Image cornerZoom(const Image& image, int size) {
+    Image corner(std::min(size, image.width), std::min(size, image.height));
+    drawImage(corner, image, 0, 0);
+    return corner;
 }
 
 } // namespace
@@ -68,12 +85,16 @@ Image rotateQuarter(const Image& image, int quarterTurns) {
 void addPicture(ContactSheet& sheet, const std::string& name, const Image& image) {
     ContactSheet::Entry entry{
         name + "  " + std::to_string(image.width) + "x" + std::to_string(image.height), {}};
-    if (image.width > 600) {
-        const Image small = image.height > 600 ? halve(image) : image;
-        entry.label += image.height > 600 ? " (half size)" : "";
-        entry.panels = {onGround(small, darkGround, 1), onGround(small, lightGround, 1)};
+    if (image.width > 600 && image.height > 600) {
+        const Image small = halve(image);
+        entry.label += " (half size; corner at 2x)";
+        entry.panels = {onGround(small, darkGround, 1), onGround(small, lightGround, 1),
+                        onGround(cornerZoom(image, 200), lightGround, 2)};
     } else if (image.width > 200 || image.height > 200) {
-        entry.panels = {onGround(image, darkGround, 1), onGround(image, lightGround, 1)};
+        const Image corner = cornerZoom(image, 200);
+        entry.label += " (and its corner at 2x)";
+        entry.panels = {onGround(image, darkGround, 1), onGround(image, lightGround, 1),
+                        onGround(corner, darkGround, 2), onGround(corner, lightGround, 2)};
     } else {
         entry.panels = {onGround(image, darkGround, 1), onGround(image, lightGround, 1),
                         onGround(image, darkGround, 2), onGround(image, lightGround, 2)};
@@ -106,31 +127,28 @@ void addFontSample(ContactSheet& sheet, const std::string& name, const Image& fo
 Image renderContactSheet(const ContactSheet& sheet) {
     const TypeFace labelFace(fontFolder() + "DejaVuSans.ttf", 12);
     // Shelf layout: entries left to right, a new row when the next one does not fit.
-    struct Placed {
-        int x, y;
-    };
-    std::vector<Placed> places;
+    std::vector<Point> places;
+    std::vector<std::vector<Point>> offsets(sheet.entries.size());
     int x = gap, y = gap, rowHeight = 0;
-    for (const ContactSheet::Entry& entry : sheet.entries) {
-        const Size size = entrySize(entry);
-        if (x + size.width > sheetWidth && x > gap) {
+    for (std::size_t i = 0; i < sheet.entries.size(); ++i) {
+        const Point size = layoutEntry(sheet.entries[i], &offsets[i]);
+        if (x + size.x > sheetWidth && x > gap) {
             x = gap;
             y += rowHeight + gap;
             rowHeight = 0;
         }
         places.push_back({x, y});
-        x += size.width + gap;
-        rowHeight = std::max(rowHeight, size.height);
+        x += size.x + gap;
+        rowHeight = std::max(rowHeight, size.y);
     }
     Image image(sheetWidth, y + rowHeight + gap, sheetColour);
     for (std::size_t i = 0; i < sheet.entries.size(); ++i) {
         const ContactSheet::Entry& entry = sheet.entries[i];
         labelFace.drawText(image, static_cast<float>(places[i].x),
                            static_cast<float>(places[i].y + 13), entry.label, rgb(0xE8E8E8));
-        int px = places[i].x;
-        for (const Image& panel : entry.panels) {
-            drawImage(image, panel, px, places[i].y + labelHeight);
-            px += panel.width + gap;
+        for (std::size_t p = 0; p < entry.panels.size(); ++p) {
+            drawImage(image, entry.panels[p], places[i].x + offsets[i][p].x,
+                      places[i].y + offsets[i][p].y);
         }
     }
     return image;

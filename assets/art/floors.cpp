@@ -156,8 +156,8 @@ Image drawPlankFloor(int variant) {
 Image drawPatternFloor(int variant) {
     Image image(44, 44);
     const Rgba base = rgb(0xD2CABA);
-    const Rgba band = rgb(0x9C6450);
-    const Rgba inner = rgb(0x5A6A78);
+    const Rgba band = rgb(0xAE9A84);
+    const Rgba inner = rgb(0x909CA4);
     const std::uint32_t seed = 300 + static_cast<std::uint32_t>(variant);
     paintField(image, [&](float x, float y) {
         const float grain = fractalNoise(x, y, 9.0f, 2, seed);

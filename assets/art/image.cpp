@@ -36,6 +36,13 @@ Rgba withAlpha(Rgba c, float alpha) {
 Image::Image(int w, int h, Rgba fill)
     : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
 
+Image designImage(int w, int h, float unit) {
+    Image image(static_cast<int>(static_cast<float>(w) * unit),
+                static_cast<int>(static_cast<float>(h) * unit));
+    image.unit = unit;
+    return image;
+}
+
 void blendOver(Rgba& dst, Rgba src, float coverage) {
     const float sa = clamp01(src.a * coverage);
     if (sa <= 0.0f) {

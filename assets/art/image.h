@@ -8,6 +8,10 @@ struct Rgba {
     float r = 0, g = 0, b = 0, a = 0;
 };
 
+struct Image;
+// A clear picture of w × h units at `unit` pixels per unit.
+Image designImage(int w, int h, float unit);
+
 // Builds a colour from 0xRRGGBB and an alpha 0..1.
 Rgba rgb(std::uint32_t hex, float alpha = 1.0f);
 Rgba mix(Rgba a, Rgba b, float t);
@@ -19,6 +23,8 @@ Rgba withAlpha(Rgba c, float alpha);
 struct Image {
     int width = 0, height = 0;
     std::vector<Rgba> pixels;
+    // Pixels per drawing unit: pictures are designed in units and drawn at any scale.
+    float unit = 1.0f;
 
     Image() = default;
     Image(int w, int h, Rgba fill = {});

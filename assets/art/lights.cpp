@@ -28,20 +28,35 @@ Image additive(int size, float (*light)(float x, float y)) {
 
 Image drawTorch() {
     Image image(44, 44);
-    // The warm halo, already mostly clear at the cell's edge.
+    // The iron plate that holds the torch to the wall, with its four rivets.
+    auto plate = [](float x, float y) { return roundRectDistance(x, y, 22, 22, 9, 9, 2.5f); };
+    softShadow(image, plate, 1.0f, 1.5f, 1.5f, 0.55f);
+    fillShape(image, plate, [&](float x, float y, float d) {
+        return shade(rgb(0x44444C), 0.85f + 0.5f * bevelLight(d, normalOf(plate, x, y), 1.8f));
+    });
+    for (float rx : {15.5f, 28.5f}) {
+        for (float ry : {15.5f, 28.5f}) {
+            fillShape(
+                image, [=](float x, float y) { return circleDistance(x, y, rx, ry, 1.1f); },
+                [=](float x, float y, float) {
+                    return shade(rgb(0x8A8A94), 0.6f + 0.8f * domeDiffuse(x, y, rx, ry, 1.1f));
+                });
+        }
+    }
+    // The warm halo, lighting the plate, already mostly clear at the cell's edge.
     paintField(image, [](float x, float y) {
         const float r = std::hypot(x - 22, y - 22);
-        return withAlpha(rgb(0xFFA040), 0.55f * std::exp(-r * r / 60.0f));
+        return withAlpha(rgb(0xFFA040), 0.6f * std::exp(-r * r / 110.0f));
     });
-    auto cup = [](float x, float y) { return circleDistance(x, y, 22, 22, 6.5f); };
+    auto cup = [](float x, float y) { return circleDistance(x, y, 22, 22, 7.0f); };
     softShadow(image, cup, 1.0f, 1.5f, 1.5f, 0.5f);
     fillShape(image, cup, [](float x, float y, float d) {
         const float rim = 1.0f - smoothstep(0.0f, 2.0f, -d);
-        return shade(rgb(0x4A4038), 0.5f + 0.8f * rim * domeDiffuse(x, y, 22, 22, 6.5f));
+        return shade(rgb(0x4A4038), 0.5f + 0.8f * rim * domeDiffuse(x, y, 22, 22, 7.0f));
     });
     // The flame, seen from above: a bright core in an orange tongue that leans one way.
     auto flame = [](float x, float y) {
-        return std::hypot((x - 22.5f) / 1.0f, (y - 21.0f) / 1.35f) - 4.6f;
+        return std::hypot((x - 22.5f) / 1.0f, (y - 21.0f) / 1.35f) - 5.2f;
     };
     fillShape(image, flame, [](float, float y, float d) {
         const float heat = smoothstep(0.0f, 4.0f, -d) + 0.15f * std::max(0.0f, 21.0f - y) / 6.0f;
@@ -58,7 +73,7 @@ Image drawDayLight() {
         // Faint rays, as light through a high window.
         const float ray =
             0.8f + 0.2f * std::pow(std::abs(std::cos(2.0f * std::atan2(y - 22, x - 22))), 8.0f);
-        return withAlpha(rgb(0xEAF4FF), 0.33f * a * a * ray);
+        return withAlpha(rgb(0xEAF4FF), 0.45f * a * a * ray);
     });
     return image;
 }
@@ -77,8 +92,7 @@ Image drawCursor() {
 Image drawGlow() {
     return additive(32, [](float x, float y) {
         const float r = std::hypot(x - 16, y - 16) / 15.5f;
-        return std::max(0.0f, 1.0f - r) * std::max(0.0f, 1.0f - r) *
-               (0.75f + 0.25f * std::exp(-r * r * 20));
+        return std::pow(std::max(0.0f, 1.0f - r), 1.6f) * (0.8f + 0.2f * std::exp(-r * r * 20));
     });
 }
 

@@ -221,8 +221,17 @@ Image composeHall(const std::map<std::string, Image>& pictures, std::vector<Ligh
 
 void addMockHall(ContactSheet& sheet, const std::map<std::string, Image>& pictures) {
     std::vector<Light> lights;
-    Image hall = composeHall(pictures, &lights);
+    const Image unlit = composeHall(pictures, &lights);
+    Image hall = unlit;
     lightHall(hall, lights);
+    // At a level start the torches are dark and glow faintly; only the windows light the hall.
+    Image start = unlit;
+    for (Light& light : lights) {
+        if (light.radius > 200) {
+            light = {light.x, light.y, 379, rgb(0x101010)};
+        }
+    }
+    lightHall(start, lights);
     Image large(hall.width * 2, hall.height * 2);
     drawImageScaled(large, hall, 0, 0, 2);
 
@@ -237,5 +246,7 @@ void addMockHall(ContactSheet& sheet, const std::map<std::string, Image>& pictur
     }
     sheet.entries.insert(
         sheet.entries.begin(),
-        {"mock hall, lit by torches and windows (2x); right: behind a dialog", {large, dialog}});
+        {"mock hall lit by torches and windows (2x); right: behind a dialog, and at a level "
+         "start with the torches dark",
+         {large, dialog, start}});
 }

@@ -5,10 +5,11 @@
 #include "image.h"
 #include "shapes.h"
 
-// Drawing by signed-distance functions: dist(x, y) gives the distance in pixels (negative inside),
-// paint(x, y, d) the colour of a covered sample. Pixel centres sit at (x + 0.5, y + 0.5).
+// Drawing by signed-distance functions: dist(x, y) gives the distance in units (negative inside),
+// paint(x, y, d) the colour of a covered sample. Positions are in the picture's units (pixels
+// divided by Image::unit); pixel centres sit at (x + 0.5, y + 0.5) pixels.
 
-// Pixels within this distance of an edge are supersampled; distance functions must not
+// Pixels within this many pixels of an edge are supersampled; distance functions must not
 // underestimate by more than this.
 constexpr float edgeBand = 1.5f;
 
@@ -16,22 +17,26 @@ constexpr float edgeBand = 1.5f;
 template <class Dist, class Paint>
 void fillShape(Image& image, Dist dist, Paint paint, int samples = 4) {
     const float step = 1.0f / static_cast<float>(samples);
+    const float inv = 1.0f / image.unit;
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
-            const float cx = static_cast<float>(x) + 0.5f, cy = static_cast<float>(y) + 0.5f;
+            const float cx = (static_cast<float>(x) + 0.5f) * inv;
+            const float cy = (static_cast<float>(y) + 0.5f) * inv;
             const float d = dist(cx, cy);
-            if (d > edgeBand) {
+            if (d * image.unit > edgeBand) {
                 continue;
             }
-            if (d < -edgeBand) {
+            if (d * image.unit < -edgeBand) {
                 blendOver(image.at(x, y), paint(cx, cy, d));
                 continue;
             }
             Rgba sum;
             for (int sy = 0; sy < samples; ++sy) {
                 for (int sx = 0; sx < samples; ++sx) {
-                    const float px = static_cast<float>(x) + (static_cast<float>(sx) + 0.5f) * step;
-                    const float py = static_cast<float>(y) + (static_cast<float>(sy) + 0.5f) * step;
+                    const float px =
+                        (static_cast<float>(x) + (static_cast<float>(sx) + 0.5f) * step) * inv;
+                    const float py =
+                        (static_cast<float>(y) + (static_cast<float>(sy) + 0.5f) * step) * inv;
                     const float ds = dist(px, py);
                     if (ds < 0) {
                         const Rgba c = paint(px, py, ds);
@@ -57,7 +62,7 @@ void fillFlat(Image& image, Dist dist, Rgba colour, int samples = 4) {
         image, dist, [colour](float, float, float) { return colour; }, samples);
 }
 
-// A soft shadow of the shape, offset by (dx, dy) and blurred over `blur` pixels.
+// A soft shadow of the shape, offset by (dx, dy) and blurred over `blur` units.
 template <class Dist>
 void softShadow(Image& image, Dist dist, float dx, float dy, float blur, float opacity,
                 Rgba colour = {0, 0, 0, 1}) {

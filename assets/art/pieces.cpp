@@ -9,8 +9,8 @@ namespace {
 constexpr float centre = 22.0f;
 const Rgba white{1, 1, 1, 1};
 
-Image ballItem() {
-    Image image(44, 44);
+Image ballItem(float unit) {
+    Image image = designImage(44, 44, unit);
     const float r = 17.5f;
     auto disc = [r](float x, float y) { return circleDistance(x, y, centre, centre, r); };
     softShadow(image, disc, 1.5f, 2.5f, 3.0f, 0.55f);
@@ -26,8 +26,8 @@ Image ballItem() {
     return image;
 }
 
-Image boxItem() {
-    Image image(44, 44);
+Image boxItem(float unit) {
+    Image image = designImage(44, 44, unit);
     auto body = [](float x, float y) {
         return roundRectDistance(x, y, centre, centre, 16, 16, 4.5f);
     };
@@ -69,8 +69,8 @@ float starFacetLight(float x, float y, int points) {
                         0.8f);
 }
 
-Image spikeItem() {
-    Image image(44, 44);
+Image spikeItem(float unit) {
+    Image image = designImage(44, 44, unit);
     auto star = [](float x, float y) {
         return kindDistance(Kind::spike, x, y, centre, centre, 20.5f);
     };
@@ -107,14 +107,14 @@ float endSize(Kind kind) {
 
 } // namespace
 
-Image drawItem(Kind kind) {
+Image drawItem(Kind kind, float unit) {
     switch (kind) {
     case Kind::ball:
-        return ballItem();
+        return ballItem(unit);
     case Kind::box:
-        return boxItem();
+        return boxItem(unit);
     case Kind::spike:
-        return spikeItem();
+        return spikeItem(unit);
     }
     return {};
 }
@@ -200,8 +200,10 @@ Image drawGate(Kind kind) {
     };
     fillShape(image, field, [&](float x, float y, float) {
         // A diamond lattice of light: the gate's force field.
-        const float u = std::abs(std::sin((x + y) * pi / 7.0f)),
-                    v = std::abs(std::sin((x - y) * pi / 7.0f));
+        // Centred on the cell, so the lattice is the same turned a quarter.
+        const float dx = x - centre, dy = y - centre;
+        const float u = std::abs(std::sin((dx + dy) * pi / 7.0f));
+        const float v = std::abs(std::sin((dx - dy) * pi / 7.0f));
         const float mesh =
             std::max(smoothstep(0.8f, 1.0f, 1.0f - u), smoothstep(0.8f, 1.0f, 1.0f - v));
         return withAlpha(mix(colour, white, mesh * 0.4f), 0.16f + 0.4f * mesh);

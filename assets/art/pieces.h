@@ -6,7 +6,8 @@
 // The 44 × 44 pictures of the pieces and of the cells that act on one kind; all centred on (22,
 // 22).
 
-Image drawItem(Kind kind);
+// `unit` draws the item larger (pixels per unit), as the logo does.
+Image drawItem(Kind kind, float unit = 1.0f);
 // The end: an outline of the kind's shape lying on the floor, open in the middle, since it is
 // drawn above the item that covers it.
 Image drawEnd(Kind kind);

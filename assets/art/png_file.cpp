@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <png.h>
 
-bool writePng(const std::string& fileName, const Image& image) {
+bool writePng(const std::string& fileName, const Image& image, int level) {
     FILE* file = std::fopen(fileName.c_str(), "wb");
     if (file == nullptr) {
         return false;
@@ -31,7 +31,7 @@ bool writePng(const std::string& fileName, const Image& image) {
     png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
                  static_cast<png_uint_32>(image.height), 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, 9);
+    png_set_compression_level(png, level);
     png_write_info(png, info);
     png_write_image(png, rows.data());
     png_write_end(png, nullptr);

@@ -76,6 +76,10 @@ void paintMask(Image& image, const Image& mask, Colour colour, float opacity = 1
     }
 }
 
+// The game places the logo by its hot spot (154, 129), so the design is centred there.
+constexpr int logoCentre = 154;
+constexpr float logoCentreX = 154.0f;
+
 int fittingSize(const std::string& file, const std::string& text, int largest, int width) {
     for (int size = largest; size > 8; --size) {
         if (TypeFace(file, size).textWidth(text) <= width) {
@@ -92,18 +96,19 @@ Image drawLogo(const std::string& title, const std::string& maker) {
     Image image(width, height);
     // A soft dark cloud keeps the logo readable over a bright hall.
     paintField(image, [](float x, float y) {
-        const float r = std::hypot((x - 164.5f) / 160.0f, (y - 129.0f) / 124.0f);
+        const float r = std::hypot((x - logoCentreX) / 150.0f, (y - 129.0f) / 124.0f);
         return withAlpha(rgb(0x05070C), 0.5f * std::max(0.0f, 1.0f - r * r));
     });
-    const int pieceY = 34;
-    drawImage(image, drawItem(Kind::ball), 164 - 22 - 56, pieceY);
-    drawImage(image, drawItem(Kind::box), 164 - 22, pieceY);
-    drawImage(image, drawItem(Kind::spike), 164 - 22 + 56, pieceY);
+    // The three pieces at one and a half times their size in the hall.
+    const int pieceY = 26, pieceSize = 66, spacing = 80;
+    drawImage(image, drawItem(Kind::ball, 1.5f), logoCentre - pieceSize / 2 - spacing, pieceY);
+    drawImage(image, drawItem(Kind::box, 1.5f), logoCentre - pieceSize / 2, pieceY);
+    drawImage(image, drawItem(Kind::spike, 1.5f), logoCentre - pieceSize / 2 + spacing, pieceY);
 
     const std::string serif = fontFolder() + "DejaVuSerif-Bold.ttf";
-    const TypeFace titleFace(serif, fittingSize(serif, title, 64, 300));
-    const float baseline = 160.0f;
-    const Image mask = textMask(titleFace, title, width, height, 164.5f, baseline);
+    const TypeFace titleFace(serif, fittingSize(serif, title, 64, 290));
+    const float baseline = 164.0f;
+    const Image mask = textMask(titleFace, title, width, height, logoCentreX, baseline);
     const Image outline = grow(mask, 2);
     paintMask(
         image, blur(grow(mask, 3), 4), [](float, float) { return rgb(0x000000); }, 0.8f);
@@ -119,7 +124,7 @@ Image drawLogo(const std::string& title, const std::string& maker) {
     });
 
     const TypeFace makerFace(fontFolder() + "DejaVuSans.ttf", 17);
-    const Image makerMask = textMask(makerFace, maker, width, height, 164.5f, 208.0f);
+    const Image makerMask = textMask(makerFace, maker, width, height, logoCentreX, 210.0f);
     paintMask(
         image, blur(grow(makerMask, 1), 2), [](float, float) { return rgb(0x000000); }, 0.9f);
     paintMask(image, makerMask, [](float, float) { return rgb(0xD8DCE6); });
@@ -130,10 +135,7 @@ Image drawBackdrop() {
     Image image(924, 924);
     paintField(image, [](float x, float y) {
         const float r = std::hypot(x - 462, y - 462) / 653.0f;
-        // A little noise breaks up banding in the smooth fade.
-        const float dither =
-            (hashNoise(static_cast<int>(x), static_cast<int>(y), 5) - 0.5f) * 0.012f;
-        return withAlpha(rgb(0x06080E), 0.55f + 0.35f * smoothstep(0.25f, 1.0f, r) + dither);
+        return withAlpha(rgb(0x06080E), 0.55f + 0.35f * smoothstep(0.25f, 1.0f, r));
     });
     return image;
 }

@@ -82,7 +82,8 @@ void addCollisionCircle(SpriteDefinition& definition, float x, float y, float ra
 // Objects. An id below 1 means the next free one.
 SceneObject* addObject(SceneLayer& layer, std::string_view name, SpriteDefinition* definition,
                        float x, float y, int id);
-// Entries in the name and radius results stay; their object becomes none.
+// Entries in the name and radius results stay; their object becomes none. With keep the object
+// is not destroyed: the caller owns it from then on.
 void removeObject(SceneLayer& layer, SceneObject* object, bool keep = false);
 void clearObjects(SceneLayer& layer, bool keep = false);
 void setDepth(SceneLayer& layer, SceneObject* object, float depth);

@@ -39,6 +39,10 @@ struct SceneLayerLists {
     std::vector<CollisionCircle> circlesA;
 };
 
+inline bool startsWith(std::string_view name, std::string_view prefix) {
+    return name.size() >= prefix.size() && name.compare(0, prefix.size(), prefix) == 0;
+}
+
 // Inserts before any equal keys.
 void insertSorted(std::vector<KeyedObject>& list, std::string key, SceneObject* object);
 // Removes the entry of object filed under key; false when there is none.

@@ -49,12 +49,28 @@ std::uint32_t litColour(std::uint32_t base, double x, double y, const std::vecto
     return (base & 0xFF000000u) | packChannel(r, 16) | packChannel(g, 8) | packChannel(b, 0);
 }
 
-void lightObject(SceneObject& target, const std::vector<Light>& lights) {
+// The lights that can reach a corner lying `reach` from (x, y), in their order, so each corner
+// sums the same lights in the same order as it would over the whole list.
+void lightsWithin(const std::vector<Light>& lights, double x, double y, double reach,
+                  std::vector<Light>& near) {
+    near.clear();
+    for (const Light& light : lights) {
+        const double dx = x - light.x;
+        const double dy = y - light.y;
+        const double limit = light.radius + reach + 1e-3;
+        if (dx * dx + dy * dy < limit * limit) {
+            near.push_back(light);
+        }
+    }
+}
+
+void lightObject(SceneObject& target, const std::vector<Light>& lights, std::vector<Light>& near) {
     const Sprite& sprite = *target.definition->sprite;
     // The hot spot stands for the frame's centre; the corners lie at (+-hotX, +-hotY) from the
     // position, turned with the object. Scale is not applied.
     const double hotX = sprite.hotX();
     const double hotY = sprite.hotY();
+    lightsWithin(lights, target.x, target.y, std::hypot(hotX, hotY), near);
     const double offsets[4][2] = {{-hotX, -hotY}, {hotX, -hotY}, {hotX, hotY}, {-hotX, hotY}};
     double c = 1;
     double s = 0;
@@ -69,7 +85,7 @@ void lightObject(SceneObject& target, const std::vector<Light>& lights) {
         const double oy = offsets[corner][1];
         const double x = target.x + (ox * c - oy * s);
         const double y = target.y + (ox * s + oy * c);
-        target.cornerColours[corner] = litColour(target.colour, x, y, lights);
+        target.cornerColours[corner] = litColour(target.colour, x, y, near);
     }
 }
 
@@ -78,6 +94,7 @@ void lightObject(SceneObject& target, const std::vector<Light>& lights) {
 void applyLights(SceneLayer& layer, std::string_view targetPrefix, std::string_view lightPrefix,
                  float radius, float x, float y, std::uint32_t colour) {
     std::vector<Light> lights;
+    std::vector<Light> near;
     const int lightCount = collectObjectsNear(layer, lightPrefix, false, 0, 0, 1e8f);
     for (int i = 0; i < lightCount; ++i) {
         const SceneObject* light = radiusResultAt(layer, i);
@@ -94,7 +111,7 @@ void applyLights(SceneLayer& layer, std::string_view targetPrefix, std::string_v
         // An object with no picture has no corners to light.
         if (target != nullptr && target->definition != nullptr &&
             target->definition->sprite != nullptr) {
-            lightObject(*target, lights);
+            lightObject(*target, lights, near);
         }
     }
 }

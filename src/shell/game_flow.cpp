@@ -223,12 +223,20 @@ Outcome serveDialogs(const FrameInput& in) {
     return Outcome::Continue;
 }
 
-float alphaOf(std::uint32_t colour) {
-    return static_cast<float>(colour >> 24) / 255.0f;
+// The logo's alpha 0..1. Its sprite holds the alpha in 8 bits, too coarse for the slow fade of
+// 0.001 a frame (truncating would take a whole 1/255 every frame), so the exact value is kept in
+// game.logoAlpha while the sprite still shows it.
+float logoAlpha(const Sprite& sprite) {
+    const std::uint32_t stored = sprite.colour(0) >> 24;
+    if (stored == static_cast<std::uint32_t>(game.logoAlpha * 255.0f)) {
+        return game.logoAlpha;
+    }
+    return static_cast<float>(stored) / 255.0f;
 }
 
-// Sets the alpha (0..1) of all four corners from corner 0's colour.
-void setAlpha(Sprite& sprite, float alpha) {
+// Sets the alpha of all four corners, keeping the colour of corner 0.
+void setLogoAlpha(Sprite& sprite, float alpha) {
+    game.logoAlpha = alpha;
     const std::uint32_t rgb = sprite.colour(0) & 0x00FFFFFF;
     sprite.setColour(static_cast<std::uint32_t>(alpha * 255.0f) << 24 | rgb);
 }
@@ -247,7 +255,7 @@ void fadeLogo(const FrameInput& in) {
     if (sprite == nullptr) {
         return;
     }
-    float alpha = alphaOf(sprite->colour(0));
+    float alpha = logoAlpha(*sprite);
     if (game.clock > 4.0f * static_cast<float>(game.framesPerSecond) || game.logoFadeStep > 0.09f) {
         if (alpha > 0) {
             alpha = alpha >= game.logoFadeStep ? alpha - game.logoFadeStep : 0;
@@ -256,7 +264,7 @@ void fadeLogo(const FrameInput& in) {
     if (in.leftHeld || in.key != 0) {
         game.logoFadeStep = 0.1f;
     }
-    setAlpha(*sprite, alpha);
+    setLogoAlpha(*sprite, alpha);
 }
 
 SceneObject* placeLogo() {
@@ -286,14 +294,14 @@ void fadeInLogo() {
     if (collectObjectsByName(overlay, game.webDomain, false) < 1) {
         SceneObject* logo = placeLogo();
         if (logo != nullptr && logo->definition != nullptr && logo->definition->sprite) {
-            setAlpha(*logo->definition->sprite, 0);
+            setLogoAlpha(*logo->definition->sprite, 0);
         }
         return;
     }
     SceneObject* logo = nameResultAt(overlay, 0);
     if (logo != nullptr && logo->definition != nullptr && logo->definition->sprite) {
         Sprite& sprite = *logo->definition->sprite;
-        setAlpha(sprite, std::fmin(alphaOf(sprite.colour(0)) + 0.02f, 1.0f));
+        setLogoAlpha(sprite, std::fmin(logoAlpha(sprite) + 0.02f, 1.0f));
     }
 }
 

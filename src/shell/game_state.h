@@ -56,6 +56,7 @@ struct GameState {
     std::string tempFileName = "Quorvane.tmp";
 
     float logoFadeStep = 0.001f; // logo alpha taken per frame after the opening sequence
+    float logoAlpha = 0.0f;      // the logo's exact alpha 0..1; its sprite keeps only 8 bits of it
     std::int32_t topBarHot = 0;  // 1 while the pointer rests on the top bar
 
     std::unique_ptr<BitmapFont> largeFont, smallFont;

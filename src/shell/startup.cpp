@@ -128,6 +128,18 @@ bool startGame() {
 }
 
 void endGame() {
+    // Everything that holds engine resources goes before the engine does.
+    for (Dialog* dialog : {&game.menuDialog, &game.levelDoneDialog, &game.lastLevelDialog,
+                           &game.nameEntryDialog, &game.nameButtonsDialog}) {
+        clearDialog(*dialog);
+    }
+    killAllEffects(game.effects);
+    game.hall.objects.clear();
+    game.cursorObject = game.backdropObject = game.logoObject = nullptr;
+    game.hallLayer.reset();
+    game.overlayLayer.reset();
+    game.largeFont.reset();
+    game.smallFont.reset();
     if (game.engine != nullptr) {
         game.engine->shutdown();
         game.engine->release();

@@ -8,7 +8,7 @@
 // "Error" and the result is false; the engine, when obtained, stays for endGame.
 bool startGame();
 
-// Shuts the engine down and releases it.
+// Frees the dialogs, effects, layers and fonts, then shuts the engine down and releases it.
 void endGame();
 
 // The whole run: start, the frame loop, shutdown. Returns 0 on every path.

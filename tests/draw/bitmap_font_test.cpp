@@ -94,24 +94,12 @@ TEST_F(BitmapFontTest, ByteWithoutLetterDrawsQuestionMarkOrNothing) {
     EXPECT_EQ(drawnLefts(), (std::vector<float>{101, 113}));
 }
 
-TEST_F(BitmapFontTest, QuotedAndHexadecimalCodesNameTheSameLetter) {
-    auto quoted = load("[HGEFONT]\nChar=\"A\",3,4,10,16,1,2\n");
-    auto hex = load("[HGEFONT]\nChar=41,3,4,10,16,1,2\nChar=4a,0,0,5,5,0,0\n", "other.fnt");
-    quoted->render(0, 0, alignLeft, "A");
-    hex->render(0, 0, alignLeft, "A");
-    ASSERT_EQ(headless().quads().size(), 2u);
-    for (int corner = 0; corner < 4; ++corner) {
-        EXPECT_EQ(headless().quads()[0].vertex[corner].x, headless().quads()[1].vertex[corner].x);
-        EXPECT_EQ(headless().quads()[0].vertex[corner].tx, headless().quads()[1].vertex[corner].tx);
-    }
-    EXPECT_FLOAT_EQ(hex->stringWidth("J"), 5); // lower-case digits
-}
-
-TEST_F(BitmapFontTest, LaterCharLineReplacesLetterAndCodesAbove255AreSkipped) {
-    auto font = load("[HGEFONT]\nChar=41,0,0,10,16,0,0\nChar=\"A\",0,0,5,16,0,0\n"
-                     "Char=1FF,0,0,7,7,0,0\nChar=FFFFFFFFFFFF,0,0,7,7,0,0\n");
-    EXPECT_FLOAT_EQ(font->stringWidth("A"), 5);
-    EXPECT_FLOAT_EQ(font->stringWidth("\xff"), 0);
+TEST_F(BitmapFontTest, CodesQuotedOrHexadecimalAndLaterLinesReplaceEarlier) {
+    auto font = load("[HGEFONT]\nChar=41,3,4,10,16,1,2\nChar=\"A\",3,4,5,16,0,0\n"
+                     "Char=4a,0,0,6,5,0,0\nChar=1FF,0,0,7,7,0,0\nChar=FFFFFFFFFFFF,0,0,7,7,0,0\n");
+    EXPECT_FLOAT_EQ(font->stringWidth("A"), 5); // the quoted A replaced hexadecimal 41
+    EXPECT_FLOAT_EQ(font->stringWidth("J"), 6);
+    EXPECT_FLOAT_EQ(font->stringWidth("\xff"), 0); // 1FF is not cut down to FF
 }
 
 TEST_F(BitmapFontTest, WrongFirstLineIsLoggedAndLeavesAnEmptyFont) {
@@ -184,18 +172,6 @@ TEST_F(BitmapFontTest, PrintfFormatsAndCutsTextThatDoesNotFitItsBuffer) {
     font->printf(0, 0, alignLeft, "%s%s", many.c_str(), "A");
     EXPECT_EQ(headless().quads().size(), 1023u);
     EXPECT_FLOAT_EQ(headless().quads().back().vertex[0].x, 1022 * 9);
-}
-
-TEST_F(BitmapFontTest, ColourGoesOnEveryCornerOfEveryLetter) {
-    auto font = load(standardFont);
-    font->setColour(0x80FF2010);
-    EXPECT_EQ(font->colour(), 0x80FF2010u);
-    font->render(0, 0, alignLeft, "AB?");
-    for (const SpriteQuad& q : headless().quads()) {
-        for (const Vertex& v : q.vertex) {
-            EXPECT_EQ(v.colour, 0x80FF2010u);
-        }
-    }
 }
 
 TEST_F(BitmapFontTest, DestroyingTheFontFreesItsSheetsAndEngineReference) {

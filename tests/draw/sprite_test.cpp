@@ -2,6 +2,10 @@
 
 #include "support/headless_fixture.h"
 
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
 namespace {
 
 using SpriteTest = HeadlessTest;
@@ -62,6 +66,55 @@ TEST_F(SpriteTest, EachSpriteHoldsOneEngineReference) {
 TEST(EngineCreation, AnyOtherVersionYieldsNone) {
     EXPECT_EQ(createEngine(0x150), nullptr);
     EXPECT_EQ(createEngine(0x161), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// A 352 x 44 PNG served from a temporary program directory.
+class SpriteSheetTest : public HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        directory = std::filesystem::temp_directory_path() /
+                    ("quorvane-sprite-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(directory / "graphics");
+        // Signature, then an IHDR chunk: width 352, height 44, 8-bit RGBA.
+        const unsigned char png[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0,    0,    0,
+                                     13,   'I', 'H', 'D', 'R',  0,    0,    1,    0x60, 0,    0,
+                                     0,    44,  8,   6,   0,    0,    0,    0x3C, 0x5B, 0x8F, 0x2E};
+        std::ofstream(directory / "graphics" / "items.png", std::ios::binary)
+            .write(reinterpret_cast<const char*>(png), sizeof png);
+        headless().setProgramDirectory(directory.string());
+    }
+    void TearDown() override {
+        std::filesystem::remove_all(directory);
+        HeadlessTest::TearDown();
+    }
+    std::filesystem::path directory;
+};
+
+TEST_F(SpriteSheetTest, RegionOfASheetGivesCoordinatesAsFractionsOfTheTexture) {
+    const TextureHandle texture = engine->loadTexture("graphics\\items.png", 0, false);
+    ASSERT_NE(texture, 0u);
+    Sprite sprite(texture, 0, 0, 44, 44);
+    EXPECT_FLOAT_EQ(sprite.quad().vertex[1].tx, 0.125f);
+    sprite.setTextureRegion(44, 0, 44, 44);
+    const SpriteQuad& q = sprite.quad();
+    EXPECT_FLOAT_EQ(q.vertex[0].tx, 0.125f);
+    EXPECT_FLOAT_EQ(q.vertex[0].ty, 0.0f);
+    EXPECT_FLOAT_EQ(q.vertex[2].tx, 0.25f);
+    EXPECT_FLOAT_EQ(q.vertex[2].ty, 1.0f);
+    EXPECT_EQ(q.texture, texture);
+}
+
+TEST_F(SpriteSheetTest, AMissingTextureLeavesTheSpriteWithUnitTextureSize) {
+    EXPECT_EQ(engine->loadTexture("graphics\\absent.png", 0, false), 0u);
+    EXPECT_FALSE(headless().logLines().empty());
+    Sprite sprite(77, 2, 3, 4, 5); // a handle the engine does not know reports size 0
+    EXPECT_FLOAT_EQ(sprite.quad().vertex[0].tx, 2.0f);
+    EXPECT_FLOAT_EQ(sprite.quad().vertex[2].ty, 8.0f);
 }
 
 } // namespace

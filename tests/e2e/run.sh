@@ -9,6 +9,9 @@
 #    show the hall, the top bar and the menu.
 # 2. Without the graphics pack the game says "Can't load graphics." and ends with status 0.
 # 3. A broken progress file starts level 1 of "Tessmark"; a good one starts its own level.
+# 4. Installed with its packs in ../share/quorvane, the game finds them.
+#
+# Set QUORVANE_E2E_KEEP to a folder to keep the screenshots and logs there.
 #
 # The game runs from a copy in a temporary folder, with its own data folder, no sound device, and
 # QUORVANE_NO_MESSAGE_BOX set so that a start-up failure goes to standard error only instead of
@@ -21,6 +24,10 @@ xvfb=
 game=
 
 cleanup() {
+    if [ -n "${QUORVANE_E2E_KEEP:-}" ]; then
+        mkdir -p "$QUORVANE_E2E_KEEP"
+        cp "$work"/*.png "$work"/*.log "$QUORVANE_E2E_KEEP"/ 2>/dev/null || true
+    fi
     if [ -n "$game" ]; then kill "$game" 2>/dev/null || true; fi
     if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi
     rm -rf "$work"
@@ -29,6 +36,11 @@ trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
+    if [ -n "$game" ] && [ -n "${window:-}" ]; then
+        xdotool key F12 # the screen as it was when the test failed, among the kept files
+        sleep 2
+        cp "$(ls -t "$work"/*/quorvane-*.png | head -n 1)" "$work/failed.png" 2>/dev/null || true
+    fi
     for log in "$work"/*.log; do
         [ -f "$log" ] && { echo "--- $log" >&2; tail -n 30 "$log" >&2; }
     done
@@ -93,6 +105,17 @@ game_window() {
     xdotool search --sync --onlyvisible --name '^Quorvane - quorvane\.example$' | head -n 1
 }
 
+# Keys go through the X test extension to the window under the pointer (there is no window
+# manager to give focus); keys sent to a window directly lose their releases at times.
+
+# Presses a key for a fifth of a second: the game reads Escape as held, so a press and release
+# within one frame would go unseen.
+press_key() {
+    xdotool keydown "$1"
+    sleep 0.2
+    xdotool keyup "$1"
+}
+
 # Clicks with the left button at logical (= window, the scale being 1 here) position x, y.
 click_at() {
     xdotool mousemove --window "$window" "$1" "$2"
@@ -107,7 +130,7 @@ screenshot() {
     local log=$1 target=$2 before
     before=$(grep -c 'Screenshot saved to' "$log" || true)
     sleep 1.1 # one second apart, as the file names are stamped to the second
-    xdotool key --window "$window" F12
+    press_key F12
     for _ in $(seq 100); do
         [ "$(grep -c 'Screenshot saved to' "$log" || true)" -gt "$before" ] && break
         sleep 0.1
@@ -169,17 +192,19 @@ click_at 462 800
 wait_for_line 'Level started: Tessmark 1$' "$log" 20
 screenshot "$log" "$work/before.png"
 
+# Each step held for a few frames, so that the game sees the press on the ball and the release
+# beside it even when frames come slowly.
 xdotool mousemove --window "$window" "$cx" "$cy"
-sleep 0.2
+sleep 0.4
 xdotool mousedown 1
-sleep 0.1
+sleep 0.4
 xdotool mousemove --window "$window" $((cx - 100)) "$cy"
-sleep 0.1
+sleep 0.4
 xdotool mouseup 1
 sleep 1.5
 screenshot "$log" "$work/hall.png"
 
-xdotool key --window "$window" Escape
+press_key Escape
 screenshot "$log" "$work/menu.png"
 
 size=$(probe "$work/hall.png" 0 0 1 1 | awk '{print $6 "x" $7}')
@@ -213,16 +238,17 @@ grep -q "Can't load graphics\." "$log" || fail "no \"Can't load graphics.\" mess
 echo "missing graphics pack: ok"
 
 # --- 3. progress files ---------------------------------------------------------------------
-# Starts the game, clicks the opening away, expects level $1, and quits through the menu.
+# Starts the game in folder $3, clicks the opening away, expects level $1, and quits through
+# the menu.
 expect_level() {
-    local expected=$1 log=$2
-    start_game "$work/game" "$log"
+    local expected=$1 log=$2 folder=${3:-$work/game}
+    start_game "$folder" "$log"
     window=$(game_window)
     sleep 1
     click_at 462 800
     wait_for_line "Level started: $expected\$" "$log" 20
     sleep 0.5
-    xdotool key --window "$window" Escape
+    press_key Escape
     sleep 0.5
     click_at 462 "$quit_y"
     wait_for_exit 20
@@ -237,3 +263,11 @@ echo "broken progress file: ok"
 printf 'Other\r\n5\r\n' >"$XDG_DATA_HOME/quorvane/Quorvane.sav"
 expect_level "Other 5" "$work/saved.log"
 echo "saved progress: ok"
+
+# --- 4. an installed game ------------------------------------------------------------------
+# The layout of `cmake --install`: the program in bin, its packs in share/quorvane.
+install_game "$work/prefix/bin"
+mkdir -p "$work/prefix/share/quorvane"
+cp "$bin/Graphics.paq" "$bin/Sound.paq" "$work/prefix/share/quorvane/"
+expect_level "Other 5" "$work/installed.log" "$work/prefix/bin"
+echo "installed layout: ok"

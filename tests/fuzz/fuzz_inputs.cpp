@@ -8,19 +8,16 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
-void prepareFuzzFiles() {
+void prepareFuzzFiles(const std::string& folder) {
     namespace fs = std::filesystem;
-    const fs::path folder =
-        fs::temp_directory_path() / ("quorvane-fuzz-" + std::to_string(::getpid()));
-    fs::create_directories(folder / "graphics");
+    fs::create_directories(fs::path(folder) / "graphics");
     // The headless engine needs only a PNG header: signature and an IHDR of 64 x 32.
-    const unsigned char png[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0,  0,    13,
-                                 'I',  'H', 'D', 'R', 0,    0,    0,    64,   0, 0, 0, 32, 8, 6};
-    std::ofstream(folder / "graphics" / "font.png", std::ios::binary)
+    const unsigned char png[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0,  13, 'I',
+                                 'H',  'D', 'R', 0,   0,    0,    64,   0,    0, 0, 32, 8,  6};
+    std::ofstream(fs::path(folder) / "graphics" / "font.png", std::ios::binary)
         .write(reinterpret_cast<const char*>(png), sizeof png);
-    headlessEngine().setProgramDirectory(folder.string());
+    headlessEngine().setProgramDirectory(folder);
 }
 
 void feedFontBytes(const std::uint8_t* bytes, std::size_t size) {

@@ -6,9 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 
-// Serves a small character sheet "graphics\font.png" from a folder of its own, so "Bitmap" lines
-// can load a texture. Call once before feeding fonts.
-void prepareFuzzFiles();
+#include <string>
+
+// Writes a small character sheet "graphics\font.png" into the folder and serves the program's
+// files from there, so "Bitmap" lines can load a texture. Call once before feeding fonts.
+void prepareFuzzFiles(const std::string& folder);
 
 void feedFontBytes(const std::uint8_t* bytes, std::size_t size);
 void feedPresetBytes(const std::uint8_t* bytes, std::size_t size);

@@ -75,25 +75,6 @@ TEST(HallGridTest, ClearLeavesBackupAndObjects) {
     EXPECT_EQ(hall.objects.count(), 1);
 }
 
-TEST(CellCodeTest, FamiliesFollowTheKindArithmetic) {
-    for (int kind = 0; kind < 3; ++kind) {
-        const CellCode item = CellBall + kind;
-        EXPECT_TRUE(isItem(item));
-        EXPECT_TRUE(isAmoeba(item + amoebaOffset));
-        EXPECT_TRUE(isMutation(item + mutationOffset));
-        EXPECT_TRUE(isGate(item + gateOffset));
-    }
-    for (CellCode solid : {CellWall, CellWindowSide, CellWindowRight, CellWindowBottom,
-                           CellWindowLeft, CellWindowTop}) {
-        EXPECT_TRUE(isSolid(solid)) << solid;
-    }
-    for (CellCode open : {CellVoid, CellFloor, CellBall, CellAmoebaSpike}) {
-        EXPECT_FALSE(isSolid(open)) << open;
-    }
-    EXPECT_FALSE(isPiece(CellFloor));
-    EXPECT_FALSE(isPiece(MutationBall));
-}
-
 std::string names(const HallObjectList& list) {
     std::string text;
     for (int i = 0; i < list.count(); ++i) {

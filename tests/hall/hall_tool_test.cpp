@@ -49,19 +49,6 @@ TEST(HallToolTest, OutputMatchesTheStoredHalls) {
     }
 }
 
-TEST(HallToolTest, TextFormHasItsSectionsAndNoTrailingBlanks) {
-    std::string out;
-    std::string err;
-    ASSERT_EQ(runHallTool({"abc", "1"}, &out, &err), toolSuccess);
-    EXPECT_EQ(out.rfind("seed 8965\n", 0), 0u);
-    for (const char* section : {"\nstart\n", "\nspecials\n", "\nstyle ", "\npasses ", "\nafter\n",
-                                "\nspecials-after\n", "\nstate "}) {
-        EXPECT_NE(out.find(section), std::string::npos) << section;
-    }
-    EXPECT_EQ(out.find(" \n"), std::string::npos);
-    EXPECT_EQ(out.back(), '\n');
-}
-
 TEST(HallToolTest, BadArgumentsGiveOneUsageLineAndStatusTwo) {
     const std::vector<std::vector<std::string>> cases = {
         {},

@@ -73,6 +73,12 @@ TEST_F(SceneOrderTest, NamesSortByteWiseWithTheNewestFirstAmongEqualNames) {
     EXPECT_EQ(nameResultAt(*layer, 3), nullptr);
     EXPECT_EQ(nameResultAt(*layer, -1), nullptr);
     EXPECT_EQ(findObjectNear(*layer, "hallwall", false, 22, 22, 1000), third);
+
+    // Bytes above 0x7F sort after every ASCII letter.
+    SceneObject* high = place("hallwall\xC4", d, 0, 0);
+    place("hallwallz", d, 0, 0);
+    ASSERT_EQ(collectObjectsByName(*layer, "hallwall", false), 5);
+    EXPECT_EQ(nameResultAt(*layer, 4), high);
 }
 
 TEST_F(SceneOrderTest, DrawOrderIsDepthIntegerPartThenIdText) {
@@ -121,29 +127,6 @@ TEST_F(SceneOrderTest, RemovedObjectsLeaveEveryListButKeepTheirResultEntries) {
     EXPECT_EQ(radiusResultAt(*layer, 1), nullptr);
     EXPECT_EQ(nameResultAt(*layer, 0), nullptr);
     EXPECT_EQ(collectObjectsByName(*layer, "", false), 0);
-}
-
-TEST_F(SceneOrderTest, ObjectOfAnotherLayerIsNotTouched) {
-    auto overlay = createLayer();
-    SpriteDefinition* d = cell("game back"); // a definition may be placed in the other layer
-    SceneObject* back = addObject(*overlay, "game back", d, 0, 5, 0);
-    removeObject(*layer, back);
-    setDepth(*layer, back, 40);
-    EXPECT_FLOAT_EQ(back->depth, 5);
-    EXPECT_EQ(collectObjectsByName(*overlay, "game", false), 1);
-}
-
-TEST_F(SceneOrderTest, MovingRemembersThePreviousPosition) {
-    SceneObject* o = place("hall", nullptr, 3, 4);
-    EXPECT_FLOAT_EQ(o->previousX, 3);
-    EXPECT_FLOAT_EQ(o->depth, 4);
-    setObjectX(o, 7);
-    setObjectY(o, 8);
-    setObjectX(o, 9);
-    EXPECT_FLOAT_EQ(o->previousX, 7);
-    EXPECT_FLOAT_EQ(o->x, 9);
-    EXPECT_FLOAT_EQ(o->previousY, 4);
-    EXPECT_FLOAT_EQ(o->y, 8);
 }
 
 } // namespace

@@ -113,6 +113,14 @@ TEST_F(SceneLightTest, LightFadesLinearlyToItsRadiusAtEachCorner) {
     EXPECT_EQ(target->cornerColours[3], 0xFF7F7F7Fu);
 }
 
+TEST_F(SceneLightTest, SmallLightBeyondTheCornerReachesOnlyThatCorner) {
+    light(68, 68, 15, 0xFFFFFFFF); // 14.1 from the top-left corner, 45.3 from the centre
+    applyLights(*layer, "hallfloor", "halllight", 0, 0, 0, 0);
+    EXPECT_EQ(target->cornerColours[0], 0xFF0E0E0Eu);
+    EXPECT_EQ(target->cornerColours[1], 0xFF000000u);
+    EXPECT_EQ(target->cornerColours[2], 0xFF000000u);
+}
+
 TEST_F(SceneLightTest, ChannelsAddUpToFullAndScaleTheObjectsColour) {
     target->colour = 0x80FF8040;
     light(100, 100, 1000, 0xFFFF0000);

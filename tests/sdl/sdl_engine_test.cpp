@@ -9,11 +9,13 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -71,6 +73,7 @@ class SdlEngineTest : public ::testing::Test {
         setenv("SDL_VIDEODRIVER", "offscreen", 0);
         setenv("SDL_RENDER_DRIVER", "software", 0);
         setenv("SDL_AUDIODRIVER", "dummy", 0);
+        setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
         directory = fs::temp_directory_path() /
                     ("quorvane-sdl-" + std::to_string(::getpid()) + "-" +
                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -216,6 +219,42 @@ TEST_F(SdlEngineTest, ViewTransformScalesQuadsAndLines) {
     sdl.endFrame();
 }
 
+TEST_F(SdlEngineTest, ResizedWindowScalesThePictureKeepingAspectAndGamePointerPixels) {
+    SdlEngine& sdl = open(64, 48);
+    SDL_SetWindowSize(sdl.window(), 256, 96); // twice as high, four times as wide
+    SDL_PumpEvents();
+    sdl.beginFrame(0);
+    sdl.clearFrame(opaque(0x000000));
+    sdl.drawQuad(quad(0, 0, 64, 48, opaque(0xFFFFFF)));
+    int w = 0, h = 0;
+    const auto pixels = sdl.readPixels(&w, &h);
+    ASSERT_EQ(w, 256);
+    ASSERT_EQ(h, 96);
+    // The picture is 128 x 96, centred: black bars of 64 pixels left and right.
+    EXPECT_EQ(pixels[48 * w + 10], opaque(0x000000));
+    EXPECT_EQ(pixels[48 * w + 70], opaque(0xFFFFFF));
+    EXPECT_EQ(pixels[48 * w + 186], opaque(0xFFFFFF));
+    EXPECT_EQ(pixels[48 * w + 250], opaque(0x000000));
+    sdl.endFrame();
+
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.windowID = SDL_GetWindowID(sdl.window());
+    motion.motion.x = 64 + 40; // window pixels
+    motion.motion.y = 30;
+    SDL_PushEvent(&motion);
+    SDL_Event event;
+    bool seen = false;
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_MOUSEMOTION) {
+            seen = true;
+            EXPECT_EQ(event.motion.x, 20); // the game's own window pixels
+            EXPECT_EQ(event.motion.y, 15);
+        }
+    }
+    EXPECT_TRUE(seen);
+}
+
 int framesSeen = 0;
 int rendersSeen = 0;
 bool orderKept = true;
@@ -291,6 +330,54 @@ TEST_F(SdlEngineTest, SoundsPlayAtAnyPitchAndBadResourcesFailCleanly) {
     EXPECT_EQ(sdl.loadTexture("graphics\\missing.png", 0, false), 0u);
     EXPECT_EQ(sdl.loadFile("graphics\\missing.png", nullptr), nullptr);
     EXPECT_FALSE(sdl.attachPack((directory / "none.paq").c_str(), "pw"));
+}
+
+TEST_F(SdlEngineTest, DesktopServicesWorkBeforeTheWindowAndNeverUseAShell) {
+    engine = createEngine(engineVersion);
+    int width = 0, height = 0;
+    engine->desktopSize(&width, &height); // the game asks before initialise
+    EXPECT_GT(width, 0);
+    EXPECT_GT(height, 0);
+    EXPECT_FALSE(engine->programDirectory().empty());
+
+    // A stand-in browser starter that records its arguments, one per line.
+    const fs::path bin = directory / "bin", record = directory / "args.txt";
+    fs::create_directories(bin);
+    std::ofstream(bin / "xdg-open")
+        << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > " << record.string() << ".tmp\nmv "
+        << record.string() << ".tmp " << record.string() << "\n";
+    fs::permissions(bin / "xdg-open", fs::perms::owner_all);
+    const std::string path = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
+    setenv("PATH", (bin.string() + ":" + path).c_str(), 1);
+    const char* address = "https://quorvane.example/a b;touch pwned";
+    engine->openWebAddress(address);
+    setenv("PATH", path.c_str(), 1);
+    for (int i = 0; i < 500 && !fs::exists(record); ++i) {
+        SDL_Delay(10);
+    }
+    std::ifstream in(record);
+    std::string line, all;
+    while (std::getline(in, line)) {
+        all += line + "|";
+    }
+    EXPECT_EQ(all, std::string(address) + "|");
+    EXPECT_FALSE(fs::exists("pwned"));
+    // Peeks without reaping: only the engine may collect the finished starter.
+    auto noChildLeft = [] {
+        siginfo_t info{};
+        return waitid(P_ALL, 0, &info, WEXITED | WNOHANG | WNOWAIT) == -1 && errno == ECHILD;
+    };
+    for (int i = 0; i < 500 && !noChildLeft(); ++i) {
+        SDL_Delay(10);
+        engine->openWebAddress("-n"); // refused, but reaps a finished starter first
+    }
+    EXPECT_TRUE(noChildLeft()); // not even a zombie
+
+    engine->logLine("log check %d", 42);
+    std::ifstream log(engine->programDirectory() + "/quorvane.log");
+    const std::string text(std::istreambuf_iterator<char>(log), {});
+    EXPECT_NE(text.find("log check 42"), std::string::npos);
+    EXPECT_NE(text.find("Refusing to open web address \"-n\""), std::string::npos);
 }
 
 TEST(SdlKeys, KeysMapToDesktopNumbersAndTextToLatin1) {

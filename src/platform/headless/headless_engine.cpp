@@ -148,6 +148,12 @@ void HeadlessEngine::logLine(const char* format, ...) {
     }
 }
 
+void HeadlessEngine::setText(int state, const char* value) {
+    if (state == textTitle) {
+        texts_[state] = value != nullptr ? value : "";
+    }
+}
+
 void HeadlessEngine::setHandler(int state, FrameFunction handler) {
     if (state == handlerFrame) {
         frameHandler_ = handler;
@@ -174,7 +180,9 @@ std::uint8_t* HeadlessEngine::loadFile(const char* name, std::uint32_t* size) {
     return copy;
 }
 
-void HeadlessEngine::freeFile(std::uint8_t* bytes) { std::free(bytes); }
+void HeadlessEngine::freeFile(std::uint8_t* bytes) {
+    std::free(bytes);
+}
 
 bool HeadlessEngine::attachPack(const char* file, const char* password) {
     std::string error;
@@ -238,7 +246,9 @@ TextureHandle HeadlessEngine::loadTexture(const char* name, std::uint32_t, bool)
     return handle;
 }
 
-void HeadlessEngine::freeTexture(TextureHandle texture) { textures_.erase(texture); }
+void HeadlessEngine::freeTexture(TextureHandle texture) {
+    textures_.erase(texture);
+}
 
 int HeadlessEngine::textureWidth(TextureHandle texture, bool) {
     auto it = textures_.find(texture);

@@ -47,7 +47,8 @@ class HeadlessEngine final : public Engine {
     void setFlag(int state, bool value) override { flags_[state] = value; }
     void setHandler(int state, FrameFunction handler) override;
     void setNumber(int state, int value) override { numbers_[state] = value; }
-    void setText(int state, const char* value) override { texts_[state] = value ? value : ""; }
+    // Only the title is read: the icon state is given a resource number in place of a text.
+    void setText(int state, const char* value) override;
     std::uint8_t* loadFile(const char* name, std::uint32_t* size) override;
     void freeFile(std::uint8_t* bytes) override;
     bool attachPack(const char* file, const char* password) override;
@@ -98,7 +99,7 @@ class HeadlessEngine final : public Engine {
     const std::vector<std::string>& logLines() const { return logLines_; }
     const std::vector<std::string>& messageBoxes() const { return messageBoxes_; }
     const std::vector<std::string>& webAddresses() const { return webAddresses_; }
-    std::string soundName(SoundHandle sound) const;     // "" for an unknown handle
+    std::string soundName(SoundHandle sound) const;       // "" for an unknown handle
     std::string textureName(TextureHandle texture) const; // "" for an unknown handle
     int number(int state) const;
     bool flag(int state) const;

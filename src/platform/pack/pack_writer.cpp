@@ -34,11 +34,15 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
     put16(out, value >> 16);
 }
 
-// The AE-2 extra field: vendor version 2, vendor "AE", strength 3 (AES-256), real method.
-void putAesExtra(std::vector<std::uint8_t>& out) {
+// Entries under 20 bytes are AE-2 (no CRC, which would give away such short contents); longer
+// ones AE-1 with the CRC, as WinZip writes them. libzip insists on the CRC from 20 bytes on.
+constexpr std::size_t smallEntry = 20;
+
+// The AES extra field: vendor version 1 or 2, vendor "AE", strength 3 (AES-256), real method.
+void putAesExtra(std::vector<std::uint8_t>& out, std::uint32_t size) {
     put16(out, 0x9901);
     put16(out, 7);
-    put16(out, 2);
+    put16(out, size < smallEntry ? 2 : 1);
     out.push_back('A');
     out.push_back('E');
     out.push_back(3);
@@ -65,7 +69,7 @@ bool deflateBytes(const std::vector<std::uint8_t>& in, std::vector<std::uint8_t>
 
 struct Written {
     std::string name;
-    std::uint32_t compressed = 0, size = 0, offset = 0;
+    std::uint32_t compressed = 0, size = 0, offset = 0, crc = 0;
 };
 
 void putHeaderFields(std::vector<std::uint8_t>& out, const Written& w) {
@@ -74,7 +78,7 @@ void putHeaderFields(std::vector<std::uint8_t>& out, const Written& w) {
     put16(out, methodAes);
     put16(out, dosTime);
     put16(out, dosDate);
-    put32(out, 0); // AE-2 leaves the CRC out; the authentication code protects the data
+    put32(out, w.size < smallEntry ? 0 : w.crc);
     put32(out, w.compressed);
     put32(out, w.size);
     put16(out, static_cast<std::uint32_t>(w.name.size()));
@@ -138,11 +142,13 @@ bool buildPack(std::vector<PackEntry> entries, const std::string& password,
         }
         Written w{e.name, static_cast<std::uint32_t>(sealed.size()),
                   static_cast<std::uint32_t>(e.bytes.size()),
-                  static_cast<std::uint32_t>(out.size())};
+                  static_cast<std::uint32_t>(out.size()),
+                  static_cast<std::uint32_t>(
+                      crc32(0, e.bytes.data(), static_cast<uInt>(e.bytes.size())))};
         put32(out, 0x04034b50);
         putHeaderFields(out, w);
         out.insert(out.end(), w.name.begin(), w.name.end());
-        putAesExtra(out);
+        putAesExtra(out, w.size);
         out.insert(out.end(), sealed.begin(), sealed.end());
         written.push_back(std::move(w));
     }
@@ -157,7 +163,7 @@ bool buildPack(std::vector<PackEntry> entries, const std::string& password,
         put32(out, fileMode << 16);
         put32(out, w.offset);
         out.insert(out.end(), w.name.begin(), w.name.end());
-        putAesExtra(out);
+        putAesExtra(out, w.size);
     }
     if (out.size() + 22 >= zipLimit) {
         *error = "the pack is too big";

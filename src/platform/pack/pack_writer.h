@@ -1,6 +1,6 @@
 #pragma once
 // Writes resource packs: ZIP archives whose entries are deflated and then encrypted with
-// AES-256 in the WinZip AE-2 format, which the reader (libzip) opens with the password.
+// AES-256 in the WinZip AE format, which the reader (libzip) opens with the password.
 //
 // The same entries and password always give the same bytes: entries are written in name order
 // with a fixed timestamp, and each entry's salt is derived from the password, its name and its

@@ -39,9 +39,13 @@ std::optional<std::vector<std::uint8_t>> readEntry(zip_t* archive, zip_int64_t i
         return std::nullopt;
     }
     std::vector<std::uint8_t> bytes(st.size);
-    zip_int64_t got = bytes.empty() ? 0 : zip_fread(file, bytes.data(), bytes.size());
-    const bool closedCleanly = zip_fclose(file) == 0; // the checksum is verified on close
-    if (got != static_cast<zip_int64_t>(bytes.size()) || !closedCleanly) {
+    const zip_int64_t got = bytes.empty() ? 0 : zip_fread(file, bytes.data(), bytes.size());
+    // Reading on to the end makes libzip check the entry's authentication code (encrypted
+    // entries carry no CRC); a damaged entry fails here instead of yielding wrong bytes.
+    std::uint8_t extra = 0;
+    const zip_int64_t tail = zip_fread(file, &extra, 1);
+    const bool closedCleanly = zip_fclose(file) == 0;
+    if (got != static_cast<zip_int64_t>(bytes.size()) || tail != 0 || !closedCleanly) {
         return std::nullopt;
     }
     return bytes;

@@ -1,5 +1,5 @@
 #pragma once
-// AES-256 encryption of one ZIP entry in the WinZip AE-2 format: salt (16 bytes), password
+// AES-256 encryption of one ZIP entry in the WinZip AE-1/AE-2 format: salt (16 bytes), password
 // verifier (2), the data in counter mode with a little-endian block counter starting at 1, and
 // the first 10 bytes of an HMAC-SHA1 of the encrypted data. Keys come from the password and the
 // salt by PBKDF2-HMAC-SHA1 with 1000 rounds.

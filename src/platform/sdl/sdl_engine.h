@@ -76,6 +76,7 @@ class SdlEngine final : public Engine {
     std::vector<std::uint32_t> readPixels(int* width, int* height);
     // Draw calls handed to SDL since beginFrame (a batch of quads is one call).
     int drawCallsThisFrame() const { return drawCalls_; }
+    SDL_Window* window() const { return window_; }
 
     int references = 0;
 

@@ -1,0 +1,70 @@
+// One frame of 3,000 textured 44-pixel quads through the SDL engine: software renderer on the
+// offscreen video driver, 924 x 924 window, presented at the end of each frame.
+
+#include "../frame_quads.h"
+#include "platform/pack/pack_writer.h"
+#include "platform/sdl/sdl_engine.h"
+
+#include <SDL_image.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A 44 x 44 sprite, soft-edged so that blending has work to do, served from a pack.
+TextureHandle loadSpriteTexture(Engine& engine, const fs::path& directory) {
+    std::vector<std::uint32_t> pixels(44 * 44);
+    for (int y = 0; y < 44; ++y) {
+        for (int x = 0; x < 44; ++x) {
+            const int edge = std::min(std::min(x, 43 - x), std::min(y, 43 - y));
+            pixels[y * 44 + x] =
+                static_cast<std::uint32_t>(std::min(255, edge * 24)) << 24 | 0x00C08040u;
+        }
+    }
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), 44, 44, 32, 44 * 4,
+                                                              SDL_PIXELFORMAT_ARGB8888);
+    IMG_SavePNG(surface, (directory / "sprite.png").c_str());
+    SDL_FreeSurface(surface);
+    std::ifstream in(directory / "sprite.png", std::ios::binary);
+    std::vector<std::uint8_t> png(std::istreambuf_iterator<char>(in), {});
+    std::string error;
+    writePack((directory / "bench.paq").string(), {{"sprite.png", png}}, "bench", &error);
+    engine.attachPack((directory / "bench.paq").c_str(), "bench");
+    return engine.loadTexture("sprite.png", 0, false);
+}
+
+void sdlFrameOf3000Quads(benchmark::State& state) {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("SDL_RENDER_DRIVER", "software", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+    Engine* engine = createEngine(engineVersion);
+    engine->setNumber(numberWidth, 924);
+    engine->setNumber(numberHeight, 924);
+    engine->setFlag(flagWindowed, true);
+    engine->setFlag(flagUseSound, false);
+    if (!engine->initialise()) {
+        state.SkipWithError(engine->lastError());
+        engine->release();
+        return;
+    }
+    const fs::path directory = fs::temp_directory_path() / "quorvane-sdl-bench";
+    fs::create_directories(directory);
+    const TextureHandle texture = loadSpriteTexture(*engine, directory);
+    const std::vector<SpriteQuad> quads = benchmarkQuads(texture, state.range(0) != 0);
+    for (auto _ : state) {
+        drawBenchmarkFrame(*engine, quads);
+    }
+    fs::remove_all(directory);
+    engine->release();
+}
+// Argument 0: white quads; 1: a different tint on each corner.
+BENCHMARK(sdlFrameOf3000Quads)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
