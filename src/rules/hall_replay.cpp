@@ -149,14 +149,16 @@ std::string compareWithModel(const std::int32_t model[hallSize][hallSize]) {
     return {};
 }
 
-// Lights only colour the hall (and give big amoebas torches to put out); relighting every
-// corner of the hall from every light each frame would take most of a replay's time.
-void removeLights() {
+// Lights and floors only show the hall (lights also give big amoebas torches to put out);
+// relighting every corner of them each frame would take most of a replay's time.
+void removeDecoration() {
     SceneLayer& layer = *game.hallLayer;
-    const int n = collectObjectsByName(layer, "halllight", false);
-    for (int i = 0; i < n; ++i) {
-        SceneObject* light = nameResultAt(layer, i);
-        removePiece(game.hall, light, hallObjectOf(light));
+    for (const char* family : {"halllight", "hallfloor"}) {
+        const int n = collectObjectsByName(layer, family, false);
+        for (int i = 0; i < n; ++i) {
+            SceneObject* object = nameResultAt(layer, i);
+            removePiece(game.hall, object, hallObjectOf(object));
+        }
     }
 }
 
@@ -185,7 +187,7 @@ ReplayResult replayHall(std::string_view name, int level) {
     PushRecorder recorder(game.hall);
     startHall(level, name, &recorder);
     result.pushes = static_cast<int>(recorder.pushes.size());
-    removeLights();
+    removeDecoration();
     if (recorder.pushes.empty()) {
         motionSeen = 1; // nothing to push: the ends lie under the items already
         playFrame();

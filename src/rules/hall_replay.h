@@ -2,8 +2,9 @@
 // Solution replay: the generator promises that the scramble's own pushes, made by the player,
 // bring every item to its end. A replay builds the hall as a level start does, then makes each
 // recorded push as a drag through updateHall, waits until every piece is at rest, and compares
-// the pieces with the grid model's cells after that push. The hall's lights are taken out first:
-// they only colour the hall, and relighting it every frame would take most of the time.
+// the pieces with the grid model's cells after that push. The hall's lights and floors are taken
+// out first: they only show the hall, and relighting them every frame would take most of the
+// time.
 
 #include <string>
 #include <string_view>

@@ -1,5 +1,6 @@
 // The scramble's own pushes, made as drags through play, solve the hall.
 
+#include "hall/hall_tool.h"
 #include "rules/hall_replay.h"
 #include "support/play_fixture.h"
 
@@ -56,6 +57,19 @@ TEST(RandomBelow, StaysInRangeAndRepeatsAfterReseeding) {
     for (int value : first) {
         EXPECT_EQ(randomBelow(7), value);
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(ReplayTool, LevelsOutsideTheGameAreUsageErrors) {
+    std::string out, err;
+    EXPECT_EQ(runHallTool({"--replay", "abc", "0"}, &out, &err), toolUsageError);
+    EXPECT_EQ(runHallTool({"--replay", "abc", "100"}, &out, &err), toolUsageError);
+    EXPECT_EQ(runHallTool({"--replay", "abc", "7x"}, &out, &err), toolUsageError);
+    EXPECT_TRUE(out.empty());
+    EXPECT_NE(err.find("--replay-all NAME"), std::string::npos);
 }
 
 } // namespace
