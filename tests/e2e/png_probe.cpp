@@ -1,7 +1,8 @@
 // Reports how a rectangle of a screenshot looks, for the end-to-end test:
 //   quorvane_png_probe FILE X Y WIDTH HEIGHT
-// prints "bright N red N size W H": the pixels of the rectangle whose brightest channel is at
-// least 200, those of them that are red (the game's highlight colour), and the picture's size.
+// prints "bright N red N reddish N size W H": the pixels of the rectangle whose brightest channel
+// is at least 200, those of them that are red (the game's highlight colour), the pixels of a red
+// hue however dim (a ball, whatever the lighting), and the picture's size.
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -28,19 +29,21 @@ int main(int argc, char** argv) {
     const int x0 = std::max(0, std::atoi(argv[2])), y0 = std::max(0, std::atoi(argv[3]));
     const int x1 = std::min(image->w, x0 + std::atoi(argv[4]));
     const int y1 = std::min(image->h, y0 + std::atoi(argv[5]));
-    int bright = 0, red = 0;
+    int bright = 0, red = 0, reddish = 0;
     for (int y = y0; y < y1; ++y) {
         const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(image->pixels) +
                                                           y * image->pitch);
         for (int x = x0; x < x1; ++x) {
             const int r = (row[x] >> 16) & 0xFF, g = (row[x] >> 8) & 0xFF, b = row[x] & 0xFF;
+            reddish += r >= 40 && r > 2 * g && r > 2 * b;
             if (std::max({r, g, b}) >= 200) {
                 ++bright;
                 red += r >= 200 && g < 120 && b < 120;
             }
         }
     }
-    std::printf("bright %d red %d size %d %d\n", bright, red, image->w, image->h);
+    std::printf("bright %d red %d reddish %d size %d %d\n", bright, red, reddish, image->w,
+                image->h);
     SDL_FreeSurface(image);
     return 0;
 }
