@@ -5,7 +5,4 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$(nproc)"
-if [ -x build/bin/quorvane ]; then
-    exec build/bin/quorvane "$@"
-fi
-exec build/bin/quorvane-hall --map Tessmark 1
+exec build/bin/quorvane "$@"

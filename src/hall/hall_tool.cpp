@@ -1,6 +1,7 @@
 #include "hall/hall_tool.h"
 
 #include "hall/hall_report.h"
+#include "rules/hall_replay.h"
 
 #include <string_view>
 
@@ -52,9 +53,19 @@ int printMap(const std::vector<std::string>& args, std::string* out, std::string
     return toolSuccess;
 }
 
+int replayOne(const std::vector<std::string>& args, std::string* out, std::string* err) {
+    return runReplayTool(args, false, out, err);
+}
+
+int replayAll(const std::vector<std::string>& args, std::string* out, std::string* err) {
+    return runReplayTool(args, true, out, err);
+}
+
 constexpr ToolMode modes[] = {
     {"", "NAME LEVEL", printReport, 2},
     {"--map", "--map NAME LEVEL", printMap, 2},
+    {"--replay", "--replay NAME LEVEL", replayOne, 2},
+    {"--replay-all", "--replay-all NAME", replayAll, 1},
 };
 
 std::string usage() {
@@ -79,7 +90,10 @@ int runHallTool(const std::vector<std::string>& args, std::string* out, std::str
             !mode.option.empty() && args.size() == mode.argumentCount + 1 && args[0] == mode.option;
         if (plain) {
             status = mode.run(args, out, err);
-            break;
+            if (status != toolUsageError) {
+                break;
+            }
+            continue; // "--replay-all NAME" has the plain form's count but no level
         }
         if (optioned) {
             status = mode.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);

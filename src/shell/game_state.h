@@ -4,14 +4,19 @@
 // initialisation leaves empty; afterwards only the frame and render handlers touch it, on one
 // thread, so it needs no locking.
 
+#include "draw/bitmap_font.h"
+#include "gui/dialog.h"
 #include "hall/game_random.h"
 #include "hall/hall_grid.h"
+#include "presentation/effect_manager.h"
 #include "presentation/scene_layer.h"
+#include "presentation/sound_catalogue.h"
 #include "shell/engine.h"
 #include "shell/pack_password.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 struct Point {
@@ -51,8 +56,14 @@ struct GameState {
     std::string tempFileName = "Quorvane.tmp";
 
     float logoFadeStep = 0.001f; // logo alpha taken per frame after the opening sequence
+    float logoAlpha = 0.0f;      // the logo's exact alpha 0..1; its sprite keeps only 8 bits of it
     std::int32_t topBarHot = 0;  // 1 while the pointer rests on the top bar
 
+    std::unique_ptr<BitmapFont> largeFont, smallFont;
+    std::unique_ptr<SceneLayer> hallLayer, overlayLayer;
+    EffectManager effects;
+    SoundCatalogue sounds;
+    Dialog menuDialog, levelDoneDialog, lastLevelDialog, nameEntryDialog, nameButtonsDialog;
     SceneObject* cursorObject = nullptr;
     SceneObject* backdropObject = nullptr;
     SceneObject* logoObject = nullptr;

@@ -1,0 +1,38 @@
+#pragma once
+// Solution replay: the generator promises that the scramble's own pushes, made by the player,
+// bring every item to its end. A replay builds the hall as a level start does, then makes each
+// recorded push as a drag through updateHall, waits until every piece is at rest, and compares
+// the pieces with the grid model's cells after that push. The hall's lights and floors are taken
+// out first: they only show the hall, and relighting them every frame would take most of the
+// time.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class Engine;
+
+// A piece still moving after this many frames of one push is taken to run in a loop.
+constexpr int replayFrameLimit = 5000;
+
+struct ReplayResult {
+    int level = 0;
+    int pushes = 0;   // pushes the scramble made
+    int replayed = 0; // pushes made as drags
+    bool solved = false;
+    bool endless = false;    // cut off: a piece never stopped
+    int firstDivergence = 0; // 1-based push after which the pieces left the model; 0 none
+    std::string divergence;  // what differed first, in words
+};
+
+// Needs the play resources loaded (loadPlayResources). The progress file of a solved hall goes
+// to game.progressFileName, which the caller points somewhere harmless.
+ReplayResult replayHall(std::string_view name, int level);
+
+// One line, ending in a newline.
+std::string formatReplay(std::string_view name, const ReplayResult& result);
+
+// The hall tool's replay modes: args are NAME LEVEL (--replay) or NAME (--replay-all). Loads
+// the packs through the linked engine; returns the exit status.
+int runReplayTool(const std::vector<std::string>& args, bool allLevels, std::string* out,
+                  std::string* err);

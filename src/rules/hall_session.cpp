@@ -1,0 +1,60 @@
+#include "rules/hall_session.h"
+
+#include "presentation/effect_manager.h"
+#include "presentation/graphics_catalogue.h"
+#include "presentation/scene_layer.h"
+#include "presentation/sound_catalogue.h"
+#include "rules/hall_scene.h"
+#include "shell/game_state.h"
+#include "shell/pack_password.h"
+
+bool loadPlayResources(Engine& engine) {
+    game.engine = &engine;
+    game.hallLayer = createLayer();
+    game.overlayLayer = createLayer();
+    killAllEffects(game.effects);
+    const std::string password = packPassword();
+    return engine.attachPack("Graphics.paq", password.c_str()) &&
+           loadGraphics(engine, *game.hallLayer, *game.overlayLayer, game.largeFont, game.smallFont,
+                        game.effects, game.webDomain) &&
+           engine.attachPack("Sound.paq", password.c_str()) && loadSounds(engine, game.sounds);
+}
+
+void releasePlayResources() {
+    clearHallScene();
+    game.cursorObject = nullptr;
+    game.largeFont.reset();
+    game.smallFont.reset();
+    game.hallLayer.reset();
+    game.overlayLayer.reset();
+    game.engine = nullptr;
+}
+
+void clearHallScene() {
+    clearObjects(*game.hallLayer);
+    clearObjects(*game.overlayLayer);
+    game.hall.objects.clear();
+    killAllEffects(game.effects);
+}
+
+void prepareHallForPlay() {
+    clearHallScene();
+    game.clock = 0;
+    game.inputBlockedUntil = 0;
+    game.dragState = 0;
+    for (Dialog* dialog : {&game.menuDialog, &game.levelDoneDialog, &game.lastLevelDialog,
+                           &game.nameEntryDialog, &game.nameButtonsDialog}) {
+        dialog->open = false;
+    }
+    SceneLayer& layer = *game.hallLayer;
+    game.cursorObject =
+        addObject(layer, "mouse cursor", findDefinition(layer, "mouse cursor"), 0, 0, 0);
+    game.cursorObject->visible = false;
+}
+
+void startHall(int level, std::string_view name, PushObserver* observer) {
+    prepareHallForPlay();
+    game.level = level;
+    game.random.seedFromText(levelSeedText(level, name));
+    buildHallScene(game.hall, game.random, level, observer);
+}

@@ -1,0 +1,10 @@
+// The game's entry: the progress file lives in the player's data folder, then the game runs.
+
+#include "shell/game_state.h"
+#include "shell/startup.h"
+#include "shell/user_files.h"
+
+int main() {
+    game.progressFileName = userFilePath(game.progressFileName);
+    return runGame();
+}

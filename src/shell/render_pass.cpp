@@ -1,0 +1,74 @@
+#include "shell/render_pass.h"
+
+#include "draw/bitmap_font.h"
+#include "gui/dialog.h"
+#include "presentation/effect_manager.h"
+#include "presentation/scene_layer.h"
+#include "shell/game_state.h"
+#include "shell/game_texts.h"
+
+namespace {
+
+constexpr std::uint32_t white = 0xFFFFFFFF;
+constexpr std::uint32_t highlight = 0xFFF14250;
+
+void drawTopBar(float y, bool pointerIn) {
+    Engine& engine = *game.engine;
+    if (y < 32 && pointerIn) {
+        game.largeFont->setColour(highlight);
+        if (game.topBarHot == 0) {
+            engine.playSound(game.sounds.soundMove, 40, 0, 1.0f, false);
+        }
+        game.topBarHot = 1;
+    } else {
+        game.largeFont->setColour(white);
+        game.topBarHot = 0;
+    }
+    game.largeFont->printf(game.baseWidth * 0.5f, -2.0f, alignCentre, "%s %d",
+                           game.gameName.c_str(), game.level);
+}
+
+void drawLinks(float x, float y, bool pointerIn) {
+    Engine& engine = *game.engine;
+    const float w = game.baseWidth, h = game.baseHeight;
+    BitmapFont& font = *game.smallFont;
+    const bool inBand = pointerIn && y > h - 20;
+    font.setColour(inBand && x < 120 ? highlight : white);
+    font.printf(5, h - 15, alignLeft, "www.%s", game.webDomain.c_str());
+    engine.drawLine(5, h - 2, 117, h - 2, white, 0);
+    font.setColour(inBand && x > w - 100 ? highlight : white);
+    font.printf(w - 5, h - 15, alignRight, "%s", engineLinkText);
+    engine.drawLine(w - 95, h - 2, w - 5, h - 2, white, 0);
+}
+
+} // namespace
+
+bool renderHandler() {
+    Engine& engine = *game.engine;
+    float x = 0, y = 0;
+    engine.mousePosition(&x, &y);
+    x /= game.scale;
+    y /= game.scale;
+    const bool pointerIn = engine.mouseInWindow();
+
+    engine.beginFrame(0);
+    engine.clearFrame(0x00000000);
+    renderLayer(*game.hallLayer);
+    renderEffects(game.effects);
+    renderLayer(*game.overlayLayer);
+    for (const Dialog* dialog : {&game.menuDialog, &game.levelDoneDialog, &game.lastLevelDialog,
+                                 &game.nameEntryDialog, &game.nameButtonsDialog}) {
+        renderDialog(*dialog);
+    }
+    if (game.phase < 0) {
+        drawTopBar(y, pointerIn);
+        drawLinks(x, y, pointerIn);
+    }
+    if (game.menuDialog.open) {
+        game.smallFont->setColour(white);
+        game.smallFont->printf(game.baseWidth * 0.5f, game.baseHeight * 0.5f + 200, alignCentre,
+                               creditsFormat, game.webDomain.c_str());
+    }
+    engine.endFrame();
+    return false;
+}

@@ -1,0 +1,156 @@
+#include "shell/startup.h"
+
+#include "presentation/graphics_catalogue.h"
+#include "presentation/sound_catalogue.h"
+#include "rules/random_below.h"
+#include "shell/game_flow.h"
+#include "shell/game_state.h"
+#include "shell/pack_password.h"
+#include "shell/progress_file.h"
+#include "shell/render_pass.h"
+#include "shell/window_scale.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+constexpr std::uint32_t buttonColour = 0xFFFFFFFF;
+constexpr std::uint32_t highlightColour = 0xFFF14250;
+constexpr std::uint32_t emptyButtonColour = 0x80808080;
+
+void configureWindow(Engine& engine) {
+    engine.setHandler(handlerFrame, frameHandler);
+    engine.setHandler(handlerRender, renderHandler);
+    const std::string title = game.productTitle + " - " + game.webDomain;
+    engine.setText(textTitle, title.c_str());
+    engine.setFlag(flagWindowed, true);
+    engine.setNumber(numberWidth, static_cast<int>(game.baseWidth * game.scale));
+    engine.setNumber(numberHeight, static_cast<int>(game.baseHeight * game.scale));
+    engine.setNumber(numberColourDepth, 32);
+    engine.setFlag(flagUseSound, true);
+    engine.setFlag(flagHideSystemPointer, false);
+    engine.setFlag(flagDepthBuffer, false);
+    engine.setNumber(numberFramesPerSecond, game.framesPerSecond);
+    engine.setFlag(flagRunUnfocused, true);
+    engine.setFlag(flagTextureFilter, true);
+}
+
+bool attach(Engine& engine, const char* packName) {
+    const std::string path = findPack(game.programDirectory, packName);
+    return engine.attachPack(path.c_str(), packPassword().c_str());
+}
+
+void buildDialogs() {
+    for (Dialog* dialog : {&game.menuDialog, &game.levelDoneDialog, &game.lastLevelDialog,
+                           &game.nameEntryDialog, &game.nameButtonsDialog}) {
+        clearDialog(*dialog);
+    }
+    const float x = game.baseWidth * 0.5f, middle = game.baseHeight * 0.5f;
+    BitmapFont* font = game.largeFont.get();
+    const std::uint32_t a = buttonColour, b = highlightColour, c = emptyButtonColour;
+    buildButtonDialog(game.menuDialog, x, middle - 150, "", "New", "Try again", "Quit", font, a, b,
+                      c);
+    buildButtonDialog(game.levelDoneDialog, x, middle - 80, "Level Complete", "Next", "Quit", "",
+                      font, a, b, c);
+    buildButtonDialog(game.lastLevelDialog, x, middle - 80, "Last Level Complete\nCongratulation",
+                      "New", "Quit", "", font, a, b, c);
+    buildButtonDialog(game.nameButtonsDialog, x, middle - 20, "", "Start", "Back", "", font, a, b,
+                      c);
+}
+
+void readProgress() {
+    std::string name;
+    int level = 0;
+    if (loadProgress(game.progressFileName, &name, &level) == progressLoaded) {
+        game.gameName = name;
+        game.level = level;
+    }
+}
+
+} // namespace
+
+std::string findPack(const std::string& programDirectory, const std::string& packName) {
+    namespace fs = std::filesystem;
+    const fs::path beside = fs::path(programDirectory) / packName;
+    const fs::path installed = fs::path(programDirectory) / ".." / "share" / "quorvane" / packName;
+    std::error_code ec;
+    if (!fs::exists(beside, ec) && fs::exists(installed, ec)) {
+        return installed.lexically_normal().string();
+    }
+    return beside.string();
+}
+
+void showStartupFailure(const char* text, int style) {
+    if (std::getenv("QUORVANE_NO_MESSAGE_BOX") != nullptr || game.engine == nullptr) {
+        std::fprintf(stderr, "Error: %s\n", text);
+        return;
+    }
+    game.engine->showMessageBox(text, "Error", style);
+}
+
+bool startGame() {
+    seedRandomBelowFromClock();
+    game.engine = createEngine(engineVersion);
+    if (game.engine == nullptr) {
+        showStartupFailure("The engine is missing.", messageError);
+        return false;
+    }
+    Engine& engine = *game.engine;
+    game.programDirectory = engine.programDirectory();
+    int desktopWidth = 0, desktopHeight = 0;
+    engine.desktopSize(&desktopWidth, &desktopHeight);
+    game.scale = computeScale(desktopWidth, desktopHeight, game.baseHeight);
+    configureWindow(engine);
+    if (!engine.initialise()) {
+        showStartupFailure(engine.lastError(), messageError | messageSystemModal);
+        return false;
+    }
+    engine.setViewTransform(0, 0, 0, 0, 0, game.scale, game.scale);
+    game.hallLayer = createLayer();
+    game.overlayLayer = createLayer();
+    attach(engine, "Graphics.paq");
+    if (!loadGraphics(engine, *game.hallLayer, *game.overlayLayer, game.largeFont, game.smallFont,
+                      game.effects, game.webDomain)) {
+        showStartupFailure("Can't load graphics.", messageError);
+        return false;
+    }
+    attach(engine, "Sound.paq");
+    if (!loadSounds(engine, game.sounds)) {
+        showStartupFailure("Can't load sounds.", messageError);
+        return false;
+    }
+    buildDialogs();
+    readProgress();
+    resetLevel();
+    return true;
+}
+
+void endGame() {
+    // Everything that holds engine resources goes before the engine does.
+    for (Dialog* dialog : {&game.menuDialog, &game.levelDoneDialog, &game.lastLevelDialog,
+                           &game.nameEntryDialog, &game.nameButtonsDialog}) {
+        clearDialog(*dialog);
+    }
+    killAllEffects(game.effects);
+    game.hall.objects.clear();
+    game.cursorObject = game.backdropObject = game.logoObject = nullptr;
+    game.hallLayer.reset();
+    game.overlayLayer.reset();
+    game.largeFont.reset();
+    game.smallFont.reset();
+    if (game.engine != nullptr) {
+        game.engine->shutdown();
+        game.engine->release();
+        game.engine = nullptr;
+    }
+}
+
+int runGame() {
+    if (startGame()) {
+        game.engine->runLoop();
+    }
+    endGame();
+    return 0;
+}

@@ -1,0 +1,279 @@
+#!/usr/bin/env bash
+# End-to-end test of the real game: it runs under a virtual X display (Xvfb) and is driven by
+# simulated clicks and keys (xdotool).
+#
+#   bash tests/e2e/run.sh BUILD/bin
+#
+# 1. Play: the opening is clicked away, a piece is dragged on level 1 of "Tessmark", the menu is
+#    opened, screenshots are taken, and "Quit" ends the game with status 0. The screenshots must
+#    show the hall, the top bar and the menu.
+# 2. Without the graphics pack the game says "Can't load graphics." and ends with status 0.
+# 3. A broken progress file starts level 1 of "Tessmark"; a good one starts its own level.
+# 4. Installed with its packs in ../share/quorvane, the game finds them.
+#
+# Set QUORVANE_E2E_KEEP to a folder to keep the screenshots and logs there.
+#
+# The game runs from a copy in a temporary folder, with its own data folder, no sound device, and
+# QUORVANE_NO_MESSAGE_BOX set so that a start-up failure goes to standard error only instead of
+# waiting for someone to close a message box.
+set -euo pipefail
+
+bin=$(cd "$1" && pwd)
+work=$(mktemp -d)
+xvfb=
+game=
+
+cleanup() {
+    if [ -n "${QUORVANE_E2E_KEEP:-}" ]; then
+        mkdir -p "$QUORVANE_E2E_KEEP"
+        cp "$work"/*.png "$work"/*.log "$QUORVANE_E2E_KEEP"/ 2>/dev/null || true
+    fi
+    if [ -n "$game" ]; then kill "$game" 2>/dev/null || true; fi
+    if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "$game" ] && [ -n "${window:-}" ]; then
+        xdotool key F12 # the screen as it was when the test failed, among the kept files
+        sleep 2
+        cp "$(ls -t "$work"/*/quorvane-*.png | head -n 1)" "$work/failed.png" 2>/dev/null || true
+    fi
+    for log in "$work"/*.log; do
+        [ -f "$log" ] && { echo "--- $log" >&2; tail -n 30 "$log" >&2; }
+    done
+    exit 1
+}
+
+# Waits up to $3 seconds for the file $2 to hold a line matching $1.
+wait_for_line() {
+    local pattern=$1 file=$2 seconds=$3
+    for _ in $(seq $((seconds * 10))); do
+        grep -q -- "$pattern" "$file" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    fail "no line \"$pattern\" in $file after ${seconds}s"
+}
+
+# Waits up to $2 seconds for the game to end; sets status.
+wait_for_exit() {
+    local seconds=$1
+    for _ in $(seq $((seconds * 10))); do
+        if ! kill -0 "$game" 2>/dev/null; then
+            status=0
+            wait "$game" || status=$?
+            game=
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "the game did not end within ${seconds}s"
+}
+
+# --- the virtual display -------------------------------------------------------------------
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.err" &
+xvfb=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$work/display")"
+export SDL_AUDIODRIVER=dummy
+export QUORVANE_NO_MESSAGE_BOX=1
+export XDG_DATA_HOME="$work/data"
+export XDG_STATE_HOME="$work/state"
+
+# A copy of the game with the packs given, in folder $1.
+install_game() {
+    local folder=$1
+    shift
+    mkdir -p "$folder"
+    cp "$bin/quorvane" "$folder/"
+    for pack in "$@"; do cp "$bin/$pack" "$folder/"; done
+}
+
+# Starts the game from folder $1 with its standard error in $2; sets game.
+start_game() {
+    "$1/quorvane" 2>"$2" &
+    game=$!
+}
+
+game_window() {
+    xdotool search --sync --onlyvisible --name '^Quorvane - quorvane\.example$' | head -n 1
+}
+
+# Keys go through the X test extension to the window under the pointer (there is no window
+# manager to give focus); keys sent to a window directly lose their releases at times.
+
+# Presses a key for a fifth of a second: the game reads Escape as held, so a press and release
+# within one frame would go unseen.
+press_key() {
+    xdotool keydown "$1"
+    sleep 0.2
+    xdotool keyup "$1"
+}
+
+# Clicks with the left button at logical (= window, the scale being 1 here) position x, y.
+click_at() {
+    xdotool mousemove --window "$window" "$1" "$2"
+    sleep 0.2
+    xdotool mousedown 1
+    sleep 0.2
+    xdotool mouseup 1
+}
+
+# Takes a screenshot with F12 and copies it to $1 once it is saved.
+screenshot() {
+    local log=$1 target=$2 before
+    before=$(grep -c 'Screenshot saved to' "$log" || true)
+    sleep 1.1 # one second apart, as the file names are stamped to the second
+    press_key F12
+    for _ in $(seq 100); do
+        [ "$(grep -c 'Screenshot saved to' "$log" || true)" -gt "$before" ] && break
+        sleep 0.1
+    done
+    local saved
+    saved=$(grep 'Screenshot saved to' "$log" | tail -n 1 | sed 's/.*Screenshot saved to //')
+    [ -f "$saved" ] || fail "no screenshot for $target"
+    cp "$saved" "$target"
+}
+
+# Bright pixels of a region of a screenshot.
+bright() {
+    "$bin/quorvane_png_probe" "$1" "$2" "$3" "$4" "$5" | awk '{print $2}'
+}
+probe() {
+    "$bin/quorvane_png_probe" "$@"
+}
+
+# The height of the large font: its tallest letter.
+extract="$work/graphics"
+"$bin/quorvane-pack" extract "$bin/Graphics.paq" "$extract" >/dev/null
+line_height=$(awk -F, '/^Char/ { if ($5 + 0 > h) h = $5 + 0 } END { print h }' \
+    "$extract/graphics/font.fnt")
+[ "${line_height:-0}" -gt 0 ] || fail "can't read the font's line height"
+
+# The menu's "Quit": the third button under an empty head, stacked from y = 462 - 150.
+button1=$((line_height * 2))
+button2=$(awk -v l="$line_height" -v p="$button1" 'BEGIN { print int(0.5 * l + l + p) }')
+button3=$(awk -v l="$line_height" -v p="$button2" 'BEGIN { print int(0.5 * l + l + p) }')
+quit_y=$((312 + button3))
+
+# A ball of level 1 of "Tessmark" with floor to its left, from the hall tool's map (rows are y,
+# columns x, from 0), and the cell it slides over first.
+read -r ball_x ball_y < <("$bin/quorvane-hall" --map Tessmark 1 | awk '
+    NR > 2 && NR <= 23 && !found {
+        y = NR - 3
+        left = substr($0, 1, 21)
+        for (x = 2; x <= 21; ++x) {
+            if (substr(left, x, 1) == "b" && substr(left, x - 1, 1) == ".") {
+                print x - 1, y; found = 1; break
+            }
+        }
+    }')
+[ -n "${ball_y:-}" ] || fail "no ball with room to move on level 1"
+cx=$((ball_x * 44 + 22))
+cy=$((ball_y * 44 + 22))
+
+# --- 1. play -------------------------------------------------------------------------------
+install_game "$work/game" Graphics.paq Sound.paq
+log="$work/play.log"
+QUORVANE_SCREENSHOT="$work/opening.png:25" start_game "$work/game" "$log"
+window=$(game_window)
+for _ in $(seq 200); do
+    [ -f "$work/opening.png" ] && break
+    sleep 0.1
+done
+[ -f "$work/opening.png" ] || fail "no screenshot of the opening"
+click_at 462 800
+wait_for_line 'Level started: Tessmark 1$' "$log" 20
+screenshot "$log" "$work/before.png"
+
+# The drag: each step is held for a few frames, so that the game sees the press on the ball and
+# the release beside it. On a heavily loaded machine one frame may still see both; then the
+# drag is tried again (the ball, where it has not moved, is still in its cell).
+# Red pixels in the ball's first cell: hundreds while it lies there, next to none once it left.
+ball_cell() { probe "$1" $((cx - 15)) $((cy - 15)) 30 30 | awk '{print $6}'; }
+for attempt in 1 2 3; do
+    xdotool mousemove --window "$window" "$cx" "$cy"
+    sleep 0.6
+    xdotool mousedown 1
+    sleep 0.6
+    xdotool mousemove --window "$window" $((cx - 100)) "$cy"
+    sleep 0.6
+    xdotool mouseup 1
+    sleep 1.5
+    screenshot "$log" "$work/hall.png"
+    [ "$(ball_cell "$work/hall.png")" -lt 20 ] && break
+done
+
+press_key Escape
+screenshot "$log" "$work/menu.png"
+
+size=$(probe "$work/hall.png" 0 0 1 1 | awk '{print $8 "x" $9}')
+[ "$size" = "924x924" ] || fail "the window is $size, not 924x924"
+# The opening has no top bar; the hall has "Tessmark 1" there, in white.
+[ "$(bright "$work/opening.png" 300 0 324 30)" -lt 20 ] || fail "a top bar during the opening"
+[ "$(bright "$work/hall.png" 380 0 164 30)" -gt 40 ] || fail "no top bar text over the hall"
+# The hall is drawn: its walls and floors cover the middle of the window.
+[ "$(probe "$work/hall.png" 100 100 724 724 | awk '{print $2}')" -gt 0 ] || fail "no hall"
+# The ball has left its cell.
+[ "$(ball_cell "$work/before.png")" -gt 200 ] || fail "no ball in its cell before the drag"
+[ "$(ball_cell "$work/hall.png")" -lt 20 ] || fail "the ball did not move"
+# The menu's three buttons and the credits are shown over the hall.
+menu_top=$((312 + button1 - line_height / 2))
+menu_bright=$(bright "$work/menu.png" 382 "$menu_top" 160 $((button3 - button1 + line_height)))
+[ "$menu_bright" -gt 100 ] || fail "no menu buttons ($menu_bright bright pixels)"
+[ "$(bright "$work/menu.png" 162 662 600 180)" -gt 100 ] || fail "no credits under the menu"
+
+click_at 462 "$quit_y"
+wait_for_exit 20
+[ "$status" -eq 0 ] || fail "\"Quit\" ended the game with status $status"
+echo "play: ok (ball at cell $ball_x,$ball_y; Quit at y $quit_y)"
+
+# --- 2. no graphics pack -------------------------------------------------------------------
+install_game "$work/nographics" Sound.paq
+log="$work/nographics.log"
+start_game "$work/nographics" "$log"
+wait_for_exit 30
+[ "$status" -eq 0 ] || fail "without graphics the game ended with status $status"
+grep -q "Can't load graphics\." "$log" || fail "no \"Can't load graphics.\" message"
+echo "missing graphics pack: ok"
+
+# --- 3. progress files ---------------------------------------------------------------------
+# Starts the game in folder $3, clicks the opening away, expects level $1, and quits through
+# the menu.
+expect_level() {
+    local expected=$1 log=$2 folder=${3:-$work/game}
+    start_game "$folder" "$log"
+    window=$(game_window)
+    sleep 1
+    click_at 462 800
+    wait_for_line "Level started: $expected\$" "$log" 20
+    sleep 0.5
+    press_key Escape
+    sleep 0.5
+    click_at 462 "$quit_y"
+    wait_for_exit 20
+    [ "$status" -eq 0 ] || fail "ended with status $status"
+}
+
+mkdir -p "$XDG_DATA_HOME/quorvane"
+printf '\377\000broken\r\n\r\nnot a level' >"$XDG_DATA_HOME/quorvane/Quorvane.sav"
+expect_level "Tessmark 1" "$work/broken.log"
+echo "broken progress file: ok"
+
+printf 'Other\r\n5\r\n' >"$XDG_DATA_HOME/quorvane/Quorvane.sav"
+expect_level "Other 5" "$work/saved.log"
+echo "saved progress: ok"
+
+# --- 4. an installed game ------------------------------------------------------------------
+# The layout of `cmake --install`: the program in bin, its packs in share/quorvane.
+install_game "$work/prefix/bin"
+mkdir -p "$work/prefix/share/quorvane"
+cp "$bin/Graphics.paq" "$bin/Sound.paq" "$work/prefix/share/quorvane/"
+expect_level "Other 5" "$work/installed.log" "$work/prefix/bin"
+echo "installed layout: ok"

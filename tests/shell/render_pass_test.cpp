@@ -1,0 +1,76 @@
+#include "shell/render_pass.h"
+
+#include "draw/bitmap_font.h"
+#include "support/game_fixture.h"
+
+namespace {
+
+constexpr std::uint32_t white = 0xFFFFFFFF, red = 0xFFF14250;
+
+class RenderPassTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        ASSERT_TRUE(start());
+    }
+};
+
+TEST_F(RenderPassTest, TheTopBarClicksOncePerVisitAndTurnsRed) {
+    skipOpening();
+    moveTo(462, 10);
+    run(10);
+    EXPECT_EQ(soundCount(game.sounds.soundMove), 1);
+    EXPECT_EQ(game.largeFont->colour(), red);
+    moveTo(462, 300);
+    run(2);
+    EXPECT_EQ(game.largeFont->colour(), white);
+    moveTo(462, 20);
+    run(5);
+    EXPECT_EQ(soundCount(game.sounds.soundMove), 2);
+    headless().addEvent({0, InputEvent::Kind::PointerLeave, 0, 0, 0});
+    run(2);
+    EXPECT_EQ(game.largeFont->colour(), white) << "the pointer is outside the window";
+    EXPECT_EQ(game.topBarHot, 0);
+}
+
+TEST_F(RenderPassTest, TheLinksTurnRedOnlyWithThePointerInTheWindow) {
+    skipOpening();
+    moveTo(50, 915);
+    run(1);
+    EXPECT_EQ(game.smallFont->colour(), white) << "the engine link is drawn last, in white";
+    moveTo(900, 915);
+    run(1);
+    EXPECT_EQ(game.smallFont->colour(), red);
+    headless().addEvent({0, InputEvent::Kind::PointerLeave, 0, 0, 0});
+    run(1);
+    EXPECT_EQ(game.smallFont->colour(), white);
+}
+
+TEST_F(RenderPassTest, TheOpeningHasNoTopBarOrLinksButShowsCreditsWithTheMenu) {
+    moveTo(462, 10);
+    run(30);
+    EXPECT_TRUE(headless().lines().empty()) << "no link underlines during the opening";
+    EXPECT_EQ(soundCount(game.sounds.soundMove), 0) << "no top-bar click during the opening";
+    headless().clearRecordings();
+    run(1);
+    const std::size_t withoutMenu = headless().quads().size();
+
+    game.menuDialog.open = true;
+    game.smallFont->setColour(red);
+    headless().clearRecordings();
+    run(1);
+    EXPECT_EQ(game.smallFont->colour(), white) << "the credits are drawn in white";
+    // Seven lines of credits and three buttons: well over a hundred letters.
+    EXPECT_GT(headless().quads().size(), withoutMenu + 120);
+
+    game.menuDialog.open = false;
+    skipOpening();
+    run(1);
+    ASSERT_EQ(headless().lines().size(), 2u);
+    EXPECT_FLOAT_EQ(headless().lines()[0].x1, 5);
+    EXPECT_FLOAT_EQ(headless().lines()[0].y1, 922);
+    EXPECT_FLOAT_EQ(headless().lines()[1].x2, 919);
+    EXPECT_EQ(headless().lines()[1].colour, white);
+}
+
+} // namespace

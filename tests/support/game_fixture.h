@@ -1,0 +1,111 @@
+#pragma once
+// A fixture that starts the whole game on the headless engine, with the real packs, as the
+// program does before its frame loop; tests then script the pointer and keys and run frames
+// through the game's own frame and render handlers.
+
+#include "gui/dialog.h"
+#include "shell/game_state.h"
+#include "shell/startup.h"
+#include "support/headless_fixture.h"
+#include "support/temp_folder.h"
+
+#include <string>
+
+class GameTest : public HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        resetGame();
+        game.progressFileName = folder.file("Quorvane.sav");
+    }
+
+    void TearDown() override {
+        endGame();
+        HeadlessTest::TearDown();
+    }
+
+    // Start-up as the program runs it; true when it reached the frame loop.
+    bool start() {
+        const bool started = startGame();
+        headless().clearRecordings();
+        return started;
+    }
+
+    // The fields the game changes while it runs, back to their first values. The layers, fonts
+    // and sounds stay: start-up loads them afresh.
+    static void resetGame() {
+        game.gameName = "Tessmark";
+        game.level = 1;
+        game.phase = 0;
+        game.scale = 1;
+        game.dragState = 0;
+        game.clock = 0;
+        game.inputBlockedUntil = 0;
+        game.logoFadeStep = 0.001f;
+        game.topBarHot = 0;
+        game.tempFileName = "Quorvane.tmp";
+        game.logoObject = nullptr;
+    }
+
+    void moveTo(float x, float y, int frame = 0) {
+        headless().addEvent({frame, InputEvent::Kind::PointerMove, x, y, 0});
+    }
+    void keyDown(int key, int frame = 0) {
+        headless().addEvent({frame, InputEvent::Kind::KeyDown, 0, 0, key});
+    }
+    void keyUp(int key, int frame = 0) {
+        headless().addEvent({frame, InputEvent::Kind::KeyUp, 0, 0, key});
+    }
+    void typeChar(int character, int frame = 0) {
+        headless().addEvent({frame, InputEvent::Kind::Char, 0, 0, character});
+    }
+    // A key or button pressed in the next frame and released in the one after.
+    void tap(int key) {
+        keyDown(key, 0);
+        keyUp(key, 1);
+    }
+    void clickAt(float x, float y) {
+        moveTo(x, y);
+        tap(keyLeftButton);
+    }
+    int run(int frames) { return headless().runFrames(frames); }
+
+    // Ends the opening with a click in the hall's lower part, then lets the 0.35 s of blocked
+    // input after the level start pass.
+    void skipOpening() {
+        clickAt(462, 800);
+        run(2);
+        run(20);
+        headless().clearRecordings();
+    }
+
+    // The centre of a dialog's row, where the pointer hits it.
+    static void rowCentre(const Dialog& dialog, const std::string& name, float* x, float* y) {
+        for (const DialogRow& row : dialog.rows) {
+            if (row.name == name) {
+                *x = dialog.x + row.x;
+                *y = dialog.y + row.y;
+                return;
+            }
+        }
+        ADD_FAILURE() << "no row " << name;
+    }
+    // Moves onto the button, then clicks it in the next frame.
+    void clickButton(const Dialog& dialog, const std::string& name) {
+        float x = 0, y = 0;
+        rowCentre(dialog, name, &x, &y);
+        moveTo(x, y);
+        run(1);
+        clickAt(x, y);
+    }
+
+    int soundCount(SoundHandle sound) const {
+        int n = 0;
+        for (const RecordedSound& s : headless().sounds()) {
+            n += s.sound == sound ? 1 : 0;
+        }
+        return n;
+    }
+
+    TempFolder folder;
+};
