@@ -16,15 +16,17 @@ namespace {
 
 struct RecordedPush {
     int x = 0, y = 0, direction = 0;
-    std::int32_t after[hallSize][hallSize] = {}; // the model's grid once the push is done
+    std::int32_t after[hallSize][hallSize] = {};    // the model's grid once the push is done
+    std::int32_t specialCode[specialCapacity] = {}; // and its special objects' codes
 };
 
 class PushRecorder final : public PushObserver {
   public:
     explicit PushRecorder(const HallGrid& hall) : hall_(hall) {}
     void piecePushed(int x, int y, int direction) override {
-        RecordedPush push{x, y, direction, {}};
+        RecordedPush push{x, y, direction, {}, {}};
         std::memcpy(push.after, hall_.grid, sizeof push.after);
+        std::memcpy(push.specialCode, hall_.specialCode, sizeof push.specialCode);
         pushes.push_back(push);
     }
     std::vector<RecordedPush> pushes;
@@ -162,6 +164,29 @@ void removeDecoration() {
     }
 }
 
+// Mutation cells whose kind differs between the model and the hall: amoebas give them their
+// kind, and the two models do not always agree when.
+std::string mutationDifferences(const RecordedPush& push) {
+    static const char* const kinds[] = {"ball", "box", "spike"};
+    std::string text;
+    for (int k = 0; k < specialCapacity; ++k) {
+        const CellCode code = push.specialCode[k];
+        if (!isMutation(code)) {
+            continue;
+        }
+        const int x = game.hall.specialX[k], y = game.hall.specialY[k];
+        SceneObject* cell =
+            findObjectNear(*game.hallLayer, "hallmutace", false, cellCentre(x), cellCentre(y), 1);
+        const std::string model = kinds[code - MutationBall];
+        const std::string hall = cell != nullptr ? cell->name.substr(10) : "none";
+        if (model != hall) {
+            text += "; mutation cell " + cellText(x, y) + " is " + model + " in the model, " +
+                    hall + " in the hall";
+        }
+    }
+    return text;
+}
+
 bool hallSolved() {
     return game.levelDoneDialog.open || game.lastLevelDialog.open;
 }
@@ -219,7 +244,7 @@ ReplayResult replayHall(std::string_view name, int level) {
         const std::string difference = compareWithModel(push.after);
         if (!difference.empty()) {
             result.firstDivergence = index;
-            result.divergence = difference + where;
+            result.divergence = difference + where + mutationDifferences(push);
             result.solved = hallSolved();
             break;
         }
