@@ -37,8 +37,8 @@ Rgba membrane(const Blob& blob, Rgba colour, float x, float y, float d) {
     const float depth = std::clamp(-d / (blob.radius * 0.45f), 0.0f, 1.0f);
     Rgba c = mix(shade(colour, 0.55f), mix(colour, white, 0.18f), depth);
     c.a = 0.9f - 0.45f * depth;
-    const float spec = domeSpecular(x, y, blob.cx, blob.cy, blob.radius, 18.0f);
-    return mix(c, white, spec * 0.75f);
+    const float shine = domeSpecular(x, y, blob.cx, blob.cy, blob.radius, 18.0f);
+    return mix(c, white, shine * 0.75f);
 }
 
 void drawBubbles(Image& image, const Blob& blob, float scale, int count, std::uint32_t seed) {
