@@ -97,8 +97,10 @@ void shadeSpan(const RasterSpan& span, RasterSpanKernel kernel, const RasterShad
     }
 }
 
-void drawSpan(FrameBuffer& frame, const Plane& plane, RasterSpanKernel kernel, int x, int y,
-              int count, const RasterShading& shading) {
+// The span of count pixels from (x, y); row holds the plane's values at the row's pixel rowX.
+void drawSpan(FrameBuffer& frame, const Plane& plane, const std::int64_t (&row)[attributeCount],
+              int rowX, RasterSpanKernel kernel, int x, int y, int count,
+              const RasterShading& shading) {
     if (count <= 0) {
         return;
     }
@@ -107,10 +109,26 @@ void drawSpan(FrameBuffer& frame, const Plane& plane, RasterSpanKernel kernel, i
     span.count = count;
     span.step = plane.dx;
     for (int a = 0; a < attributeCount; ++a) {
-        span.value[a] = plane.at(a, x, y);
+        span.value[a] = row[a] + plane.dx[a] * (x - rowX);
     }
     shadeSpan(span, kernel, shading);
 }
+
+// The plane's values at the pixel (x, y).
+struct PlaneRow {
+    std::int64_t value[attributeCount];
+
+    PlaneRow(const Plane& plane, int x, int y) {
+        for (int a = 0; a < attributeCount; ++a) {
+            value[a] = plane.at(a, x, y);
+        }
+    }
+    void down(const Plane& plane) {
+        for (int a = 0; a < attributeCount; ++a) {
+            value[a] += plane.dy[a];
+        }
+    }
+};
 
 // --- Coverage --------------------------------------------------------------------------------
 
@@ -182,12 +200,13 @@ void drawTriangle(FrameBuffer& frame, Point a, Point b, Point c, const Attribute
     const Plane plane = makePlane(p, values, box.x0, box.y0);
     const RasterSpanKernel kernel = kernelFor(plane, shading);
     const Edge edges[3] = {Edge(p[0], p[1]), Edge(p[1], p[2]), Edge(p[2], p[0])};
-    for (int y = box.y0; y < box.y1; ++y) {
+    PlaneRow row(plane, box.x0, box.y0);
+    for (int y = box.y0; y < box.y1; ++y, row.down(plane)) {
         int first = box.x0, end = box.x1;
         for (const Edge& edge : edges) {
             edge.narrow(y, first, end);
         }
-        drawSpan(frame, plane, kernel, first, y, end - first, shading);
+        drawSpan(frame, plane, row.value, box.x0, kernel, first, y, end - first, shading);
     }
 }
 
@@ -229,19 +248,10 @@ void prefetchRow(const FrameBuffer& frame, const PixelBox& box, int y) {
 // step on from the row above.
 void drawPlaneRectangle(FrameBuffer& frame, const Plane& plane, RasterSpanKernel kernel,
                         const PixelBox& box, const RasterShading& shading) {
-    RasterSpan span;
-    span.count = box.x1 - box.x0;
-    span.step = plane.dx;
-    for (int a = 0; a < attributeCount; ++a) {
-        span.value[a] = plane.at(a, box.x0, box.y0);
-    }
-    for (int y = box.y0; y < box.y1; ++y) {
+    PlaneRow row(plane, box.x0, box.y0);
+    for (int y = box.y0; y < box.y1; ++y, row.down(plane)) {
         prefetchRow(frame, box, y + prefetchDistance);
-        span.pixel = &frame.pixels[static_cast<std::size_t>(y) * frame.width + box.x0];
-        shadeSpan(span, kernel, shading);
-        for (int a = 0; a < attributeCount; ++a) {
-            span.value[a] += plane.dy[a];
-        }
+        drawSpan(frame, plane, row.value, box.x0, kernel, box.x0, y, box.x1 - box.x0, shading);
     }
 }
 
@@ -271,13 +281,16 @@ void drawRectangle(FrameBuffer& frame, const Point (&p)[4], const Attributes (&v
     // The diagonal as an edge of triangle (0, 1, 2) turned so that its inside is positive.
     const bool turned = orientation(p[0], p[1], p[2]) < 0;
     const Edge diagonal = turned ? Edge(p[0], p[2]) : Edge(p[2], p[0]);
-    for (int y = box.y0; y < box.y1; ++y) {
+    PlaneRow firstRow(first, box.x0, box.y0), secondRow(second, box.x0, box.y0);
+    for (int y = box.y0; y < box.y1; ++y, firstRow.down(first), secondRow.down(second)) {
         prefetchRow(frame, box, y + prefetchDistance);
         int begin = box.x0, end = box.x1;
         diagonal.narrow(y, begin, end); // [begin, end) belongs to triangle (0, 1, 2)
-        drawSpan(frame, second, secondKernel, box.x0, y, begin - box.x0, shading);
-        drawSpan(frame, first, firstKernel, begin, y, end - begin, shading);
-        drawSpan(frame, second, secondKernel, end, y, box.x1 - end, shading);
+        drawSpan(frame, second, secondRow.value, box.x0, secondKernel, box.x0, y, begin - box.x0,
+                 shading);
+        drawSpan(frame, first, firstRow.value, box.x0, firstKernel, begin, y, end - begin, shading);
+        drawSpan(frame, second, secondRow.value, box.x0, secondKernel, end, y, box.x1 - end,
+                 shading);
     }
 }
 

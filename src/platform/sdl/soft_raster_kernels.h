@@ -168,6 +168,7 @@ struct SpanWalk {
     Pixels red{}, green{}, blue{}, alpha{}, colourStep[4]{}; // smooth tint: 16.16 levels
     Source<Isa> flatColour;                                  // flat tint
     Pixels u{}, v{}, uStep{}, vStep{};                       // texture: 16.16 texels
+    std::uint32_t du = 0, dv = 0;                            // their change per pixel
     const std::uint32_t* texels = nullptr;                   // level: the texture row read
     std::uint32_t width = 0;
 
@@ -186,6 +187,8 @@ struct SpanWalk {
         if constexpr (textured) {
             u = ramp<Isa>(span.value[rasterAttributeU], step[rasterAttributeU]);
             v = ramp<Isa>(span.value[rasterAttributeV], step[rasterAttributeV]);
+            du = static_cast<std::uint32_t>(step[rasterAttributeU]);
+            dv = static_cast<std::uint32_t>(step[rasterAttributeV]);
             uStep = splat<Isa>(static_cast<std::uint32_t>(step[rasterAttributeU] * Isa::lanes));
             vStep = splat<Isa>(static_cast<std::uint32_t>(step[rasterAttributeV] * Isa::lanes));
             width = static_cast<std::uint32_t>(shading.texture->width);
@@ -231,8 +234,9 @@ struct SpanWalk {
     [[gnu::always_inline]] void holdAfter(int last) {
         const Pixels past =
             reinterpret_cast<Pixels>(laneIndex<Isa>() > static_cast<std::uint32_t>(last));
-        u = (u & ~past) | (splat<Isa>(u[last]) & past);
-        v = (v & ~past) | (splat<Isa>(v[last]) & past);
+        const std::uint32_t k = static_cast<std::uint32_t>(last);
+        u = (u & ~past) | (splat<Isa>(u[0] + du * k) & past);
+        v = (v & ~past) | (splat<Isa>(v[0] + dv * k) & past);
     }
 };
 

@@ -69,21 +69,3 @@ void shadeSpanReference(const RasterSpan& span, const RasterShading& shading) {
         blendPixel(span.pixel + k, source, shading.additive);
     }
 }
-
-bool spanStaysInside(const RasterSpan& span, const RasterShading& shading) {
-    auto inside = [&](int a, std::int64_t limit) {
-        const std::int64_t last = span.value[a] + span.step[a] * (span.count - 1);
-        return span.value[a] >= 0 && span.value[a] < limit && last >= 0 && last < limit;
-    };
-    constexpr std::int64_t one = 1 << 16;
-    if (shading.tint == RasterTint::smooth) {
-        for (int a = 0; a < rasterAttributeU; ++a) {
-            if (!inside(a, 256 * one)) {
-                return false;
-            }
-        }
-    }
-    const RasterTexture* t = shading.texture;
-    return t == nullptr ||
-           (inside(rasterAttributeU, t->width * one) && inside(rasterAttributeV, t->height * one));
-}

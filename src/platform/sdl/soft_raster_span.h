@@ -40,9 +40,29 @@ void shadeSpanReference(const RasterSpan& span, const RasterShading& shading);
 // Blends a source pixel (straight alpha) onto the frame pixel, as every span does.
 void blendPixel(std::uint32_t* pixel, std::uint32_t source, bool additive);
 
+// True when the attribute a stays in [0, limit) over the whole span (16.16). Values and steps are
+// small enough (under 2^41) that the last pixel's value cannot overflow.
+inline bool rampStaysInside(const RasterSpan& span, int a, std::int64_t limit) {
+    const std::int64_t last = span.value[a] + span.step[a] * (span.count - 1);
+    const auto below = [&](std::int64_t x) {
+        return static_cast<std::uint64_t>(x) < static_cast<std::uint64_t>(limit);
+    };
+    return below(span.value[a]) && below(last);
+}
+
 // True when every pixel's colour lies in 0..255 and its texel inside the texture, so that no
 // pixel needs clamping: the only spans a vector kernel may shade.
-bool spanStaysInside(const RasterSpan& span, const RasterShading& shading);
+inline bool spanStaysInside(const RasterSpan& span, const RasterShading& shading) {
+    constexpr std::int64_t levels = 256 << 16;
+    if (shading.tint == RasterTint::smooth &&
+        !(rampStaysInside(span, 0, levels) && rampStaysInside(span, 1, levels) &&
+          rampStaysInside(span, 2, levels) && rampStaysInside(span, 3, levels))) {
+        return false;
+    }
+    const RasterTexture* t = shading.texture;
+    return t == nullptr || (rampStaysInside(span, rasterAttributeU, std::int64_t{t->width} << 16) &&
+                            rampStaysInside(span, rasterAttributeV, std::int64_t{t->height} << 16));
+}
 
 // A vector kernel for one kind of span, with the kind's shading.
 using RasterSpanKernel = void (*)(const RasterSpan&, const RasterShading&);
