@@ -243,14 +243,17 @@ struct SpanWalk {
 template <class Isa, bool textured, RasterTint tint, bool additive, bool level>
 void shadeSpanLanes(const RasterSpan& span, const RasterShading& shading) {
     SpanWalk<Isa, textured, tint, level> walk(span, shading);
+    // Local copies: the compiler cannot tell that the pixels written are not the span record.
+    std::uint32_t* const pixel = span.pixel;
+    const int count = span.count;
     int i = 0;
-    for (; i + Isa::lanes <= span.count; i += Isa::lanes) {
-        blendGroup<Isa, additive>(span.pixel + i, walk.source());
+    for (; i + Isa::lanes <= count; i += Isa::lanes) {
+        blendGroup<Isa, additive>(pixel + i, walk.source());
         walk.advance();
     }
-    if (i < span.count) {
-        walk.holdAfter(span.count - i - 1);
-        blendPart<Isa, additive>(span.pixel + i, span.count - i, walk.source());
+    if (i < count) {
+        walk.holdAfter(count - i - 1);
+        blendPart<Isa, additive>(pixel + i, count - i, walk.source());
     }
 }
 
