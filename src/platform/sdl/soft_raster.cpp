@@ -108,6 +108,7 @@ void drawSpan(FrameBuffer& frame, const Plane& plane, const std::int64_t (&row)[
     span.pixel = &frame.pixels[static_cast<std::size_t>(y) * frame.width + x];
     span.count = count;
     span.step = plane.dx;
+#pragma GCC unroll 6 // once per row: the loop's own overhead would show
     for (int a = 0; a < attributeCount; ++a) {
         span.value[a] = row[a] + plane.dx[a] * (x - rowX);
     }
@@ -124,6 +125,7 @@ struct PlaneRow {
         }
     }
     void down(const Plane& plane) {
+#pragma GCC unroll 6
         for (int a = 0; a < attributeCount; ++a) {
             value[a] += plane.dy[a];
         }
