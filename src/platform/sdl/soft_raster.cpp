@@ -1,25 +1,21 @@
 // The software rasteriser: exact coverage from edge functions on snapped positions, then spans
-// of pixels shaded four at a time in 16-bit lanes (two channels of a pixel per 32 bits).
+// of pixels shaded by the vector kernels (soft_raster_kernels.h).
 
 #include "platform/sdl/soft_raster.h"
 
+#include "platform/sdl/soft_raster_span.h"
+
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace {
-
-using Pixels4 = std::uint32_t __attribute__((vector_size(16))); // four 0xAARRGGBB pixels
-using Lanes8 = std::uint16_t __attribute__((vector_size(16)));  // their channels in pairs
-using Wide2 = std::uint64_t __attribute__((vector_size(16)));   // pixels two by two
 
 constexpr std::int64_t subPixel = 256;     // positions snap to 1/256 pixel
 constexpr float positionLimit = 1 << 21;   // keeps products of edge functions inside 64 bits
 constexpr double attributeLimit = 1 << 24; // levels or texels (per pixel), ample and overflow-safe
 constexpr std::int64_t one = 1 << 16;      // attributes are 16.16 fixed point
-constexpr int attributeCount = 6;          // red, green, blue, alpha (levels), u, v (texels)
-constexpr int attributeU = 4, attributeV = 5;
-constexpr int spareCount = 3; // pixels past the frame's end: groups of four never leave it
+constexpr int attributeCount = rasterAttributeCount;
+constexpr int attributeU = rasterAttributeU, attributeV = rasterAttributeV;
 
 struct Point {
     std::int64_t x, y; // 1/256 pixel
@@ -34,15 +30,6 @@ struct Plane {
     std::int64_t at(int a, int x, int y) const {
         return origin[a] + dx[a] * (x - x0) + dy[a] * (y - y0);
     }
-};
-
-enum class Tint { white, flat, smooth };
-
-struct Shading {
-    const RasterTexture* texture = nullptr; // null: untextured
-    Tint tint = Tint::white;
-    std::uint32_t colour = 0xFFFFFFFFu; // the colour of a white or flat tint
-    bool additive = false;
 };
 
 using Attributes = double[attributeCount];
@@ -93,237 +80,57 @@ Plane makePlane(const Point (&p)[3], const Attributes* (&values)[3], int x0, int
     return plane;
 }
 
-// --- Shading four pixels at a time -----------------------------------------------------------
+// --- Spans ----------------------------------------------------------------------------------
 
-constexpr std::uint32_t lowChannels = 0x00FF00FFu;
-
-Lanes8 divideBy255(Lanes8 x) { // rounded; exact for x <= 255 * 255
-    x += 128;
-    return (x + (x >> 8)) >> 8;
+// The kernel for a plane's spans: the texture is read along one of its rows when v does not
+// change along the frame's rows.
+RasterSpanKernel kernelFor(const Plane& plane, const RasterShading& shading) {
+    return fastSpanKernel(RasterSpanKind{shading.texture != nullptr, shading.tint, shading.additive,
+                                         plane.dx[attributeV] == 0});
 }
 
-Lanes8 saturate(Lanes8 x) { // x <= 510
-    return (x | ((x >> 8) * 255)) & 255;
-}
-
-Pixels4 modulate(Pixels4 texel, Pixels4 colour) {
-    const Lanes8 rb = divideBy255(reinterpret_cast<Lanes8>(texel & lowChannels) *
-                                  reinterpret_cast<Lanes8>(colour & lowChannels));
-    const Lanes8 ag = divideBy255(reinterpret_cast<Lanes8>((texel >> 8) & lowChannels) *
-                                  reinterpret_cast<Lanes8>((colour >> 8) & lowChannels));
-    return reinterpret_cast<Pixels4>(rb) | (reinterpret_cast<Pixels4>(ag) << 8);
-}
-
-// Blends up to four source pixels (straight alpha) onto the frame.
-// Blends the first count (1..4) of four source pixels (straight alpha) onto the frame. Four
-// pixels are always read and written, the ones past count unchanged: the frame buffer has
-// spare pixels at its end for that.
-template <bool additive>
-[[gnu::always_inline]] inline void blendPixels(std::uint32_t* at, int count, Pixels4 source) {
-    Pixels4 frame;
-    std::memcpy(&frame, at, sizeof frame);
-    // Most texels of hall pictures are opaque or clear: those groups need no arithmetic.
-    const std::uint64_t alphas[2] = {reinterpret_cast<Wide2>(source)[0],
-                                     reinterpret_cast<Wide2>(source)[1]};
-    const std::uint64_t bothAlphas = 0xFF000000FF000000u;
-    if (count == 4 && ((alphas[0] | alphas[1]) & bothAlphas) == 0) {
-        return;
-    }
-    if (!additive && count == 4 && (alphas[0] & alphas[1] & bothAlphas) == bothAlphas) {
-        std::memcpy(at, &source, sizeof source);
-        return;
-    }
-    const Lanes8 srcRb = reinterpret_cast<Lanes8>(source & lowChannels);
-    Lanes8 srcAg = reinterpret_cast<Lanes8>((source >> 8) & lowChannels);
-    const Lanes8 dstRb = reinterpret_cast<Lanes8>(frame & lowChannels);
-    const Lanes8 dstAg = reinterpret_cast<Lanes8>((frame >> 8) & lowChannels);
-    const Pixels4 sourceAlpha = source >> 24;
-    const Lanes8 alpha = reinterpret_cast<Lanes8>(sourceAlpha | (sourceAlpha << 16));
-    Lanes8 rb, ag;
-    if constexpr (additive) {
-        // Only green is added in the alpha-green pair: the frame keeps its alpha.
-        const Pixels4 green = reinterpret_cast<Pixels4>(divideBy255(srcAg * alpha)) & 0xFFFFu;
-        rb = saturate(divideBy255(srcRb * alpha) + dstRb);
-        ag = saturate(reinterpret_cast<Lanes8>(green) + dstAg);
+void shadeSpan(const RasterSpan& span, RasterSpanKernel kernel, const RasterShading& shading) {
+    if (spanStaysInside(span, shading)) {
+        kernel(span, shading);
     } else {
-        // In the alpha lane the source counts as 255: alpha becomes a + d * (1 - a).
-        srcAg =
-            reinterpret_cast<Lanes8>((reinterpret_cast<Pixels4>(srcAg) & 0xFFFFu) | 0x00FF0000u);
-        const Lanes8 rest = 255 - alpha;
-        rb = divideBy255(srcRb * alpha + dstRb * rest);
-        ag = divideBy255(srcAg * alpha + dstAg * rest);
-    }
-    Pixels4 result = reinterpret_cast<Pixels4>(rb) | (reinterpret_cast<Pixels4>(ag) << 8);
-    if (count < 4) {
-        const Pixels4 lane = {0, 1, 2, 3};
-        const Pixels4 kept = reinterpret_cast<Pixels4>(lane >= static_cast<std::uint32_t>(count));
-        result = (result & ~kept) | (frame & kept);
-    }
-    std::memcpy(at, &result, sizeof result);
-}
-
-// A run of pixels along one row, with its attributes at the first pixel and their change per
-// pixel, 16.16.
-struct Span {
-    std::uint32_t* pixel = nullptr;
-    int count = 0;
-    std::int64_t value[attributeCount] = {};
-    const std::int64_t* step = nullptr;
-};
-
-// The attributes of every pixel of the span, interpolated between its ends, stay inside the
-// colour range and the texture: no pixel needs clamping.
-bool staysInside(const Span& span, const Shading& shading) {
-    auto inside = [&](int a, std::int64_t limit) {
-        const std::int64_t last = span.value[a] + span.step[a] * (span.count - 1);
-        return span.value[a] >= 0 && span.value[a] < limit && last >= 0 && last < limit;
-    };
-    if (shading.tint == Tint::smooth) {
-        for (int a = 0; a < attributeU; ++a) {
-            if (!inside(a, 256 * one)) {
-                return false;
-            }
-        }
-    }
-    const RasterTexture* t = shading.texture;
-    return t == nullptr ||
-           (inside(attributeU, t->width * one) && inside(attributeV, t->height * one));
-}
-
-Pixels4 splat(std::uint32_t colour) {
-    return Pixels4{colour, colour, colour, colour};
-}
-
-template <bool textured, Tint tint, bool additive>
-void shadeSpan(const Span& span, const Shading& shading) {
-    const std::int64_t* step = span.step;
-    // Red, green, blue and alpha of four pixels, 16.16, and their change per four pixels.
-    auto lanes = [&](int a) {
-        auto at = [&](int k) { return static_cast<std::uint32_t>(span.value[a] + step[a] * k); };
-        return Pixels4{at(0), at(1), at(2), at(3)};
-    };
-    auto lanesStep = [&](int a) { return splat(static_cast<std::uint32_t>(step[a] * 4)); };
-    Pixels4 red = lanes(0), green = lanes(1), blue = lanes(2), alpha = lanes(3);
-    const Pixels4 redStep = lanesStep(0), greenStep = lanesStep(1), blueStep = lanesStep(2),
-                  alphaStep = lanesStep(3);
-    std::int64_t u = span.value[attributeU], v = span.value[attributeV];
-    const std::uint32_t* texels = textured ? shading.texture->pixels : nullptr;
-    const int width = textured ? shading.texture->width : 0;
-    const std::int64_t du = step[attributeU], du2 = du * 2, du3 = du * 3, dv = step[attributeV];
-    // Along a row of the frame the texture is often read along one of its own rows.
-    const bool level = dv == 0;
-    const std::uint32_t* row = textured ? texels + (v >> 16) * width : nullptr;
-    for (int i = 0; i < span.count; i += 4) {
-        const int count = std::min(4, span.count - i);
-        Pixels4 colour = splat(shading.colour);
-        if constexpr (tint == Tint::smooth) {
-            // Wrapping lanes past the span's end are computed but never stored.
-            const Pixels4 rb = (red & 0xFFFF0000u) | (blue >> 16);
-            const Pixels4 ag = (alpha & 0xFFFF0000u) | (green >> 16);
-            colour = rb | (ag << 8);
-            red += redStep;
-            green += greenStep;
-            blue += blueStep;
-            alpha += alphaStep;
-        }
-        Pixels4 source = colour;
-        if constexpr (textured) {
-            Pixels4 texel;
-            if (level && count == 4) {
-                texel = Pixels4{row[u >> 16], row[(u + du) >> 16], row[(u + du2) >> 16],
-                                row[(u + du3) >> 16]};
-            } else {
-                // Lanes past the span's end repeat its last texel, which is inside the texture.
-                auto texelAt = [&](int k) {
-                    k = std::min(k, count - 1);
-                    return texels[((v + dv * k) >> 16) * width + ((u + du * k) >> 16)];
-                };
-                texel = Pixels4{texelAt(0), texelAt(1), texelAt(2), texelAt(3)};
-            }
-            u += du * 4;
-            v += dv * 4;
-            source = tint == Tint::white ? texel : modulate(texel, colour);
-        }
-        blendPixels<additive>(span.pixel + i, count, source);
+        shadeSpanReference(span, shading);
     }
 }
 
-// The rare span whose interpolated values leave the range (sliver triangles, texture
-// coordinates outside 0..1): every pixel clamps, the texture to its edge.
-void shadeClampedSpan(const Span& span, const Shading& shading) {
-    const RasterTexture* t = shading.texture;
-    for (int i = 0; i < span.count; i += 4) {
-        const int count = std::min(4, span.count - i);
-        Pixels4 tint = splat(shading.colour), texel = splat(0xFFFFFFFFu);
-        for (int k = 0; k < count; ++k) {
-            auto value = [&](int a, std::int64_t last) {
-                return std::clamp<std::int64_t>((span.value[a] + span.step[a] * (i + k)) >> 16, 0,
-                                                last);
-            };
-            if (shading.tint == Tint::smooth) {
-                tint[k] = static_cast<std::uint32_t>(value(3, 255) << 24 | value(0, 255) << 16 |
-                                                     value(1, 255) << 8 | value(2, 255));
-            }
-            if (t != nullptr) {
-                texel[k] = t->pixels[value(attributeV, t->height - 1) * t->width +
-                                     value(attributeU, t->width - 1)];
-            }
-        }
-        const Pixels4 source = t == nullptr                  ? tint
-                               : shading.tint == Tint::white ? texel
-                                                             : modulate(texel, tint);
-        if (shading.additive) {
-            blendPixels<true>(span.pixel + i, count, source);
-        } else {
-            blendPixels<false>(span.pixel + i, count, source);
-        }
-    }
-}
-
-template <bool textured, Tint tint>
-void shadeSpanBlended(const Span& span, const Shading& shading) {
-    if (shading.additive) {
-        shadeSpan<textured, tint, true>(span, shading);
-    } else {
-        shadeSpan<textured, tint, false>(span, shading);
-    }
-}
-
-template <bool textured>
-void shadeSpanTinted(const Span& span, const Shading& shading) {
-    switch (shading.tint) {
-    case Tint::white:
-        shadeSpanBlended<textured, Tint::white>(span, shading);
-        break;
-    case Tint::flat:
-        shadeSpanBlended<textured, Tint::flat>(span, shading);
-        break;
-    case Tint::smooth:
-        shadeSpanBlended<textured, Tint::smooth>(span, shading);
-        break;
-    }
-}
-
-void drawSpan(FrameBuffer& frame, const Plane& plane, int x, int y, int count,
-              const Shading& shading) {
+// The span of count pixels from (x, y); row holds the plane's values at the row's pixel rowX.
+void drawSpan(FrameBuffer& frame, const Plane& plane, const std::int64_t (&row)[attributeCount],
+              int rowX, RasterSpanKernel kernel, int x, int y, int count,
+              const RasterShading& shading) {
     if (count <= 0) {
         return;
     }
-    Span span;
+    RasterSpan span;
     span.pixel = &frame.pixels[static_cast<std::size_t>(y) * frame.width + x];
     span.count = count;
     span.step = plane.dx;
+#pragma GCC unroll 6 // once per row: the loop's own overhead would show
     for (int a = 0; a < attributeCount; ++a) {
-        span.value[a] = plane.at(a, x, y);
+        span.value[a] = row[a] + plane.dx[a] * (x - rowX);
     }
-    if (!staysInside(span, shading)) {
-        shadeClampedSpan(span, shading);
-    } else if (shading.texture != nullptr) {
-        shadeSpanTinted<true>(span, shading);
-    } else {
-        shadeSpanTinted<false>(span, shading);
-    }
+    shadeSpan(span, kernel, shading);
 }
+
+// The plane's values at the pixel (x, y).
+struct PlaneRow {
+    std::int64_t value[attributeCount];
+
+    PlaneRow(const Plane& plane, int x, int y) {
+        for (int a = 0; a < attributeCount; ++a) {
+            value[a] = plane.at(a, x, y);
+        }
+    }
+    void down(const Plane& plane) {
+#pragma GCC unroll 6
+        for (int a = 0; a < attributeCount; ++a) {
+            value[a] += plane.dy[a];
+        }
+    }
+};
 
 // --- Coverage --------------------------------------------------------------------------------
 
@@ -377,7 +184,7 @@ PixelBox pixelBox(const FrameBuffer& frame, const Point* p, int count, bool clos
 }
 
 void drawTriangle(FrameBuffer& frame, Point a, Point b, Point c, const Attributes& va,
-                  const Attributes& vb, const Attributes& vc, const Shading& shading) {
+                  const Attributes& vb, const Attributes& vc, const RasterShading& shading) {
     const std::int64_t turn = orientation(a, b, c);
     if (turn == 0) {
         return;
@@ -393,13 +200,15 @@ void drawTriangle(FrameBuffer& frame, Point a, Point b, Point c, const Attribute
         return;
     }
     const Plane plane = makePlane(p, values, box.x0, box.y0);
+    const RasterSpanKernel kernel = kernelFor(plane, shading);
     const Edge edges[3] = {Edge(p[0], p[1]), Edge(p[1], p[2]), Edge(p[2], p[0])};
-    for (int y = box.y0; y < box.y1; ++y) {
+    PlaneRow row(plane, box.x0, box.y0);
+    for (int y = box.y0; y < box.y1; ++y, row.down(plane)) {
         int first = box.x0, end = box.x1;
         for (const Edge& edge : edges) {
             edge.narrow(y, first, end);
         }
-        drawSpan(frame, plane, first, y, end - first, shading);
+        drawSpan(frame, plane, row.value, box.x0, kernel, first, y, end - first, shading);
     }
 }
 
@@ -437,11 +246,22 @@ void prefetchRow(const FrameBuffer& frame, const PixelBox& box, int y) {
     }
 }
 
+// A rectangle along the axes under one plane: every row is a whole span, its values one row's
+// step on from the row above.
+void drawPlaneRectangle(FrameBuffer& frame, const Plane& plane, RasterSpanKernel kernel,
+                        const PixelBox& box, const RasterShading& shading) {
+    PlaneRow row(plane, box.x0, box.y0);
+    for (int y = box.y0; y < box.y1; ++y, row.down(plane)) {
+        prefetchRow(frame, box, y + prefetchDistance);
+        drawSpan(frame, plane, row.value, box.x0, kernel, box.x0, y, box.x1 - box.x0, shading);
+    }
+}
+
 // A rectangle along the axes: its pixels are known at once. When its attributes are not one
 // plane over the whole quad, each row is split where the diagonal from corner 0 to corner 2
 // crosses it, exactly as the two triangles would share it.
 void drawRectangle(FrameBuffer& frame, const Point (&p)[4], const Attributes (&v)[4],
-                   const Shading& shading) {
+                   const RasterShading& shading) {
     const PixelBox box = pixelBox(frame, p, 4, false);
     if (box.x0 >= box.x1 || box.y0 >= box.y1) {
         return;
@@ -451,33 +271,34 @@ void drawRectangle(FrameBuffer& frame, const Point (&p)[4], const Attributes (&v
     const Attributes* lowerValues[3] = {&v[0], &v[2], &v[3]};
     const Plane first = makePlane(upper, upperValues, box.x0, box.y0);
     const Plane second = makePlane(lower, lowerValues, box.x0, box.y0);
-    const int width = box.x1 - box.x0;
     for (int y = box.y0; y < box.y0 + prefetchDistance; ++y) {
         prefetchRow(frame, box, y);
     }
+    const RasterSpanKernel firstKernel = kernelFor(first, shading);
     if (samePlane(first, second)) {
-        for (int y = box.y0; y < box.y1; ++y) {
-            prefetchRow(frame, box, y + prefetchDistance);
-            drawSpan(frame, first, box.x0, y, width, shading);
-        }
+        drawPlaneRectangle(frame, first, firstKernel, box, shading);
         return;
     }
+    const RasterSpanKernel secondKernel = kernelFor(second, shading);
     // The diagonal as an edge of triangle (0, 1, 2) turned so that its inside is positive.
     const bool turned = orientation(p[0], p[1], p[2]) < 0;
     const Edge diagonal = turned ? Edge(p[0], p[2]) : Edge(p[2], p[0]);
-    for (int y = box.y0; y < box.y1; ++y) {
+    PlaneRow firstRow(first, box.x0, box.y0), secondRow(second, box.x0, box.y0);
+    for (int y = box.y0; y < box.y1; ++y, firstRow.down(first), secondRow.down(second)) {
         prefetchRow(frame, box, y + prefetchDistance);
         int begin = box.x0, end = box.x1;
         diagonal.narrow(y, begin, end); // [begin, end) belongs to triangle (0, 1, 2)
-        drawSpan(frame, second, box.x0, y, begin - box.x0, shading);
-        drawSpan(frame, first, begin, y, end - begin, shading);
-        drawSpan(frame, second, end, y, box.x1 - end, shading);
+        drawSpan(frame, second, secondRow.value, box.x0, secondKernel, box.x0, y, begin - box.x0,
+                 shading);
+        drawSpan(frame, first, firstRow.value, box.x0, firstKernel, begin, y, end - begin, shading);
+        drawSpan(frame, second, secondRow.value, box.x0, secondKernel, end, y, box.x1 - end,
+                 shading);
     }
 }
 
-Shading shadingOf(const RasterVertex (&corner)[4], const RasterTexture* texture,
-                  RasterBlend blend) {
-    Shading shading;
+RasterShading shadingOf(const RasterVertex (&corner)[4], const RasterTexture* texture,
+                        RasterBlend blend) {
+    RasterShading shading;
     const bool usable = texture != nullptr && texture->pixels != nullptr && texture->width > 0 &&
                         texture->height > 0 && texture->width < 32768 && texture->height < 32768;
     shading.texture = usable ? texture : nullptr;
@@ -487,9 +308,9 @@ Shading shadingOf(const RasterVertex (&corner)[4], const RasterTexture* texture,
         return c.colour == corner[0].colour;
     });
     // Untextured quads never skip the tint: their colour is the whole picture.
-    shading.tint = !flat                                       ? Tint::smooth
-                   : corner[0].colour == 0xFFFFFFFFu && usable ? Tint::white
-                                                               : Tint::flat;
+    shading.tint = !flat                                       ? RasterTint::smooth
+                   : corner[0].colour == 0xFFFFFFFFu && usable ? RasterTint::white
+                                                               : RasterTint::flat;
     return shading;
 }
 
@@ -498,7 +319,7 @@ Shading shadingOf(const RasterVertex (&corner)[4], const RasterTexture* texture,
 void resizeFrameBuffer(FrameBuffer& frame, int width, int height) {
     frame.width = std::max(width, 0);
     frame.height = std::max(height, 0);
-    frame.pixels.assign(static_cast<std::size_t>(frame.width) * frame.height + spareCount,
+    frame.pixels.assign(static_cast<std::size_t>(frame.width) * frame.height + rasterSpareCount,
                         0xFF000000u);
 }
 
@@ -513,7 +334,7 @@ void rasteriseQuad(FrameBuffer& frame, const RasterVertex (&corner)[4],
             return;
         }
     }
-    const Shading shading = shadingOf(corner, texture, blend);
+    const RasterShading shading = shadingOf(corner, texture, blend);
     const double textureWidth = shading.texture != nullptr ? shading.texture->width : 0;
     const double textureHeight = shading.texture != nullptr ? shading.texture->height : 0;
     Point p[4];
@@ -582,8 +403,7 @@ void rasteriseLine(FrameBuffer& frame, float x1, float y1, float x2, float y2,
     int error = dx + dy;
     for (;;) {
         if (x >= 0 && x < frame.width && y >= 0 && y < frame.height) {
-            blendPixels<false>(&frame.pixels[static_cast<std::size_t>(y) * frame.width + x], 1,
-                               splat(colour));
+            blendPixel(&frame.pixels[static_cast<std::size_t>(y) * frame.width + x], colour, false);
         }
         if (x == xEnd && y == yEnd) {
             break;
