@@ -3,7 +3,7 @@
 #include "hall/special_placement.h"
 #include "hall/window_placer.h"
 
-#include "hall_pictures.h"
+#include "support/hall_pictures.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "hall/push_scrambler.h"
 
 #include "hall/floor_cells.h"
-#include "hall_pictures.h"
+#include "support/hall_pictures.h"
 
 #include <gtest/gtest.h>
 

@@ -122,7 +122,7 @@ TEST_F(HallSceneTest, ItemsStandWhereGeneratedAndEndsWhereScrambled) {
 
 TEST_F(HallSceneTest, TorchesGoOnWallsNoLightReachesAndTheDoorSounds) {
     buildHall({"#####################", "#...................#", "#...................#",
-               "w...................#", "#####################"});
+               "+...................#", "#####################"});
     finishHallScene(game.hall);
     const auto torches = objects("halllightlightfire");
     ASSERT_FALSE(torches.empty());

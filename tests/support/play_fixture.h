@@ -15,6 +15,7 @@
 #include "rules/random_below.h"
 #include "rules/update_hall.h"
 #include "shell/game_state.h"
+#include "support/hall_pictures.h"
 #include "support/headless_fixture.h"
 #include "support/temp_folder.h"
 
@@ -69,7 +70,7 @@ class PlayTest : public HeadlessTest {
         int y = 0;
         for (const char* row : rows) {
             for (int x = 0; row[x] != 0 && x < hallSize; ++x) {
-                game.hall.grid[x][y] = codeOf(row[x]);
+                game.hall.grid[x][y] = cellFromPicture(row[x]);
             }
             ++y;
         }
@@ -204,30 +205,5 @@ class PlayTest : public HeadlessTest {
         game.engine = &engine;
         game.sounds = loadedSounds;
         return true;
-    }
-
-    static CellCode codeOf(char c) {
-        switch (c) {
-        case '#':
-            return CellWall;
-        case '.':
-            return CellFloor;
-        case 'w':
-            return CellWindowSide;
-        case 'b':
-            return CellBall;
-        case 'x':
-            return CellBox;
-        case 's':
-            return CellSpike;
-        case 'B':
-            return CellAmoebaBall;
-        case 'X':
-            return CellAmoebaBox;
-        case 'S':
-            return CellAmoebaSpike;
-        default:
-            return CellVoid;
-        }
     }
 };

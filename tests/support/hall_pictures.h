@@ -1,7 +1,7 @@
 #pragma once
 // Builds small halls for tests from pictures, one string per row from y = 0, one character per
 // cell from x = 0, in the hall tool's map characters: ' ' void, '#' wall, '.' floor, b x s items,
-// B X S amoebas. Cells beyond the picture are void.
+// B X S amoebas, '+' a wall piece beside a window. Cells beyond the picture are void.
 
 #include "hall/hall_grid.h"
 
@@ -15,6 +15,8 @@ inline CellCode cellFromPicture(char c) {
         return CellWall;
     case '.':
         return CellFloor;
+    case '+':
+        return CellWindowSide;
     case 'b':
         return CellBall;
     case 'x':
