@@ -143,6 +143,36 @@ TEST(SoftRaster, CornerColoursSpreadLinearlyOverTheTrianglesOfTheQuad) {
     }
 }
 
+TEST(SoftRaster, RectanglesSplitAtTheDiagonalExactlyAsTheirTwoTrianglesDo) {
+    // Corner colours that no single plane fits, on rectangles of many shapes and fractional
+    // positions. Each half is drawn again on its own as a quad with a repeated corner, which
+    // takes the general triangle path: the same pixels, and colours within a level, show that
+    // every row is split where the triangles split it.
+    const std::uint32_t colours[4] = {0xFF808080u, 0xFFFF2000u, 0xFF808080u, 0xFF0020FFu};
+    const std::uint32_t upperColours[4] = {colours[0], colours[1], colours[2], colours[0]};
+    const std::uint32_t lowerColours[4] = {colours[0], colours[2], colours[3], colours[0]};
+    for (int shape = 0; shape < 60; ++shape) {
+        const float x0 = 0.3f + 0.37f * static_cast<float>(shape % 7);
+        const float y0 = 0.1f + 0.29f * static_cast<float>(shape % 5);
+        const float x1 = x0 + 1.7f + 2.9f * static_cast<float>(shape % 11);
+        const float y1 = y0 + 1.3f + 3.1f * static_cast<float>(shape % 9);
+        const Corners whole = rectangle(x0, y0, x1, y1);
+        const Corners upper{{x0, x1, x1, x0}, {y0, y0, y1, y0}};
+        const Corners lower{{x0, x1, x0, x0}, {y0, y1, y1, y0}};
+        FrameBuffer expected = blackFrame(40, 40), actual = blackFrame(40, 40);
+        draw(actual, whole, 0, RasterBlend::alpha, nullptr, &colours);
+        draw(expected, upper, 0, RasterBlend::alpha, nullptr, &upperColours);
+        draw(expected, lower, 0, RasterBlend::alpha, nullptr, &lowerColours);
+        ASSERT_EQ(coverage(actual), coverage(expected)) << "shape " << shape;
+        for (std::size_t i = 0; i < actual.pixels.size(); ++i) {
+            for (int shift : {0, 8, 16}) {
+                ASSERT_NEAR(channel(actual.pixels[i], shift), channel(expected.pixels[i], shift), 1)
+                    << "shape " << shape << ", pixel " << i;
+            }
+        }
+    }
+}
+
 TEST(SoftRaster, AlphaBlendingMixesAdditiveBlendingAddsAndSaturates) {
     FrameBuffer frame = blackFrame(4, 1);
     clearFrameBuffer(frame, 0xFF640000u);      // red 100

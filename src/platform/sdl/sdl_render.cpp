@@ -276,9 +276,14 @@ void SdlEngine::rasteriseBatch() {
 // Puts the frame drawn so far on the renderer, letterboxed like any drawing.
 void SdlEngine::showSoftFrame() {
     SDL_UpdateTexture(frameTexture_, nullptr, softFrame_.pixels.data(), softFrame_.width * 4);
-    const SDL_Color c = sdlColour(clearColour_);
-    SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
-    SDL_RenderClear(renderer_);
+    // Only a letterboxed frame leaves bars to clear: at the game's own size the frame covers all.
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(renderer_, &w, &h);
+    if (w != softFrame_.width || h != softFrame_.height) {
+        const SDL_Color c = sdlColour(clearColour_);
+        SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
+        SDL_RenderClear(renderer_);
+    }
     SDL_RenderCopy(renderer_, frameTexture_, nullptr, nullptr);
 }
 
