@@ -17,10 +17,14 @@ std::array<std::string, 4> packPasswordPieces() {
     return pieces;
 }
 
-std::string packPassword() {
+std::string joinPasswordPieces(const std::array<std::string, 4>& pieces) {
     std::string password;
-    for (const std::string& piece : packPasswordPieces()) {
+    for (const std::string& piece : pieces) {
         password += piece;
     }
     return password;
+}
+
+std::string packPassword() {
+    return joinPasswordPieces(packPasswordPieces());
 }

@@ -8,5 +8,8 @@
 // Four one-character pieces, each cut from a fixed text at a position of its own.
 std::array<std::string, 4> packPasswordPieces();
 
-// The pieces joined, first to fourth.
+// Pieces joined, first to fourth.
+std::string joinPasswordPieces(const std::array<std::string, 4>& pieces);
+
+// The password itself: the pieces above, joined.
 std::string packPassword();

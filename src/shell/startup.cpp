@@ -39,7 +39,8 @@ void configureWindow(Engine& engine) {
 
 bool attach(Engine& engine, const char* packName) {
     const std::string path = findPack(game.programDirectory, packName);
-    return engine.attachPack(path.c_str(), packPassword().c_str());
+    // The game's pieces are joined afresh for every pack it attaches.
+    return engine.attachPack(path.c_str(), joinPasswordPieces(game.packPasswordPieces).c_str());
 }
 
 void buildDialogs() {
