@@ -5,6 +5,7 @@
 
 #include "shell/engine.h"
 
+#include <algorithm>
 #include <vector>
 
 inline std::vector<SpriteQuad> benchmarkQuads(TextureHandle texture, bool cornerColours) {
@@ -33,4 +34,9 @@ inline void drawBenchmarkFrame(Engine& engine, const std::vector<SpriteQuad>& qu
         engine.drawQuad(q);
     }
     engine.endFrame();
+}
+
+// The fastest of the repetitions: on a machine shared with other work, the run least disturbed.
+inline double fastestRun(const std::vector<double>& times) {
+    return times.empty() ? 0 : *std::min_element(times.begin(), times.end());
 }

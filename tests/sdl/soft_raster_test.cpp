@@ -202,7 +202,7 @@ TEST(SoftRaster, QuadsAreClippedToTheFrameAndBadPositionsDrawNothing) {
                                "......\n"
                                "###.##\n"
                                "###.##\n");
-    const std::vector<std::uint32_t> before = frame.pixels;
+    const auto before = frame.pixels;
     draw(frame, rectangle(7, 0, 9, 4), 0xFFFFFFFFu);  // right of the frame
     draw(frame, rectangle(0, -5, 6, 0), 0xFFFFFFFFu); // above it: the bottom edge is open
     draw(frame, rectangle(-1e9f, -1e9f, 1e9f, -1e8f), 0xFFFFFFFFu);

@@ -3,11 +3,13 @@
 
 #include "platform/sdl/soft_raster.h"
 
+#include "platform/sdl/soft_raster_block.h"
 #include "platform/sdl/soft_raster_span.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <sys/mman.h>
 
 namespace {
 
@@ -173,47 +175,24 @@ struct Edge {
     }
 };
 
-// Where an edge crosses the rows of [x0, x1), row after row: the same pixels as Edge::narrow
+// Where the edge crosses the rows of [x0, x1) from row y on: the same pixels as Edge::narrow
 // without a division per row. Both of narrow's cases take floor((e - threshold) / |step|), with
-// e changing by a fixed amount from row to row, so the quotient is stepped with its remainder.
-class EdgeRows {
-  public:
-    EdgeRows(const Edge& edge, int x0, int x1, int y) : x0_(x0), x1_(x1) {
-        step_ = -edge.dy * subPixel;
-        const std::int64_t divisor = step_ > 0 ? step_ : -step_;
-        divisor_ = divisor != 0 ? divisor : 1;
-        const std::int64_t e = edge.at(x0, y) - edge.threshold;
-        quotient_ = floorDiv(e, divisor_);
-        remainder_ = e - quotient_ * divisor_;
-        const std::int64_t change = edge.dx * subPixel; // e's change from one row to the next
-        quotientStep_ = floorDiv(change, divisor_);
-        remainderStep_ = change - quotientStep_ * divisor_;
-    }
-    // Narrows [first, end) of the current row, as Edge::narrow with first = x0 and end = x1.
-    void narrow(int& first, int& end) const {
-        first = x0_;
-        end = x1_;
-        if (step_ > 0) {
-            first += static_cast<int>(std::clamp<std::int64_t>(-quotient_, 0, x1_ - x0_));
-        } else if (step_ < 0) {
-            end = static_cast<int>(std::clamp<std::int64_t>(x0_ + quotient_ + 1, x0_, x1_));
-        } else if (quotient_ < 0) { // along the rows: the divisor is 1, the quotient is e
-            end = first;
-        }
-    }
-    void down() {
-        quotient_ += quotientStep_;
-        remainder_ += remainderStep_;
-        if (remainder_ >= divisor_) {
-            remainder_ -= divisor_;
-            ++quotient_;
-        }
-    }
-
-  private:
-    int x0_, x1_;
-    std::int64_t step_, divisor_, quotient_, remainder_, quotientStep_, remainderStep_;
-};
+// e changing by a fixed amount from one row to the next.
+RasterEdgeRows edgeRows(const Edge& edge, int x0, int x1, int y) {
+    RasterEdgeRows rows;
+    rows.x0 = x0;
+    rows.x1 = x1;
+    rows.step = -edge.dy * subPixel;
+    const std::int64_t divisor = rows.step > 0 ? rows.step : -rows.step;
+    rows.divisor = divisor != 0 ? divisor : 1;
+    const std::int64_t e = edge.at(x0, y) - edge.threshold;
+    rows.quotient = floorDiv(e, rows.divisor);
+    rows.remainder = e - rows.quotient * rows.divisor;
+    const std::int64_t change = edge.dx * subPixel;
+    rows.quotientStep = floorDiv(change, rows.divisor);
+    rows.remainderStep = change - rows.quotientStep * rows.divisor;
+    return rows;
+}
 
 std::int64_t orientation(Point a, Point b, Point c) {
     return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
@@ -274,9 +253,10 @@ bool isAxisAligned(const Point (&p)[4]) {
     return rowsFirst || columnsFirst;
 }
 
-bool samePlane(const Plane& a, const Plane& b) {
-    constexpr std::int64_t tolerance = 4; // rounding of the two setups, invisible
-    for (int i = 0; i < attributeCount; ++i) {
+// True when the planes agree on the attributes [from, to), within the rounding of their setups.
+bool samePlane(const Plane& a, const Plane& b, int from, int to) {
+    constexpr std::int64_t tolerance = 4; // invisible
+    for (int i = from; i < to; ++i) {
         if (std::abs(a.origin[i] - b.origin[i]) > tolerance ||
             std::abs(a.dx[i] - b.dx[i]) > tolerance || std::abs(a.dy[i] - b.dy[i]) > tolerance) {
             return false;
@@ -285,34 +265,35 @@ bool samePlane(const Plane& a, const Plane& b) {
     return true;
 }
 
-// Rows of a small rectangle are too short for the processor to see the pattern and fetch the
-// frame ahead: asking for a row a little before it is drawn saves most of the waiting.
-constexpr int prefetchDistance = 4; // rows
+void copyPlane(const Plane& plane, RasterBlock& block, int p) {
+    std::copy(std::begin(plane.origin), std::end(plane.origin), block.value[p]);
+    std::copy(std::begin(plane.dx), std::end(plane.dx), block.dx[p]);
+    std::copy(std::begin(plane.dy), std::end(plane.dy), block.dy[p]);
+}
 
-void prefetchRow(const FrameBuffer& frame, const PixelBox& box, int y) {
-    if (y < box.y1) {
-        const std::uint32_t* row = &frame.pixels[static_cast<std::size_t>(y) * frame.width];
-        for (int x = box.x0; x < box.x1; x += 16) {
-            __builtin_prefetch(row + x, 1);
+// True when the plane's colours at the corners p lie in 0..255: then so do they at every pixel
+// centre between those corners, since a plane changes linearly.
+bool coloursStayInside(const Plane& plane, const Point* p, int count) {
+    constexpr double low = 2, high = (256 << 16) - 3; // a margin for rounding in doubles
+    for (int i = 0; i < count; ++i) {
+        const double x = static_cast<double>(p[i].x) / subPixel - (plane.x0 + 0.5);
+        const double y = static_cast<double>(p[i].y) / subPixel - (plane.y0 + 0.5);
+        for (int a = 0; a < attributeU; ++a) {
+            const double value = static_cast<double>(plane.origin[a]) +
+                                 static_cast<double>(plane.dx[a]) * x +
+                                 static_cast<double>(plane.dy[a]) * y;
+            if (!(value >= low && value <= high)) {
+                return false;
+            }
         }
-        __builtin_prefetch(row + box.x1 - 1, 1);
     }
+    return true;
 }
 
-// A rectangle along the axes under one plane: every row is a whole span, its values one row's
-// step on from the row above.
-void drawPlaneRectangle(FrameBuffer& frame, const Plane& plane, RasterSpanKernel kernel,
-                        const PixelBox& box, const RasterShading& shading) {
-    PlaneRow row(plane, box.x0, box.y0);
-    for (int y = box.y0; y < box.y1; ++y, row.down(plane)) {
-        prefetchRow(frame, box, y + prefetchDistance);
-        drawSpan(frame, plane, row.value, box.x0, kernel, box.x0, y, box.x1 - box.x0, shading);
-    }
-}
-
-// A rectangle along the axes: its pixels are known at once. When its attributes are not one
-// plane over the whole quad, each row is split where the diagonal from corner 0 to corner 2
-// crosses it, exactly as the two triangles would share it.
+// A rectangle along the axes: its pixels are known at once, and its rows are shaded as a block,
+// split where the diagonal from corner 0 to corner 2 crosses them exactly as the two triangles
+// would share them. Corners whose texture coordinates do not spread evenly over the whole
+// rectangle are drawn as the two triangles.
 void drawRectangle(FrameBuffer& frame, const Point (&p)[4], const Attributes (&v)[4],
                    const RasterShading& shading) {
     const PixelBox box = pixelBox(frame, p, 4, false);
@@ -324,30 +305,31 @@ void drawRectangle(FrameBuffer& frame, const Point (&p)[4], const Attributes (&v
     const Attributes* lowerValues[3] = {&v[0], &v[2], &v[3]};
     const Plane first = makePlane(upper, upperValues, box.x0, box.y0);
     const Plane second = makePlane(lower, lowerValues, box.x0, box.y0);
-    for (int y = box.y0; y < box.y0 + prefetchDistance; ++y) {
-        prefetchRow(frame, box, y);
-    }
-    const RasterSpanKernel firstKernel = kernelFor(first, shading);
-    if (samePlane(first, second)) {
-        drawPlaneRectangle(frame, first, firstKernel, box, shading);
+    if (shading.texture != nullptr && !samePlane(first, second, attributeU, attributeCount)) {
+        drawTriangle(frame, p[0], p[1], p[2], v[0], v[1], v[2], shading);
+        drawTriangle(frame, p[0], p[2], p[3], v[0], v[2], v[3], shading);
         return;
     }
-    const RasterSpanKernel secondKernel = kernelFor(second, shading);
+    RasterBlock block;
+    block.pixel = &frame.pixels[static_cast<std::size_t>(box.y0) * frame.width + box.x0];
+    block.stride = frame.width;
+    block.width = box.x1 - box.x0;
+    block.height = box.y1 - box.y0;
+    const bool onePlane = samePlane(first, second, 0, attributeU);
     // The diagonal as an edge of triangle (0, 1, 2) turned so that its inside is positive.
     const bool turned = orientation(p[0], p[1], p[2]) < 0;
     const Edge diagonal = turned ? Edge(p[0], p[2]) : Edge(p[2], p[0]);
-    EdgeRows diagonalRows(diagonal, box.x0, box.x1, box.y0);
-    PlaneRow firstRow(first, box.x0, box.y0), secondRow(second, box.x0, box.y0);
-    for (int y = box.y0; y < box.y1;
-         ++y, firstRow.down(first), secondRow.down(second), diagonalRows.down()) {
-        prefetchRow(frame, box, y + prefetchDistance);
-        int begin = 0, end = 0;
-        diagonalRows.narrow(begin, end); // [begin, end) belongs to triangle (0, 1, 2)
-        drawSpan(frame, second, secondRow.value, box.x0, secondKernel, box.x0, y, begin - box.x0,
-                 shading);
-        drawSpan(frame, first, firstRow.value, box.x0, firstKernel, begin, y, end - begin, shading);
-        drawSpan(frame, second, secondRow.value, box.x0, secondKernel, end, y, box.x1 - end,
-                 shading);
+    block.split = onePlane ? wholeRows(box.x0, box.x1) : edgeRows(diagonal, box.x0, box.x1, box.y0);
+    copyPlane(first, block, 0);
+    copyPlane(onePlane ? first : second, block, 1);
+    block.coloursInside =
+        onePlane ? coloursStayInside(first, p, 4)
+                 : coloursStayInside(first, upper, 3) && coloursStayInside(second, lower, 3);
+    RasterBlockKind kind;
+    if (blockKindOf(block, shading, kind)) {
+        fastBlockKernel(kind)(block, shading);
+    } else {
+        shadeBlockReference(block, shading);
     }
 }
 
@@ -370,6 +352,18 @@ RasterShading shadingOf(const RasterVertex (&corner)[4], const RasterTexture* te
 }
 
 } // namespace
+
+template <>
+std::uint32_t* FrameAllocator<std::uint32_t>::allocate(std::size_t count) {
+    constexpr std::size_t hugePage = std::size_t{2} << 20;
+    const std::size_t bytes = (count * sizeof(std::uint32_t) + hugePage - 1) / hugePage * hugePage;
+    void* memory = std::aligned_alloc(hugePage, bytes);
+    if (memory == nullptr) {
+        throw std::bad_alloc();
+    }
+    madvise(memory, bytes, MADV_HUGEPAGE); // only advice: small pages work too
+    return static_cast<std::uint32_t*>(memory);
+}
 
 void resizeFrameBuffer(FrameBuffer& frame, int width, int height) {
     frame.width = std::max(width, 0);

@@ -10,6 +10,8 @@
 // it: colours and texture coordinates are interpolated linearly over each triangle.
 
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 #include <vector>
 
 struct RasterVertex {
@@ -29,10 +31,23 @@ enum class RasterBlend {
     additive, // dst = dst + src * a, saturating; the destination's alpha is kept
 };
 
+// Frame memory in huge pages where the system offers them: a quad's rows lie a frame's width
+// apart, and with small pages each row needs its own address translation.
+template <class T>
+struct FrameAllocator {
+    using value_type = T;
+    FrameAllocator() = default;
+    template <class U>
+    FrameAllocator(const FrameAllocator<U>&) {}
+    T* allocate(std::size_t count);
+    void deallocate(T* pointer, std::size_t) { std::free(pointer); }
+    friend bool operator==(const FrameAllocator&, const FrameAllocator&) { return true; }
+};
+
 struct FrameBuffer {
     int width = 0, height = 0;
     // 0xAARRGGBB, row by row, and a few spare pixels past the end (made by resizeFrameBuffer)
-    std::vector<std::uint32_t> pixels;
+    std::vector<std::uint32_t, FrameAllocator<std::uint32_t>> pixels;
 };
 
 void resizeFrameBuffer(FrameBuffer& frame, int width, int height);

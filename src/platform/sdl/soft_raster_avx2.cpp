@@ -3,6 +3,7 @@
 // the standard headers come before the target switch, so nothing shared with other files is
 // built for AVX2.
 
+#include "platform/sdl/soft_raster_block.h"
 #include "platform/sdl/soft_raster_span.h"
 
 #if defined(__x86_64__)
@@ -17,7 +18,7 @@
 #pragma GCC target("avx2")
 #endif
 
-#include "platform/sdl/soft_raster_kernels.h"
+#include "platform/sdl/soft_raster_block_kernels.h"
 
 namespace {
 
@@ -38,6 +39,10 @@ RasterSpanKernel avx2KernelOf(const RasterSpanKind& kind) {
     return kernelOf<Avx2>(kind);
 }
 
+RasterBlockKernel avx2BlockKernelOf(const RasterBlockKind& kind) {
+    return blockKernelOf<Avx2>(kind);
+}
+
 } // namespace
 
 #if defined(__clang__)
@@ -51,9 +56,18 @@ RasterSpanKernel avx2SpanKernel(const RasterSpanKind& kind) {
     return __builtin_cpu_supports("avx2") ? avx2KernelOf(kind) : nullptr;
 }
 
+RasterBlockKernel avx2BlockKernel(const RasterBlockKind& kind) {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") ? avx2BlockKernelOf(kind) : nullptr;
+}
+
 #else
 
 RasterSpanKernel avx2SpanKernel(const RasterSpanKind&) {
+    return nullptr;
+}
+
+RasterBlockKernel avx2BlockKernel(const RasterBlockKind&) {
     return nullptr;
 }
 
@@ -62,4 +76,9 @@ RasterSpanKernel avx2SpanKernel(const RasterSpanKind&) {
 RasterSpanKernel fastSpanKernel(const RasterSpanKind& kind) {
     const RasterSpanKernel avx2 = avx2SpanKernel(kind);
     return avx2 != nullptr ? avx2 : portableSpanKernel(kind);
+}
+
+RasterBlockKernel fastBlockKernel(const RasterBlockKind& kind) {
+    const RasterBlockKernel avx2 = avx2BlockKernel(kind);
+    return avx2 != nullptr ? avx2 : portableBlockKernel(kind);
 }

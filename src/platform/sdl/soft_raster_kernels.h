@@ -27,6 +27,7 @@ struct LaneTypes<4> {
     static constexpr int lanes = 4;
     using Pixels = std::uint32_t __attribute__((vector_size(16)));
     using Halves = std::uint16_t __attribute__((vector_size(16)));
+    using Signed = std::int32_t __attribute__((vector_size(16)));
 };
 
 template <>
@@ -34,6 +35,7 @@ struct LaneTypes<8> {
     static constexpr int lanes = 8;
     using Pixels = std::uint32_t __attribute__((vector_size(32)));
     using Halves = std::uint16_t __attribute__((vector_size(32)));
+    using Signed = std::int32_t __attribute__((vector_size(32)));
 };
 
 constexpr std::uint32_t lowChannels = 0x00FF00FFu;

@@ -1,7 +1,7 @@
 // The span kernels in portable vector code, four pixels at a time: SSE2 on x86-64, whatever
 // vector unit the compiler targets elsewhere, plain scalar code where there is none.
 
-#include "platform/sdl/soft_raster_kernels.h"
+#include "platform/sdl/soft_raster_block_kernels.h"
 
 namespace {
 
@@ -26,4 +26,8 @@ struct Portable : LaneTypes<4> {
 
 RasterSpanKernel portableSpanKernel(const RasterSpanKind& kind) {
     return kernelOf<Portable>(kind);
+}
+
+RasterBlockKernel portableBlockKernel(const RasterBlockKind& kind) {
+    return blockKernelOf<Portable>(kind);
 }
