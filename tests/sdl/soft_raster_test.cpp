@@ -39,7 +39,7 @@ FrameBuffer blackFrame(int width, int height) {
 }
 
 std::uint32_t at(const FrameBuffer& frame, int x, int y) {
-    return frame.pixels[static_cast<std::size_t>(y) * frame.width + x];
+    return frame.pixels[static_cast<std::size_t>(y) * frame.stride + x];
 }
 
 int channel(std::uint32_t argb, int shift) {

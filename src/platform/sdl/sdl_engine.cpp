@@ -172,7 +172,10 @@ bool SdlEngine::initialise() {
     SDL_RendererInfo info;
     SDL_GetRendererInfo(renderer_, &info);
     logLine("Window %d x %d, renderer %s%s", width_, height_, info.name,
-            softRaster_ ? ", frames drawn by our own rasteriser" : "");
+            softRenderer_ == nullptr ? ""
+            : softRenderer_->drawsOnTwoThreads()
+                ? ", frames drawn by our own rasteriser on two threads"
+                : ", frames drawn by our own rasteriser");
     if (flag(flagUseSound, true)) {
         openAudio();
     }

@@ -10,13 +10,14 @@
 // variable QUORVANE_SCREENSHOT="a.png:10,b.png:250" saves frame 10 to a.png and frame 250 to
 // b.png (frames count from 0, the first frame of runLoop).
 //
-// When SDL only offers its software renderer, the engine draws each frame itself into a frame
-// buffer of the game's window size (soft_raster.h) and hands SDL one finished picture per frame.
+// When SDL only offers its software renderer, the engine draws each frame itself, on two threads
+// where it can, into a frame buffer of the game's window size (soft_renderer.h) and hands SDL one
+// finished picture per frame.
 // QUORVANE_SOFTWARE_RASTER=1 forces that path, =0 forbids it.
 
 #include "platform/engine_random.h"
 #include "platform/pack/resource_files.h"
-#include "platform/sdl/soft_raster.h"
+#include "platform/sdl/soft_renderer.h"
 #include "shell/engine.h"
 
 #include <SDL.h>
@@ -152,9 +153,9 @@ class SdlEngine final : public Engine {
     Batch batch_;
     int drawCalls_ = 0;
     bool inFrame_ = false;
-    bool softRaster_ = false; // frames drawn by our own rasteriser into softFrame_
-    FrameBuffer softFrame_;
-    SDL_Texture* frameTexture_ = nullptr;     // softFrame_ on its way to the screen
+    // Frames drawn by our own rasteriser, when set.
+    std::unique_ptr<SoftRenderer> softRenderer_;
+    SDL_Texture* frameTexture_ = nullptr;     // its frame on the way to the screen
     std::uint32_t clearColour_ = 0xFF000000u; // also the colour of the letterbox bars
     float viewX_ = 0, viewY_ = 0, viewDx_ = 0, viewDy_ = 0;
     float viewCos_ = 1, viewSin_ = 0, viewScaleX_ = 1, viewScaleY_ = 1;

@@ -77,7 +77,7 @@ void SdlEngine::endFrame() {
         return;
     }
     flushBatch();
-    if (softRaster_) {
+    if (softRenderer_ != nullptr) {
         showSoftFrame();
     }
     takeDueScreenshots();
@@ -90,8 +90,8 @@ void SdlEngine::clearFrame(std::uint32_t colour) {
         return;
     }
     flushBatch();
-    if (softRaster_) {
-        clearFrameBuffer(softFrame_, colour);
+    if (softRenderer_ != nullptr) {
+        softRenderer_->clear(colour);
         clearColour_ = colour;
         return;
     }
@@ -109,8 +109,8 @@ void SdlEngine::drawLine(float x1, float y1, float x2, float y2, std::uint32_t c
     const SDL_FPoint a = transform(x1, y1);
     const SDL_FPoint b = transform(x2, y2);
     ++drawCalls_;
-    if (softRaster_) {
-        rasteriseLine(softFrame_, a.x, a.y, b.x, b.y, colour);
+    if (softRenderer_ != nullptr) {
+        softRenderer_->line(a.x, a.y, b.x, b.y, colour);
         return;
     }
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
@@ -144,7 +144,7 @@ void SdlEngine::flushBatch() {
         return;
     }
     ++drawCalls_;
-    if (softRaster_) {
+    if (softRenderer_ != nullptr) {
         rasteriseBatch();
         batch_.vertices.clear();
         batch_.indices.clear();
@@ -181,7 +181,7 @@ TextureHandle SdlEngine::loadTexture(const char* name, std::uint32_t, bool) {
     Texture texture;
     texture.width = surface->w;
     texture.height = surface->h;
-    if (softRaster_) {
+    if (softRenderer_ != nullptr) {
         SDL_Surface* argb = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
         if (argb == nullptr) {
             logLine("Can't load texture %s: %s", entry.c_str(), SDL_GetError());
@@ -217,6 +217,9 @@ void SdlEngine::freeTexture(TextureHandle texture) {
     if (batch_.texture == texture) {
         flushBatch();
     }
+    if (softRenderer_ != nullptr) { // the frame's drawing may still read its pixels
+        softRenderer_->finish();
+    }
     SDL_DestroyTexture(it->second.texture);
     textures_.erase(it);
 }
@@ -251,8 +254,8 @@ void SdlEngine::openSoftRaster() {
     SDL_SetTextureBlendMode(frameTexture_, SDL_BLENDMODE_NONE);
     SDL_SetTextureScaleMode(frameTexture_, flag(flagTextureFilter, true) ? SDL_ScaleModeLinear
                                                                          : SDL_ScaleModeNearest);
-    resizeFrameBuffer(softFrame_, width_, height_);
-    softRaster_ = true;
+    softRenderer_ = std::make_unique<SoftRenderer>();
+    softRenderer_->resize(width_, height_);
 }
 
 void SdlEngine::rasteriseBatch() {
@@ -269,17 +272,19 @@ void SdlEngine::rasteriseBatch() {
             corner[i] = RasterVertex{v.position.x, v.position.y, argb(v.color), v.tex_coord.x,
                                      v.tex_coord.y};
         }
-        rasteriseQuad(softFrame_, corner, texture != nullptr ? &source : nullptr, blend);
+        softRenderer_->quad(corner, texture != nullptr ? &source : nullptr, blend);
     }
 }
 
 // Puts the frame drawn so far on the renderer, letterboxed like any drawing.
 void SdlEngine::showSoftFrame() {
-    SDL_UpdateTexture(frameTexture_, nullptr, softFrame_.pixels.data(), softFrame_.width * 4);
+    softRenderer_->finish();
+    const FrameBuffer& frame = softRenderer_->frame();
+    SDL_UpdateTexture(frameTexture_, nullptr, frame.pixels.data(), frame.stride * 4);
     // Only a letterboxed frame leaves bars to clear: at the game's own size the frame covers all.
     int w = 0, h = 0;
     SDL_GetRendererOutputSize(renderer_, &w, &h);
-    if (w != softFrame_.width || h != softFrame_.height) {
+    if (w != frame.width || h != frame.height) {
         const SDL_Color c = sdlColour(clearColour_);
         SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
         SDL_RenderClear(renderer_);
@@ -293,8 +298,7 @@ void SdlEngine::closeRenderer() {
         SDL_DestroyTexture(frameTexture_);
         frameTexture_ = nullptr;
     }
-    softFrame_ = FrameBuffer{};
-    softRaster_ = false;
+    softRenderer_.reset();
     if (white_ != nullptr) {
         SDL_DestroyTexture(white_);
         white_ = nullptr;
@@ -316,7 +320,7 @@ std::vector<std::uint32_t> SdlEngine::readPixels(int* width, int* height) {
         return {};
     }
     flushBatch();
-    if (softRaster_) {
+    if (softRenderer_ != nullptr) {
         showSoftFrame();
     }
     // Without the logical size the whole output is read, letterbox bars included, at the

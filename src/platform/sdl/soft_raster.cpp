@@ -68,7 +68,11 @@ int firstPixelFrom(std::int64_t position) {
     return static_cast<int>(ceilDiv(position - subPixel / 2, subPixel));
 }
 
-Plane makePlane(const Point (&p)[3], const Attributes* (&values)[3], int x0, int y0) {
+// The plane of the attributes the shading uses; the others stay 0.
+Plane makePlane(const Point (&p)[3], const Attributes* (&values)[3], int x0, int y0,
+                const RasterShading& shading) {
+    const int from = shading.tint == RasterTint::smooth ? 0 : attributeU;
+    const int to = shading.texture != nullptr ? attributeCount : attributeU;
     const double e1x = static_cast<double>(p[1].x - p[0].x) / subPixel;
     const double e1y = static_cast<double>(p[1].y - p[0].y) / subPixel;
     const double e2x = static_cast<double>(p[2].x - p[0].x) / subPixel;
@@ -79,7 +83,7 @@ Plane makePlane(const Point (&p)[3], const Attributes* (&values)[3], int x0, int
     Plane plane;
     plane.x0 = x0;
     plane.y0 = y0;
-    for (int a = 0; a < attributeCount; ++a) {
+    for (int a = from; a < to; ++a) {
         const double v0 = (*values[0])[a];
         const double d1 = (*values[1])[a] - v0, d2 = (*values[2])[a] - v0;
         const double gx = area != 0 ? (d1 * e2y - d2 * e1y) / area : 0;
@@ -118,7 +122,7 @@ void drawSpan(FrameBuffer& frame, const Plane& plane, const std::int64_t (&row)[
         return;
     }
     RasterSpan span;
-    span.pixel = &frame.pixels[static_cast<std::size_t>(y) * frame.width + x];
+    span.pixel = &frame.pixels[static_cast<std::size_t>(y) * frame.stride + x];
     span.count = count;
     span.step = plane.dx;
 #pragma GCC unroll 6 // once per row: the loop's own overhead would show
@@ -215,8 +219,17 @@ PixelBox pixelBox(const FrameBuffer& frame, const Point* p, int count, bool clos
                     std::min(firstPixelFrom(maxY) + extra, frame.height)};
 }
 
-void drawTriangle(FrameBuffer& frame, Point a, Point b, Point c, const Attributes& va,
-                  const Attributes& vb, const Attributes& vc, const RasterShading& shading) {
+// The part of the box inside the rows. Planes are set up on the whole box, so that each pixel
+// gets the same values whichever rows are drawn.
+PixelBox withinRows(PixelBox box, RasterRows rows) {
+    box.y0 = std::max(box.y0, rows.first);
+    box.y1 = std::min(box.y1, rows.end);
+    return box;
+}
+
+void drawTriangle(FrameBuffer& frame, RasterRows rows, Point a, Point b, Point c,
+                  const Attributes& va, const Attributes& vb, const Attributes& vc,
+                  const RasterShading& shading) {
     const std::int64_t turn = orientation(a, b, c);
     if (turn == 0) {
         return;
@@ -227,15 +240,15 @@ void drawTriangle(FrameBuffer& frame, Point a, Point b, Point c, const Attribute
         std::swap(p[1], p[2]);
         std::swap(values[1], values[2]);
     }
-    const PixelBox box = pixelBox(frame, p, 3, true);
-    if (box.x0 >= box.x1 || box.y0 >= box.y1) {
+    const PixelBox box = pixelBox(frame, p, 3, true), band = withinRows(box, rows);
+    if (band.x0 >= band.x1 || band.y0 >= band.y1) {
         return;
     }
-    const Plane plane = makePlane(p, values, box.x0, box.y0);
+    const Plane plane = makePlane(p, values, box.x0, box.y0, shading);
     const RasterSpanKernel kernel = kernelFor(plane, shading);
     const Edge edges[3] = {Edge(p[0], p[1]), Edge(p[1], p[2]), Edge(p[2], p[0])};
-    PlaneRow row(plane, box.x0, box.y0);
-    for (int y = box.y0; y < box.y1; ++y, row.down(plane)) {
+    PlaneRow row(plane, band.x0, band.y0);
+    for (int y = band.y0; y < band.y1; ++y, row.down(plane)) {
         int first = box.x0, end = box.x1;
         for (const Edge& edge : edges) {
             edge.narrow(y, first, end);
@@ -265,8 +278,11 @@ bool samePlane(const Plane& a, const Plane& b, int from, int to) {
     return true;
 }
 
-void copyPlane(const Plane& plane, RasterBlock& block, int p) {
-    std::copy(std::begin(plane.origin), std::end(plane.origin), block.value[p]);
+// The plane as plane p of a block whose top-left pixel is (x, y).
+void copyPlane(const Plane& plane, int x, int y, RasterBlock& block, int p) {
+    for (int a = 0; a < attributeCount; ++a) {
+        block.value[p][a] = plane.at(a, x, y);
+    }
     std::copy(std::begin(plane.dx), std::end(plane.dx), block.dx[p]);
     std::copy(std::begin(plane.dy), std::end(plane.dy), block.dy[p]);
 }
@@ -294,37 +310,39 @@ bool coloursStayInside(const Plane& plane, const Point* p, int count) {
 // split where the diagonal from corner 0 to corner 2 crosses them exactly as the two triangles
 // would share them. Corners whose texture coordinates do not spread evenly over the whole
 // rectangle are drawn as the two triangles.
-void drawRectangle(FrameBuffer& frame, const Point (&p)[4], const Attributes (&v)[4],
-                   const RasterShading& shading) {
-    const PixelBox box = pixelBox(frame, p, 4, false);
-    if (box.x0 >= box.x1 || box.y0 >= box.y1) {
+void drawRectangle(FrameBuffer& frame, RasterRows rows, const Point (&p)[4],
+                   const Attributes (&v)[4], const RasterShading& shading) {
+    const PixelBox box = pixelBox(frame, p, 4, false), band = withinRows(box, rows);
+    if (band.x0 >= band.x1 || band.y0 >= band.y1) {
         return;
     }
     const Point upper[3] = {p[0], p[1], p[2]}, lower[3] = {p[0], p[2], p[3]};
     const Attributes* upperValues[3] = {&v[0], &v[1], &v[2]};
     const Attributes* lowerValues[3] = {&v[0], &v[2], &v[3]};
-    const Plane first = makePlane(upper, upperValues, box.x0, box.y0);
-    const Plane second = makePlane(lower, lowerValues, box.x0, box.y0);
+    const Plane first = makePlane(upper, upperValues, box.x0, box.y0, shading);
+    const Plane second = makePlane(lower, lowerValues, box.x0, box.y0, shading);
     if (shading.texture != nullptr && !samePlane(first, second, attributeU, attributeCount)) {
-        drawTriangle(frame, p[0], p[1], p[2], v[0], v[1], v[2], shading);
-        drawTriangle(frame, p[0], p[2], p[3], v[0], v[2], v[3], shading);
+        drawTriangle(frame, rows, p[0], p[1], p[2], v[0], v[1], v[2], shading);
+        drawTriangle(frame, rows, p[0], p[2], p[3], v[0], v[2], v[3], shading);
         return;
     }
     RasterBlock block;
-    block.pixel = &frame.pixels[static_cast<std::size_t>(box.y0) * frame.width + box.x0];
-    block.stride = frame.width;
-    block.width = box.x1 - box.x0;
-    block.height = box.y1 - box.y0;
+    block.pixel = &frame.pixels[static_cast<std::size_t>(band.y0) * frame.stride + band.x0];
+    block.stride = frame.stride;
+    block.width = band.x1 - band.x0;
+    block.height = band.y1 - band.y0;
     const bool onePlane = samePlane(first, second, 0, attributeU);
     // The diagonal as an edge of triangle (0, 1, 2) turned so that its inside is positive.
     const bool turned = orientation(p[0], p[1], p[2]) < 0;
     const Edge diagonal = turned ? Edge(p[0], p[2]) : Edge(p[2], p[0]);
-    block.split = onePlane ? wholeRows(box.x0, box.x1) : edgeRows(diagonal, box.x0, box.x1, box.y0);
-    copyPlane(first, block, 0);
-    copyPlane(onePlane ? first : second, block, 1);
+    block.split =
+        onePlane ? wholeRows(band.x0, band.x1) : edgeRows(diagonal, band.x0, band.x1, band.y0);
+    copyPlane(first, band.x0, band.y0, block, 0);
+    copyPlane(onePlane ? first : second, band.x0, band.y0, block, 1);
     block.coloursInside =
-        onePlane ? coloursStayInside(first, p, 4)
-                 : coloursStayInside(first, upper, 3) && coloursStayInside(second, lower, 3);
+        shading.tint == RasterTint::smooth &&
+        (onePlane ? coloursStayInside(first, p, 4)
+                  : coloursStayInside(first, upper, 3) && coloursStayInside(second, lower, 3));
     RasterBlockKind kind;
     if (blockKindOf(block, shading, kind)) {
         fastBlockKernel(kind)(block, shading);
@@ -366,18 +384,23 @@ std::uint32_t* FrameAllocator<std::uint32_t>::allocate(std::size_t count) {
 }
 
 void resizeFrameBuffer(FrameBuffer& frame, int width, int height) {
+    static_assert(frameRowSpare >= rasterSpareCount, "the kernels' spare pixels fit in a row's");
     frame.width = std::max(width, 0);
     frame.height = std::max(height, 0);
-    frame.pixels.assign(static_cast<std::size_t>(frame.width) * frame.height + rasterSpareCount,
-                        0xFF000000u);
+    frame.stride = frame.width + frameRowSpare;
+    frame.pixels.assign(static_cast<std::size_t>(frame.stride) * frame.height, 0xFF000000u);
 }
 
-void clearFrameBuffer(FrameBuffer& frame, std::uint32_t colour) {
+void clearFrameBuffer(FrameBuffer& frame, std::uint32_t colour, RasterRows rows) {
+    const int first = std::max(rows.first, 0), end = std::min(rows.end, frame.height);
+    if (first >= end) {
+        return;
+    }
     // Four pixels a store: the compiler fills a plain loop one pixel at a time.
     using Four = std::uint32_t __attribute__((vector_size(16)));
     const Four four = Four{} + colour;
-    std::uint32_t* pixel = frame.pixels.data();
-    const std::size_t count = frame.pixels.size();
+    std::uint32_t* pixel = frame.pixels.data() + static_cast<std::size_t>(first) * frame.stride;
+    const std::size_t count = static_cast<std::size_t>(end - first) * frame.stride;
     std::size_t i = 0;
     for (; i + 4 <= count; i += 4) {
         std::memcpy(pixel + i, &four, sizeof four);
@@ -386,7 +409,7 @@ void clearFrameBuffer(FrameBuffer& frame, std::uint32_t colour) {
 }
 
 void rasteriseQuad(FrameBuffer& frame, const RasterVertex (&corner)[4],
-                   const RasterTexture* texture, RasterBlend blend) {
+                   const RasterTexture* texture, RasterBlend blend, RasterRows rows) {
     for (const RasterVertex& c : corner) {
         if (!std::isfinite(c.x) || !std::isfinite(c.y)) {
             return;
@@ -409,10 +432,10 @@ void rasteriseQuad(FrameBuffer& frame, const RasterVertex (&corner)[4],
         v[i][attributeV] = w * textureHeight;
     }
     if (isAxisAligned(p)) {
-        drawRectangle(frame, p, v, shading);
+        drawRectangle(frame, rows, p, v, shading);
     } else {
-        drawTriangle(frame, p[0], p[1], p[2], v[0], v[1], v[2], shading);
-        drawTriangle(frame, p[0], p[2], p[3], v[0], v[2], v[3], shading);
+        drawTriangle(frame, rows, p[0], p[1], p[2], v[0], v[1], v[2], shading);
+        drawTriangle(frame, rows, p[0], p[2], p[3], v[0], v[2], v[3], shading);
     }
 }
 
@@ -446,8 +469,8 @@ bool clipSegment(float width, float height, float& x1, float& y1, float& x2, flo
 
 } // namespace
 
-void rasteriseLine(FrameBuffer& frame, float x1, float y1, float x2, float y2,
-                   std::uint32_t colour) {
+void rasteriseLine(FrameBuffer& frame, float x1, float y1, float x2, float y2, std::uint32_t colour,
+                   RasterRows rows) {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2) ||
         !clipSegment(static_cast<float>(frame.width), static_cast<float>(frame.height), x1, y1, x2,
                      y2)) {
@@ -460,8 +483,10 @@ void rasteriseLine(FrameBuffer& frame, float x1, float y1, float x2, float y2,
     const int sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
     int error = dx + dy;
     for (;;) {
-        if (x >= 0 && x < frame.width && y >= 0 && y < frame.height) {
-            blendPixel(&frame.pixels[static_cast<std::size_t>(y) * frame.width + x], colour, false);
+        if (x >= 0 && x < frame.width && y >= 0 && y < frame.height && y >= rows.first &&
+            y < rows.end) {
+            blendPixel(&frame.pixels[static_cast<std::size_t>(y) * frame.stride + x], colour,
+                       false);
         }
         if (x == xEnd && y == yEnd) {
             break;

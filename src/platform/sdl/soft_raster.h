@@ -9,6 +9,7 @@
 // to 1/256 pixel first. A quad is drawn as the triangles (0, 1, 2) and (0, 2, 3), as a GPU draws
 // it: colours and texture coordinates are interpolated linearly over each triangle.
 
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <new>
@@ -44,18 +45,29 @@ struct FrameAllocator {
     friend bool operator==(const FrameAllocator&, const FrameAllocator&) { return true; }
 };
 
+// A frame: 0xAARRGGBB pixels row by row. Each row is followed by spare pixels that are never
+// shown, so that the vector kernels may read and write back a few pixels past a row's end
+// without touching the next row, which another thread may be drawing.
+constexpr int frameRowSpare = 8;
+
 struct FrameBuffer {
     int width = 0, height = 0;
-    // 0xAARRGGBB, row by row, and a few spare pixels past the end (made by resizeFrameBuffer)
+    int stride = 0; // pixels from one row to the next: the width and the spare pixels
     std::vector<std::uint32_t, FrameAllocator<std::uint32_t>> pixels;
 };
 
+// The rows [first, end) of a frame. Drawing confined to them gives exactly the pixels that
+// drawing the whole frame gives there, so separate rows of a frame can be drawn at once.
+struct RasterRows {
+    int first = 0, end = INT_MAX;
+};
+
 void resizeFrameBuffer(FrameBuffer& frame, int width, int height);
-void clearFrameBuffer(FrameBuffer& frame, std::uint32_t colour);
+void clearFrameBuffer(FrameBuffer& frame, std::uint32_t colour, RasterRows rows = {});
 // The texel colour is multiplied by the interpolated vertex colour; a null texture draws the
 // vertex colours alone. Quads with a position that is not a finite number are not drawn.
 void rasteriseQuad(FrameBuffer& frame, const RasterVertex (&corner)[4],
-                   const RasterTexture* texture, RasterBlend blend);
+                   const RasterTexture* texture, RasterBlend blend, RasterRows rows = {});
 // A one-pixel line from (x1, y1) to (x2, y2), both ends included, blended by alpha.
-void rasteriseLine(FrameBuffer& frame, float x1, float y1, float x2, float y2,
-                   std::uint32_t colour);
+void rasteriseLine(FrameBuffer& frame, float x1, float y1, float x2, float y2, std::uint32_t colour,
+                   RasterRows rows = {});

@@ -1,7 +1,7 @@
-// The span kernels for processors with AVX2, eight pixels at a time with texels gathered in one
-// instruction. Only the kernels are compiled for AVX2, and only chosen when the processor has it:
-// the standard headers come before the target switch, so nothing shared with other files is
-// built for AVX2.
+// The span and block kernels for processors with AVX2, eight pixels at a time with texels
+// gathered in one instruction. Only the kernels are compiled for AVX2, and only chosen when the
+// processor has it: the standard headers come before the target switch, so nothing shared with
+// other files is built for AVX2.
 
 #include "platform/sdl/soft_raster_block.h"
 #include "platform/sdl/soft_raster_span.h"

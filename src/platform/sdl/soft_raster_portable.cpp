@@ -1,5 +1,5 @@
-// The span kernels in portable vector code, four pixels at a time: SSE2 on x86-64, whatever
-// vector unit the compiler targets elsewhere, plain scalar code where there is none.
+// The span and block kernels in portable vector code, four pixels at a time: SSE2 on x86-64,
+// whatever vector unit the compiler targets elsewhere, plain scalar code where there is none.
 
 #include "platform/sdl/soft_raster_block_kernels.h"
 

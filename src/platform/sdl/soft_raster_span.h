@@ -11,8 +11,8 @@
 // taking the whole part rounds), then u and v in texels: all 16.16 fixed point.
 constexpr int rasterAttributeCount = 6;
 constexpr int rasterAttributeU = 4, rasterAttributeV = 5;
-// Pixels past a span's end that a vector kernel may read and write back unchanged: the frame
-// buffer keeps that many spare pixels after its last row.
+// Pixels past a span's end that a vector kernel may read and write back unchanged: every frame
+// row is followed by at least that many spare pixels.
 constexpr int rasterSpareCount = 7;
 
 enum class RasterTint {
