@@ -27,6 +27,14 @@ struct Avx2 : LaneTypes<8> {
         return reinterpret_cast<Pixels>(_mm256_i32gather_epi32(
             reinterpret_cast<const int*>(texels), reinterpret_cast<__m256i>(index), 4));
     }
+    static Pixels multiplyHigh(Pixels a, Pixels b) {
+        return reinterpret_cast<Pixels>(
+            _mm256_mulhi_epu16(reinterpret_cast<__m256i>(a), reinterpret_cast<__m256i>(b)));
+    }
+    static Pixels addSaturated(Pixels a, Pixels b) {
+        return reinterpret_cast<Pixels>(
+            _mm256_adds_epu8(reinterpret_cast<__m256i>(a), reinterpret_cast<__m256i>(b)));
+    }
     static bool noneSet(Pixels v, Pixels mask) {
         return _mm256_testz_si256(reinterpret_cast<__m256i>(v), reinterpret_cast<__m256i>(mask));
     }

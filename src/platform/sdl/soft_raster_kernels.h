@@ -3,6 +3,8 @@
 // includes this header compiles them for its own instruction set and supplies an Isa record:
 //   lanes, Pixels, Halves       (from LaneTypes)
 //   gather(texels, index)       the texels at index[k]
+//   multiplyHigh(a, b)          the high 16 bits of each product of 16-bit halves
+//   addSaturated(a, b)          each byte added, held to 255
 //   noneSet(v, mask)            (v & mask) == 0 in every lane
 //   allSet(v, mask)             (v & mask) == mask in every lane
 // Everything here has internal linkage, so each file's copy keeps its instruction set. There are
@@ -70,21 +72,13 @@ template <class Isa>
                                                   reinterpret_cast<Halves>(b));
 }
 
-// Each half divided by 255, rounded; exact for halves up to 255 * 255.
+// Each half divided by 255, rounded; exact for halves up to 255 * 255. With t = x + 128 that is
+// (t + (t >> 8)) >> 8, which equals (t * 257) >> 16 for every such t.
 template <class Isa>
 [[gnu::always_inline]] inline typename Isa::Pixels divideBy255(typename Isa::Pixels x) {
     using Halves = typename Isa::Halves;
-    Halves h = reinterpret_cast<Halves>(x) + 128;
-    h = (h + (h >> 8)) >> 8;
-    return reinterpret_cast<typename Isa::Pixels>(h);
-}
-
-// Each half held to 255 (halves up to 510).
-template <class Isa>
-[[gnu::always_inline]] inline typename Isa::Pixels saturate(typename Isa::Pixels x) {
-    using Halves = typename Isa::Halves;
-    const Halves h = reinterpret_cast<Halves>(x);
-    return reinterpret_cast<typename Isa::Pixels>((h | ((h >> 8) * 255)) & 255);
+    const Halves t = reinterpret_cast<Halves>(x) + 128;
+    return Isa::multiplyHigh(reinterpret_cast<typename Isa::Pixels>(t), splat<Isa>(0x01010101u));
 }
 
 // A group of source pixels, straight alpha, as channel pairs.
@@ -113,23 +107,22 @@ template <class Isa, bool additive>
     using Pixels = typename Isa::Pixels;
     const Pixels alpha = s.ag >> 16;
     const Pixels alphas = alpha | (alpha << 16); // in both halves
-    const Pixels frameRb = frame & lowChannels, frameAg = (frame >> 8) & lowChannels;
-    Pixels rb, ag;
     if constexpr (additive) {
         // Only green is added in the alpha-green pair: the frame keeps its alpha.
         const Pixels green = divideBy255<Isa>(multiplyHalves<Isa>(s.ag, alphas)) & 0xFFFFu;
-        rb = saturate<Isa>(divideBy255<Isa>(multiplyHalves<Isa>(s.rb, alphas)) + frameRb);
-        ag = saturate<Isa>(green + frameAg);
+        const Pixels rb = divideBy255<Isa>(multiplyHalves<Isa>(s.rb, alphas));
+        return Isa::addSaturated(frame, rb | (green << 8));
     } else {
+        const Pixels frameRb = frame & lowChannels, frameAg = (frame >> 8) & lowChannels;
         // In the alpha half the source counts as 255: alpha becomes a + d * (1 - a).
         const Pixels sourceAg = (s.ag & 0xFFFFu) | alphaOfPair;
         const Pixels rest = lowChannels - alphas; // 255 - a in both halves
-        rb = divideBy255<Isa>(multiplyHalves<Isa>(s.rb, alphas) +
-                              multiplyHalves<Isa>(frameRb, rest));
-        ag = divideBy255<Isa>(multiplyHalves<Isa>(sourceAg, alphas) +
-                              multiplyHalves<Isa>(frameAg, rest));
+        const Pixels rb = divideBy255<Isa>(multiplyHalves<Isa>(s.rb, alphas) +
+                                           multiplyHalves<Isa>(frameRb, rest));
+        const Pixels ag = divideBy255<Isa>(multiplyHalves<Isa>(sourceAg, alphas) +
+                                           multiplyHalves<Isa>(frameAg, rest));
+        return rb | (ag << 8);
     }
-    return rb | (ag << 8);
 }
 
 // A whole group. Most texels of hall pictures are opaque or clear: those groups need no
