@@ -78,6 +78,7 @@ Plane makePlane(const Point (&p)[3], const Attributes* (&values)[3], int x0, int
     const double e2x = static_cast<double>(p[2].x - p[0].x) / subPixel;
     const double e2y = static_cast<double>(p[2].y - p[0].y) / subPixel;
     const double area = e1x * e2y - e2x * e1y;
+    const double inverse = area != 0 ? 1 / area : 0;
     const double cx = x0 + 0.5 - static_cast<double>(p[0].x) / subPixel;
     const double cy = y0 + 0.5 - static_cast<double>(p[0].y) / subPixel;
     Plane plane;
@@ -86,8 +87,8 @@ Plane makePlane(const Point (&p)[3], const Attributes* (&values)[3], int x0, int
     for (int a = from; a < to; ++a) {
         const double v0 = (*values[0])[a];
         const double d1 = (*values[1])[a] - v0, d2 = (*values[2])[a] - v0;
-        const double gx = area != 0 ? (d1 * e2y - d2 * e1y) / area : 0;
-        const double gy = area != 0 ? (d2 * e1x - d1 * e2x) / area : 0;
+        const double gx = (d1 * e2y - d2 * e1y) * inverse;
+        const double gy = (d2 * e1x - d1 * e2x) * inverse;
         // Colours carry half a level so that taking the whole part rounds them.
         const double bias = a < attributeU ? 0.5 : 0.0;
         plane.origin[a] = toFixed(v0 + gx * cx + gy * cy + bias);

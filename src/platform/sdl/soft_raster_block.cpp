@@ -2,6 +2,7 @@
 
 #include "platform/sdl/soft_raster_block.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -12,14 +13,12 @@ constexpr int largestSide = 1 << 16; // keeps a block's corner values well insid
 // True when the attribute a of plane p lies in [low, high] over the whole block: it changes
 // linearly, so its extremes are at the corner pixels.
 bool planeStaysWithin(const RasterBlock& b, int p, int a, std::int64_t low, std::int64_t high) {
-    const std::int64_t v = b.value[p][a];
     const std::int64_t right = b.dx[p][a] * (b.width - 1), down = b.dy[p][a] * (b.height - 1);
-    for (const std::int64_t corner : {v, v + right, v + down, v + right + down}) {
-        if (corner < low || corner > high) {
-            return false;
-        }
-    }
-    return true;
+    const std::int64_t least =
+        b.value[p][a] + std::min<std::int64_t>(right, 0) + std::min<std::int64_t>(down, 0);
+    const std::int64_t most =
+        b.value[p][a] + std::max<std::int64_t>(right, 0) + std::max<std::int64_t>(down, 0);
+    return least >= low && most <= high;
 }
 
 bool fitsLanes(const RasterBlock& b, int p, int a) {
@@ -56,7 +55,8 @@ bool blockKindOf(const RasterBlock& block, const RasterShading& shading, RasterB
     kind.tint = shading.tint;
     kind.additive = shading.additive;
     kind.clampColours = !block.coloursInside;
-    if (shading.tint == RasterTint::smooth) {
+    // Colours inside 0..255 fit; the lanes of the other plane may wrap, as they are not used.
+    if (shading.tint == RasterTint::smooth && !block.coloursInside) {
         for (int p = 0; p < 2; ++p) {
             for (int c = 0; c < rasterAttributeU; ++c) {
                 if (!fitsLanes(block, p, c)) {
