@@ -12,7 +12,7 @@ namespace {
 
 // Rows of a block are too short for the processor to see the pattern and fetch the frame
 // ahead: asking for a row a little before it is drawn saves most of the waiting.
-constexpr int blockPrefetchRows = 16;
+constexpr int blockPrefetchRows = 8;
 
 // The lane values of a block's group of pixels: each plane's red, green, blue and alpha levels
 // and the first plane's texture coordinates, 16.16 modulo 2^32.
