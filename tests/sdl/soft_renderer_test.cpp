@@ -95,6 +95,7 @@ TEST(SoftRenderer, RecordedFrameMatchesTheFrameDrawnDirectly) {
             resizeFrameBuffer(whole, size, size);
             drawWhole(whole, scene);
             renderer.resize(size, size);
+            renderer.quad(scene.quads[0].corner, nullptr, RasterBlend::alpha); // then cleared
             renderer.clear(0xFF203040u);
             for (const Scene::Quad& q : scene.quads) {
                 renderer.quad(q.corner, q.textured ? &scene.texture : nullptr, q.blend);

@@ -50,6 +50,7 @@ void SoftRenderer::resize(int width, int height) {
 }
 
 void SoftRenderer::clear(std::uint32_t colour) {
+    commands_.clear(); // all covered by the clear
     Command c;
     c.kind = Kind::clear;
     c.colour = colour;
