@@ -174,6 +174,7 @@ struct SpanWalk {
             green = ramp<Isa>(span.value[1], step[1]);
             blue = ramp<Isa>(span.value[2], step[2]);
             alpha = ramp<Isa>(span.value[3], step[3]);
+#pragma GCC unroll 4
             for (int a = 0; a < 4; ++a) {
                 colourStep[a] = splat<Isa>(static_cast<std::uint32_t>(step[a] * Isa::lanes));
             }
