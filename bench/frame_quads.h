@@ -8,6 +8,19 @@
 #include <algorithm>
 #include <vector>
 
+// The benchmark's 44 x 44 sprite, 0xAARRGGBB: soft-edged, so that blending has work to do.
+inline std::vector<std::uint32_t> benchmarkSpritePixels() {
+    std::vector<std::uint32_t> pixels(44 * 44);
+    for (int y = 0; y < 44; ++y) {
+        for (int x = 0; x < 44; ++x) {
+            const int edge = std::min(std::min(x, 43 - x), std::min(y, 43 - y));
+            pixels[y * 44 + x] =
+                static_cast<std::uint32_t>(std::min(255, edge * 24)) << 24 | 0x00C08040u;
+        }
+    }
+    return pixels;
+}
+
 inline std::vector<SpriteQuad> benchmarkQuads(TextureHandle texture, bool cornerColours) {
     const std::uint32_t tint1 = cornerColours ? 0xC0FFE0A0 : 0xFFFFFFFF;
     const std::uint32_t tint3 = cornerColours ? 0x80A0C0FF : 0xFFFFFFFF;

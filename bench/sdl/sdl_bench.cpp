@@ -18,16 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A 44 x 44 sprite, soft-edged so that blending has work to do, served from a pack.
+// The benchmark's sprite, served from a pack.
 TextureHandle loadSpriteTexture(Engine& engine, const fs::path& directory) {
-    std::vector<std::uint32_t> pixels(44 * 44);
-    for (int y = 0; y < 44; ++y) {
-        for (int x = 0; x < 44; ++x) {
-            const int edge = std::min(std::min(x, 43 - x), std::min(y, 43 - y));
-            pixels[y * 44 + x] =
-                static_cast<std::uint32_t>(std::min(255, edge * 24)) << 24 | 0x00C08040u;
-        }
-    }
+    std::vector<std::uint32_t> pixels = benchmarkSpritePixels();
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), 44, 44, 32, 44 * 4,
                                                               SDL_PIXELFORMAT_ARGB8888);
     IMG_SavePNG(surface, (directory / "sprite.png").c_str());

@@ -9,21 +9,8 @@
 
 namespace {
 
-// The benchmark's sprite: 44 x 44, soft-edged.
-std::vector<std::uint32_t> spritePixels() {
-    std::vector<std::uint32_t> pixels(44 * 44);
-    for (int y = 0; y < 44; ++y) {
-        for (int x = 0; x < 44; ++x) {
-            const int edge = std::min(std::min(x, 43 - x), std::min(y, 43 - y));
-            pixels[y * 44 + x] =
-                static_cast<std::uint32_t>(std::min(255, edge * 24)) << 24 | 0x00C08040u;
-        }
-    }
-    return pixels;
-}
-
 void rasteriseFrameOf3000Quads(benchmark::State& state) {
-    const std::vector<std::uint32_t> pixels = spritePixels();
+    const std::vector<std::uint32_t> pixels = benchmarkSpritePixels();
     const RasterTexture texture{pixels.data(), 44, 44};
     const std::vector<SpriteQuad> quads = benchmarkQuads(1, state.range(0) != 0);
     FrameBuffer frame;
