@@ -35,6 +35,25 @@ struct Avx2 : LaneTypes<8> {
         return reinterpret_cast<Pixels>(
             _mm256_adds_epu8(reinterpret_cast<__m256i>(a), reinterpret_cast<__m256i>(b)));
     }
+    // Byte moves within each pixel, with pshufb's "zero" marked 0x80.
+    static Pixels shuffleBytes(Pixels v, std::uint32_t perPixel) {
+        const __m256i pattern =
+            _mm256_add_epi8(_mm256_set1_epi32(static_cast<int>(perPixel)),
+                            _mm256_setr_epi32(0, 0x04040404, 0x08080808, 0x0C0C0C0C, 0, 0x04040404,
+                                              0x08080808, 0x0C0C0C0C));
+        // The zero marks stay negative bytes: 0x80 plus at most 0x0C.
+        return reinterpret_cast<Pixels>(_mm256_shuffle_epi8(reinterpret_cast<__m256i>(v), pattern));
+    }
+    static Pixels alphaGreen(Pixels pixels) { return shuffleBytes(pixels, 0x80038001u); }
+    static Pixels spreadAlpha(Pixels ag) { return shuffleBytes(ag, 0x80028002u); }
+    static Pixels opaqueAlpha(Pixels ag) {
+        return reinterpret_cast<Pixels>(
+            _mm256_blend_epi16(reinterpret_cast<__m256i>(ag), _mm256_set1_epi32(0x00FF0000), 0xAA));
+    }
+    static Pixels joinHalves(Pixels high, Pixels low) {
+        return reinterpret_cast<Pixels>(_mm256_blend_epi16(reinterpret_cast<__m256i>(low >> 16),
+                                                           reinterpret_cast<__m256i>(high), 0xAA));
+    }
     static bool noneSet(Pixels v, Pixels mask) {
         return _mm256_testz_si256(reinterpret_cast<__m256i>(v), reinterpret_cast<__m256i>(mask));
     }

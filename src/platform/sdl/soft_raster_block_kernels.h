@@ -102,8 +102,7 @@ template <class Isa, bool clamp>
             level[c] = clampLanes<Isa>(level[c], lastLevel);
         }
     }
-    return Source<Isa>{(level[0] & 0xFFFF0000u) | (level[2] >> 16),
-                       (level[3] & 0xFFFF0000u) | (level[1] >> 16)};
+    return Source<Isa>{joinHalves<Isa>(level[0], level[2]), joinHalves<Isa>(level[3], level[1])};
 }
 
 // The texture row a row of the block reads (row and level fetches), and for the row fetch the

@@ -7,6 +7,8 @@
 //   addSaturated(a, b)          each byte added, held to 255
 //   noneSet(v, mask)            (v & mask) == 0 in every lane
 //   allSet(v, mask)             (v & mask) == mask in every lane
+// and may supply faster forms of the channel moves below (alphaGreen, spreadAlpha, opaqueAlpha,
+// joinHalves), which the kernels then use.
 // Everything here has internal linkage, so each file's copy keeps its instruction set. There are
 // no lambdas: GCC would compile a lambda for the default instruction set.
 //
@@ -81,6 +83,49 @@ template <class Isa>
     return Isa::multiplyHigh(reinterpret_cast<typename Isa::Pixels>(t), splat<Isa>(0x01010101u));
 }
 
+// Alpha and green of 0xAARRGGBB pixels as the pair 0x00AA00GG.
+template <class Isa>
+[[gnu::always_inline]] inline typename Isa::Pixels alphaGreen(typename Isa::Pixels pixels) {
+    if constexpr (requires { Isa::alphaGreen(pixels); }) {
+        return Isa::alphaGreen(pixels);
+    } else {
+        return (pixels >> 8) & lowChannels;
+    }
+}
+
+// The alpha of an alpha-green pair in both halves: 0x00AA00AA.
+template <class Isa>
+[[gnu::always_inline]] inline typename Isa::Pixels spreadAlpha(typename Isa::Pixels ag) {
+    if constexpr (requires { Isa::spreadAlpha(ag); }) {
+        return Isa::spreadAlpha(ag);
+    } else {
+        const typename Isa::Pixels alpha = ag >> 16;
+        return alpha | (alpha << 16);
+    }
+}
+
+// An alpha-green pair with alpha 255.
+template <class Isa>
+[[gnu::always_inline]] inline typename Isa::Pixels opaqueAlpha(typename Isa::Pixels ag) {
+    if constexpr (requires { Isa::opaqueAlpha(ag); }) {
+        return Isa::opaqueAlpha(ag);
+    } else {
+        return (ag & 0xFFFFu) | alphaOfPair;
+    }
+}
+
+// The high half of high and the high half of low, moved down: the whole parts of two 16.16
+// values under 2^24 as a channel pair.
+template <class Isa>
+[[gnu::always_inline]] inline typename Isa::Pixels joinHalves(typename Isa::Pixels high,
+                                                              typename Isa::Pixels low) {
+    if constexpr (requires { Isa::joinHalves(high, low); }) {
+        return Isa::joinHalves(high, low);
+    } else {
+        return (high & 0xFFFF0000u) | (low >> 16);
+    }
+}
+
 // A group of source pixels, straight alpha, as channel pairs.
 template <class Isa>
 struct Source {
@@ -89,7 +134,7 @@ struct Source {
 
 template <class Isa>
 [[gnu::always_inline]] inline Source<Isa> sourceOf(typename Isa::Pixels pixels) {
-    return Source<Isa>{pixels & lowChannels, (pixels >> 8) & lowChannels};
+    return Source<Isa>{pixels & lowChannels, alphaGreen<Isa>(pixels)};
 }
 
 template <class Isa>
@@ -105,17 +150,16 @@ template <class Isa, bool additive>
 [[gnu::always_inline]] inline typename Isa::Pixels blended(typename Isa::Pixels frame,
                                                            const Source<Isa>& s) {
     using Pixels = typename Isa::Pixels;
-    const Pixels alpha = s.ag >> 16;
-    const Pixels alphas = alpha | (alpha << 16); // in both halves
+    const Pixels alphas = spreadAlpha<Isa>(s.ag);
     if constexpr (additive) {
         // Only green is added in the alpha-green pair: the frame keeps its alpha.
         const Pixels green = divideBy255<Isa>(multiplyHalves<Isa>(s.ag, alphas)) & 0xFFFFu;
         const Pixels rb = divideBy255<Isa>(multiplyHalves<Isa>(s.rb, alphas));
         return Isa::addSaturated(frame, rb | (green << 8));
     } else {
-        const Pixels frameRb = frame & lowChannels, frameAg = (frame >> 8) & lowChannels;
+        const Pixels frameRb = frame & lowChannels, frameAg = alphaGreen<Isa>(frame);
         // In the alpha half the source counts as 255: alpha becomes a + d * (1 - a).
-        const Pixels sourceAg = (s.ag & 0xFFFFu) | alphaOfPair;
+        const Pixels sourceAg = opaqueAlpha<Isa>(s.ag);
         const Pixels rest = lowChannels - alphas; // 255 - a in both halves
         const Pixels rb = divideBy255<Isa>(multiplyHalves<Isa>(s.rb, alphas) +
                                            multiplyHalves<Isa>(frameRb, rest));
@@ -198,8 +242,7 @@ struct SpanWalk {
     [[gnu::always_inline]] Source<Isa> colour() const {
         if constexpr (tint == RasterTint::smooth) {
             // The whole part of each level, moved into its half.
-            return Source<Isa>{(red & 0xFFFF0000u) | (blue >> 16),
-                               (alpha & 0xFFFF0000u) | (green >> 16)};
+            return Source<Isa>{joinHalves<Isa>(red, blue), joinHalves<Isa>(alpha, green)};
         } else {
             return flatColour;
         }
