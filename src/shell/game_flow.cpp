@@ -4,10 +4,9 @@
 #include "presentation/effect_manager.h"
 #include "presentation/scene_layer.h"
 #include "rules/hall_scene.h"
-#include "rules/random_below.h"
-#include "rules/update_hall.h"
 #include "shell/game_state.h"
 #include "shell/game_texts.h"
+#include "shell/play_step.h"
 #include "shell/progress_file.h"
 #include "shell/text_fields.h"
 
@@ -276,7 +275,7 @@ SceneObject* placeLogo() {
 void spawnOpeningExplosion() {
     const int n = static_cast<int>(game.clock);
     const float w = game.baseWidth, h = game.baseHeight;
-    auto r = [](int k) { return static_cast<float>(randomBelow(k)); };
+    auto r = [](int k) { return static_cast<float>(game.play.random.below(k)); };
     if (n % 20 == 0) {
         const float x = r(100) + w / 2 + 80, y = r(50) + h / 2 - 45;
         spawnEffect(game.effects, *game.hallLayer, "explosionitem", x, y, 0xFFE9D376);
@@ -307,7 +306,7 @@ void fadeInLogo() {
 
 void playOrOpen(const FrameInput& in) {
     if (game.phase < 0) {
-        updateHall(game.hall, in.dt, in.x, in.y);
+        playHallFrame(in.x, in.y, in.leftHeld);
         return;
     }
     if (openingSequence()) {
@@ -373,7 +372,8 @@ void resetLevel() {
         dialog->open = false;
     }
     clearHall(game.hall);
-    game.hall.objects.clear();
+    resetPlayView(game.playView);
+    clearPlay(game.play);
     killAllEffects(game.effects);
     game.cursorObject = addObject(*game.hallLayer, "mouse cursor",
                                   findDefinition(*game.hallLayer, "mouse cursor"), 0, 0, 0);
@@ -387,12 +387,13 @@ void resetLevel() {
         setDepth(*game.overlayLayer, game.backdropObject, 500.0f);
     }
     game.logoObject = nullptr;
-    game.random.seedFromText(levelSeedText(game.level, game.gameName));
 }
 
 void startLevel() {
     resetLevel();
-    buildHallScene(game.hall, game.random, game.level);
+    startPlay(game.play, game.hall, game.level, game.gameName);
+    showHall(0, 0, 0);
+    engine().playSound(game.sounds.soundDoor, 30, 0, 1.0f, false);
     engine().logLine("Level started: %s %d", game.gameName.c_str(), game.level);
 }
 

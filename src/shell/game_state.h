@@ -6,11 +6,12 @@
 
 #include "draw/bitmap_font.h"
 #include "gui/dialog.h"
-#include "hall/game_random.h"
 #include "hall/hall_grid.h"
 #include "presentation/effect_manager.h"
+#include "presentation/play_view.h"
 #include "presentation/scene_layer.h"
 #include "presentation/sound_catalogue.h"
+#include "rules/play_frame.h"
 #include "shell/engine.h"
 #include "shell/pack_password.h"
 
@@ -68,8 +69,10 @@ struct GameState {
     SceneObject* backdropObject = nullptr;
     SceneObject* logoObject = nullptr;
 
-    GameRandom random; // the level's seeded random source
-    HallGrid hall;     // the current level
+    HallGrid hall;         // the current level's grid, as the generator left it
+    PlayState play;        // the current hall in play; its random source runs through the run
+    PlayEvents playEvents; // what the last frame of play reported
+    PlayView playView;     // which hall-layer object shows which object of play
 };
 
 extern GameState game;

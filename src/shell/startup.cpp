@@ -2,7 +2,6 @@
 
 #include "presentation/graphics_catalogue.h"
 #include "presentation/sound_catalogue.h"
-#include "rules/random_below.h"
 #include "shell/game_flow.h"
 #include "shell/game_state.h"
 #include "shell/pack_password.h"
@@ -92,7 +91,7 @@ void showStartupFailure(const char* text, int style) {
 }
 
 bool startGame() {
-    seedRandomBelowFromClock();
+    game.play.random.seedFromClock();
     game.engine = createEngine(engineVersion);
     if (game.engine == nullptr) {
         showStartupFailure("The engine is missing.", messageError);
@@ -135,7 +134,8 @@ void endGame() {
         clearDialog(*dialog);
     }
     killAllEffects(game.effects);
-    game.hall.objects.clear();
+    resetPlayView(game.playView);
+    clearPlay(game.play);
     game.cursorObject = game.backdropObject = game.logoObject = nullptr;
     game.hallLayer.reset();
     game.overlayLayer.reset();

@@ -1,7 +1,7 @@
 #include "shell/game_flow.h"
 
 #include "presentation/effect_manager.h"
-#include "rules/solved.h"
+#include "shell/hall_solved.h"
 #include "shell/game_texts.h"
 #include "support/game_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "rules/solved.h"
+#include "shell/hall_solved.h"
 
 #include "gui/dialog.h"
 #include "shell/game_state.h"
