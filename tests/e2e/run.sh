@@ -125,9 +125,11 @@ press_key() {
 }
 
 # Clicks with the left button at logical (= window, the scale being 1 here) position x, y.
+# The pointer rests first, so that the button under it is lit before the press, even when a
+# busy machine delays frames.
 click_at() {
     xdotool mousemove --window "$window" "$1" "$2"
-    sleep 0.2
+    sleep 0.5
     xdotool mousedown 1
     sleep 0.2
     xdotool mouseup 1
