@@ -68,9 +68,8 @@ TEST_F(WindowMemoryTest, ASizeThatNoLongerFitsTheDesktopIsClamped) {
 }
 
 TEST_F(WindowMemoryTest, ABrokenFileIsSaidInTheLogAndReplaced) {
-    folder.write("Quorvane.cfg", std::string("\x7f"
-                                             "ELF\x01\x01 garbage\nwindow_width=1\n",
-                                             25));
+    folder.write("Quorvane.cfg", "\x7f"
+                                 "ELF\x01\x01 garbage\nwindow_width=1000\nwindow_height=800\n");
     ASSERT_TRUE(startGame());
     EXPECT_TRUE(logged("ignoring the whole file, as line 1 is not key=value"));
     EXPECT_EQ(headless().number(numberWindowWidth), 0);
