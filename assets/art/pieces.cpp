@@ -111,10 +111,10 @@ float endFrame(Kind kind, float x, float y) {
         const float r = std::hypot(x - centre, y - centre);
         const float diagonal =
             std::abs(std::remainder(std::atan2(y - centre, x - centre) - pi / 4, pi / 2));
-        return std::max(std::abs(r - 19.7f) - 2.2f, r * (0.3f - diagonal));
+        return std::max(std::abs(r - 19.5f) - 2.5f, r * (0.3f - diagonal));
     }
     case Kind::box:
-        return std::abs(roundRectDistance(x, y, centre, centre, 19.7f, 19.7f, 3.5f)) - 2.2f;
+        return std::abs(roundRectDistance(x, y, centre, centre, 19.5f, 19.5f, 3.5f)) - 2.5f;
     case Kind::spike: {
         float best = 99.0f;
         for (int i = 0; i < 8; ++i) {
@@ -122,8 +122,8 @@ float endFrame(Kind kind, float x, float y) {
             const float ca = std::cos(a), sa = std::sin(a);
             const std::vector<Vec2> thorn{
                 {centre + ca * 16.8f, centre + sa * 16.8f},
-                {centre + ca * 27.0f - sa * 6.5f, centre + sa * 27.0f + ca * 6.5f},
-                {centre + ca * 27.0f + sa * 6.5f, centre + sa * 27.0f - ca * 6.5f}};
+                {centre + ca * 27.0f - sa * 7.5f, centre + sa * 27.0f + ca * 7.5f},
+                {centre + ca * 27.0f + sa * 7.5f, centre + sa * 27.0f - ca * 7.5f}};
             best = std::min(best, polygonDistance(x, y, thorn));
         }
         // Cut at the cell's edge, so neighbouring ends never touch.
@@ -153,7 +153,7 @@ Image drawEnd(Kind kind) {
     auto frame = [kind](float x, float y) { return endFrame(kind, x, y); };
     softShadow(image, frame, 0.5f, 1.0f, 1.5f, 0.5f);
     // A thinner line than a piece's: the frame is narrow, and its colour must show.
-    const float line = 1.3f;
+    const float line = 1.1f;
     inkedShape(
         image, frame,
         [&](float x, float y, float d) {
@@ -169,31 +169,25 @@ Image drawEnd(Kind kind) {
 Image drawMutation(Kind kind) {
     Image image(44, 44);
     const Rgba colour = kindColour(kind);
+    constexpr float middle = 18.3f; // |dx| + |dy| along the middle of the frame
     auto frame = [](float x, float y) {
         const float diamond =
-            (std::abs(x - centre) + std::abs(y - centre) - 18.3f) / std::sqrt(2.0f);
+            (std::abs(x - centre) + std::abs(y - centre) - middle) / std::sqrt(2.0f);
         return std::abs(diamond) - 2.1f;
     };
     softShadow(image, frame, 0.8f, 1.4f, 1.5f, 0.5f);
-    inkedShape(image, frame, [&](float x, float y, float d) {
-        auto band = [&](float px, float py) { return frame(px, py) + inkWidth; };
-        const float lit = bevelLight(d, normalOf(band, x, y), 1.2f);
-        // Steel, with the kind's colour along its inner edge.
-        const float inner = std::abs(x - centre) + std::abs(y - centre) < 18.3f ? 1.0f : 0.0f;
-        return shade(mix(rgb(0xC9D4DE), colour, 0.7f * inner), 0.95f + 0.4f * lit);
-    });
-    // Four small chevrons on the frame point inwards: what crosses here is changed.
-    for (int i = 0; i < 4; ++i) {
-        const float a = static_cast<float>(i) * pi / 2 + pi / 4;
-        const float ca = std::cos(a), sa = std::sin(a);
-        const std::vector<Vec2> head{
-            {centre + ca * 9.6f, centre + sa * 9.6f},
-            {centre + ca * 13.6f - sa * 3.2f, centre + sa * 13.6f + ca * 3.2f},
-            {centre + ca * 13.6f + sa * 3.2f, centre + sa * 13.6f - ca * 3.2f}};
-        fillFlat(
-            image, [&](float x, float y) { return polygonDistance(x, y, head); }, colour);
-    }
-    auto symbol = [&](float x, float y) { return kindDistance(kind, x, y, centre, centre, 7.6f); };
+    const float line = 1.1f;
+    inkedShape(
+        image, frame,
+        [&](float x, float y, float d) {
+            auto band = [&](float px, float py) { return frame(px, py) + line; };
+            const float lit = bevelLight(d, normalOf(band, x, y), 1.2f);
+            // Steel, with the kind's colour along its inner half.
+            const bool inner = std::abs(x - centre) + std::abs(y - centre) < middle;
+            return shade(mix(rgb(0xC9D4DE), colour, inner ? 0.75f : 0.0f), 0.95f + 0.4f * lit);
+        },
+        line);
+    auto symbol = [&](float x, float y) { return kindDistance(kind, x, y, centre, centre, 7.4f); };
     softShadow(image, symbol, 0.6f, 1.0f, 1.5f, 0.5f);
     inkedShape(image, symbol, [&](float x, float y, float d) {
         auto body = [&](float px, float py) { return symbol(px, py) + inkWidth; };
