@@ -39,7 +39,7 @@ float padDistance(int pair, float x, float y) {
     }
     const int lobes = pair == 1 ? 3 : 4;
     const float turn = pair == 1 ? -pi / 2 : pi / 4;
-    const float reach = pair == 1 ? 11.0f : 11.5f, size = pair == 1 ? 7.6f : 6.9f;
+    const float reach = pair == 1 ? 11.0f : 12.0f, size = pair == 1 ? 7.6f : 6.4f;
     float d = circleDistance(x, y, centre, centre, 6.5f);
     for (int i = 0; i < lobes; ++i) {
         const float a = turn + 2 * pi * static_cast<float>(i) / static_cast<float>(lobes);
