@@ -121,9 +121,9 @@ float endFrame(Kind kind, float x, float y) {
             const float a = pi / 8 + static_cast<float>(i) * pi / 4;
             const float ca = std::cos(a), sa = std::sin(a);
             const std::vector<Vec2> thorn{
-                {centre + ca * 16.8f, centre + sa * 16.8f},
-                {centre + ca * 27.0f - sa * 7.5f, centre + sa * 27.0f + ca * 7.5f},
-                {centre + ca * 27.0f + sa * 7.5f, centre + sa * 27.0f - ca * 7.5f}};
+                {centre + ca * 16.0f, centre + sa * 16.0f},
+                {centre + ca * 27.0f - sa * 9.0f, centre + sa * 27.0f + ca * 9.0f},
+                {centre + ca * 27.0f + sa * 9.0f, centre + sa * 27.0f - ca * 9.0f}};
             best = std::min(best, polygonDistance(x, y, thorn));
         }
         // Cut at the cell's edge, so neighbouring ends never touch.
