@@ -4,9 +4,10 @@
 #
 #   bash tests/e2e/run.sh BUILD/bin
 #
-# 1. Play: the opening is clicked away, a piece is dragged on level 1 of "Tessmark", the menu is
-#    opened, screenshots are taken, and "Quit" ends the game with status 0. The screenshots must
-#    show the hall, the top bar and the menu.
+# 1. Play: without a GPU the game chooses its own rasteriser (its log says so); the opening is
+#    clicked away, a piece is dragged on level 1 of "Tessmark", the menu is opened, screenshots
+#    are taken, and "Quit" ends the game with status 0. The screenshots must show the hall, the
+#    top bar and the menu.
 # 2. Without the graphics pack the game says "Can't load graphics." and ends with status 0.
 # 3. A broken progress file starts level 1 of "Tessmark"; a good one starts its own level.
 # 4. Installed with its packs in ../share/quorvane, the game finds them.
@@ -188,6 +189,9 @@ for _ in $(seq 200); do
     sleep 0.1
 done
 [ -f "$work/opening.png" ] || fail "no screenshot of the opening"
+# Xvfb has no GPU: OpenGL would draw on the processor, so the game draws with its own rasteriser.
+grep -q 'Drawing with our own rasteriser, shown without OpenGL' "$log" ||
+    fail "the game did not choose its own rasteriser without a GPU"
 click_at 462 800
 wait_for_line 'Level started: Tessmark 1$' "$log" 20
 screenshot "$log" "$work/before.png"

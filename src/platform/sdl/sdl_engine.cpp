@@ -144,19 +144,7 @@ bool SdlEngine::initialise() {
     }
     width_ = std::clamp(number(numberWidth, 800), 1, 16384);
     height_ = std::clamp(number(numberHeight, 600), 1, 16384);
-    Uint32 windowFlags = SDL_WINDOW_RESIZABLE;
-    if (!flag(flagWindowed, true)) {
-        windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    }
-    window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               width_, height_, windowFlags);
-    if (window_ != nullptr) {
-        renderer_ = SDL_CreateRenderer(window_, -1, 0);
-        if (renderer_ == nullptr) {
-            renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-        }
-    }
-    if (renderer_ == nullptr || !createWhiteTexture()) {
+    if (!openWindow() || !createWhiteTexture()) {
         lastError_ = std::string("Can't open the game window: ") + SDL_GetError();
         logLine("%s", lastError_.c_str());
         shutdown();
@@ -176,6 +164,7 @@ bool SdlEngine::initialise() {
             : softRenderer_->drawsOnTwoThreads()
                 ? ", frames drawn by our own rasteriser on two threads"
                 : ", frames drawn by our own rasteriser");
+    SDL_ShowWindow(window_);
     if (flag(flagUseSound, true)) {
         openAudio();
     }

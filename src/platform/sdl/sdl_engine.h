@@ -10,10 +10,11 @@
 // variable QUORVANE_SCREENSHOT="a.png:10,b.png:250" saves frame 10 to a.png and frame 250 to
 // b.png (frames count from 0, the first frame of runLoop).
 //
-// When SDL only offers its software renderer, the engine draws each frame itself, on two threads
-// where it can, into a frame buffer of the game's window size (soft_renderer.h) and hands SDL one
-// finished picture per frame.
-// QUORVANE_SOFTWARE_RASTER=1 forces that path, =0 forbids it.
+// Where OpenGL would draw on the processor, or there is none, the engine draws each frame itself,
+// on two threads where it can, into a frame buffer of the game's window size (soft_renderer.h)
+// and hands SDL's software renderer one finished picture per frame (raster_choice.h says when).
+//
+// While the window is hidden or minimised, frames keep running but nothing is drawn or shown.
 
 #include "platform/engine_random.h"
 #include "platform/pack/resource_files.h"
@@ -116,6 +117,11 @@ class SdlEngine final : public Engine {
     std::string screenshotFile() const;
     int number(int state, int fallback) const;
     bool flag(int state, bool fallback) const;
+    // sdl_window_open.cpp
+    bool openWindow();
+    SDL_Window* createHiddenWindow();
+    void openSdlRenderer();
+    void openOwnRaster();
     // sdl_render.cpp
     void flushBatch();
     SDL_FPoint transform(float x, float y) const;
@@ -153,6 +159,8 @@ class SdlEngine final : public Engine {
     Batch batch_;
     int drawCalls_ = 0;
     bool inFrame_ = false;
+    bool unseen_ = false;    // the window was hidden or minimised when the frame began
+    bool ownRaster_ = false; // chosen at start-up
     // Frames drawn by our own rasteriser, when set.
     std::unique_ptr<SoftRenderer> softRenderer_;
     SDL_Texture* frameTexture_ = nullptr;     // its frame on the way to the screen

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -25,18 +24,6 @@ SDL_BlendMode sdlBlend(int blend) {
 std::uint32_t argb(SDL_Color c) {
     return static_cast<std::uint32_t>(c.a) << 24 | static_cast<std::uint32_t>(c.r) << 16 |
            static_cast<std::uint32_t>(c.g) << 8 | c.b;
-}
-
-// Our own rasteriser replaces SDL's software renderer, whose colour-interpolated textured
-// triangles are many times slower than drawing the frame ourselves; a GPU renderer stays in
-// charge.
-bool wantSoftRaster(SDL_Renderer* renderer) {
-    const char* forced = std::getenv("QUORVANE_SOFTWARE_RASTER");
-    if (forced != nullptr && (std::strcmp(forced, "0") == 0 || std::strcmp(forced, "1") == 0)) {
-        return forced[0] == '1';
-    }
-    SDL_RendererInfo info;
-    return SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
 }
 
 } // namespace
@@ -68,8 +55,10 @@ bool SdlEngine::beginFrame(int target) {
     }
     batch_ = Batch{};
     drawCalls_ = 0;
-    inFrame_ = true;
-    return true;
+    // Nobody sees a hidden or minimised window: its frames are neither drawn nor shown.
+    unseen_ = (SDL_GetWindowFlags(window_) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) != 0;
+    inFrame_ = !unseen_;
+    return inFrame_;
 }
 
 void SdlEngine::endFrame() {
@@ -86,7 +75,7 @@ void SdlEngine::endFrame() {
 }
 
 void SdlEngine::clearFrame(std::uint32_t colour) {
-    if (renderer_ == nullptr) {
+    if (renderer_ == nullptr || unseen_) {
         return;
     }
     flushBatch();
@@ -101,7 +90,7 @@ void SdlEngine::clearFrame(std::uint32_t colour) {
 }
 
 void SdlEngine::drawLine(float x1, float y1, float x2, float y2, std::uint32_t colour, float) {
-    if (renderer_ == nullptr) {
+    if (renderer_ == nullptr || unseen_) {
         return;
     }
     flushBatch();
@@ -119,7 +108,7 @@ void SdlEngine::drawLine(float x1, float y1, float x2, float y2, std::uint32_t c
 }
 
 void SdlEngine::drawQuad(const SpriteQuad& quad) {
-    if (renderer_ == nullptr) {
+    if (renderer_ == nullptr || unseen_) {
         return;
     }
     // A texture that is unknown (freed, never loaded) draws as an untextured quad.
@@ -241,7 +230,7 @@ bool SdlEngine::createWhiteTexture() {
 }
 
 void SdlEngine::openSoftRaster() {
-    if (!wantSoftRaster(renderer_)) {
+    if (!ownRaster_) {
         return;
     }
     frameTexture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
@@ -311,7 +300,7 @@ void SdlEngine::closeRenderer() {
         SDL_DestroyRenderer(renderer_);
         renderer_ = nullptr;
     }
-    inFrame_ = false;
+    inFrame_ = unseen_ = false;
 }
 
 std::vector<std::uint32_t> SdlEngine::readPixels(int* width, int* height) {
