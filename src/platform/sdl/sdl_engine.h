@@ -89,9 +89,9 @@ class SdlEngine final : public Engine {
 
   private:
     struct Texture {
-        SDL_Texture* texture = nullptr;
+        SDL_Texture* texture = nullptr; // only when SDL draws
         int width = 0, height = 0;
-        std::vector<std::uint32_t> pixels; // 0xAARRGGBB, kept for our own rasteriser only
+        std::vector<std::uint32_t> pixels; // 0xAARRGGBB, only when our own rasteriser draws
     };
     struct Sound {
         Mix_Chunk* chunk = nullptr;        // null when the game runs without an audio device
@@ -128,6 +128,8 @@ class SdlEngine final : public Engine {
     void closeRenderer();
     bool createWhiteTexture();
     void openSoftRaster();
+    bool copyPixels(SDL_Surface* surface, Texture* texture);
+    bool createSdlTexture(SDL_Surface* surface, Texture* texture);
     void rasteriseBatch();
     void showSoftFrame();
     // sdl_audio.cpp

@@ -167,35 +167,46 @@ TextureHandle SdlEngine::loadTexture(const char* name, std::uint32_t, bool) {
         logLine("Can't load texture %s: %s", entry.c_str(), IMG_GetError());
         return 0;
     }
+    // Our own rasteriser reads the pixels; SDL draws from its own copy. Each path keeps only its
+    // own: an unused copy of every texture would cost as much memory again.
     Texture texture;
     texture.width = surface->w;
     texture.height = surface->h;
-    if (softRenderer_ != nullptr) {
-        SDL_Surface* argb = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
-        if (argb == nullptr) {
-            logLine("Can't load texture %s: %s", entry.c_str(), SDL_GetError());
-            SDL_FreeSurface(surface);
-            return 0;
-        }
-        texture.pixels.resize(static_cast<std::size_t>(argb->w) * argb->h);
-        for (int y = 0; y < argb->h; ++y) {
-            std::memcpy(&texture.pixels[static_cast<std::size_t>(y) * argb->w],
-                        static_cast<const std::uint8_t*>(argb->pixels) + y * argb->pitch,
-                        static_cast<std::size_t>(argb->w) * 4);
-        }
-        SDL_FreeSurface(argb);
-    }
-    texture.texture = SDL_CreateTextureFromSurface(renderer_, surface);
+    const bool made = softRenderer_ != nullptr ? copyPixels(surface, &texture)
+                                               : createSdlTexture(surface, &texture);
     SDL_FreeSurface(surface);
-    if (texture.texture == nullptr) {
+    if (!made) {
         logLine("Can't load texture %s: %s", entry.c_str(), SDL_GetError());
         return 0;
     }
-    SDL_SetTextureScaleMode(texture.texture, flag(flagTextureFilter, true) ? SDL_ScaleModeLinear
-                                                                           : SDL_ScaleModeNearest);
     const TextureHandle handle = nextTexture_++;
     textures_[handle] = texture;
     return handle;
+}
+
+bool SdlEngine::copyPixels(SDL_Surface* surface, Texture* texture) {
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
+    if (argb == nullptr) {
+        return false;
+    }
+    texture->pixels.resize(static_cast<std::size_t>(argb->w) * argb->h);
+    for (int y = 0; y < argb->h; ++y) {
+        std::memcpy(&texture->pixels[static_cast<std::size_t>(y) * argb->w],
+                    static_cast<const std::uint8_t*>(argb->pixels) + y * argb->pitch,
+                    static_cast<std::size_t>(argb->w) * 4);
+    }
+    SDL_FreeSurface(argb);
+    return true;
+}
+
+bool SdlEngine::createSdlTexture(SDL_Surface* surface, Texture* texture) {
+    texture->texture = SDL_CreateTextureFromSurface(renderer_, surface);
+    if (texture->texture == nullptr) {
+        return false;
+    }
+    SDL_SetTextureScaleMode(texture->texture, flag(flagTextureFilter, true) ? SDL_ScaleModeLinear
+                                                                            : SDL_ScaleModeNearest);
+    return true;
 }
 
 void SdlEngine::freeTexture(TextureHandle texture) {
@@ -209,7 +220,9 @@ void SdlEngine::freeTexture(TextureHandle texture) {
     if (softRenderer_ != nullptr) { // the frame's drawing may still read its pixels
         softRenderer_->finish();
     }
-    SDL_DestroyTexture(it->second.texture);
+    if (it->second.texture != nullptr) {
+        SDL_DestroyTexture(it->second.texture);
+    }
     textures_.erase(it);
 }
 
@@ -293,7 +306,9 @@ void SdlEngine::closeRenderer() {
         white_ = nullptr;
     }
     for (auto& [handle, texture] : textures_) {
-        SDL_DestroyTexture(texture.texture);
+        if (texture.texture != nullptr) {
+            SDL_DestroyTexture(texture.texture);
+        }
     }
     textures_.clear();
     if (renderer_ != nullptr) {
