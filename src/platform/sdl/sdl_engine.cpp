@@ -288,6 +288,10 @@ void SdlEngine::handleEvent(const SDL_Event& event) {
             pointerInWindow_ = false;
         } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
             held_.clear(); // key releases outside the window never arrive
+        } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                   event.window.event == SDL_WINDOWEVENT_SHOWN ||
+                   event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+            repaintWindow_ = true;
         }
         break;
     default:

@@ -166,6 +166,8 @@ class SdlEngine final : public Engine {
     // Frames drawn by our own rasteriser, when set.
     std::unique_ptr<SoftRenderer> softRenderer_;
     SDL_Texture* frameTexture_ = nullptr;     // its frame on the way to the screen
+    bool softFrameWaiting_ = false;           // a new frame is on the renderer, not yet presented
+    bool repaintWindow_ = true;               // the window lost its picture: show the frame whole
     std::uint32_t clearColour_ = 0xFF000000u; // also the colour of the letterbox bars
     float viewX_ = 0, viewY_ = 0, viewDx_ = 0, viewDy_ = 0;
     float viewCos_ = 1, viewSin_ = 0, viewScaleX_ = 1, viewScaleY_ = 1;

@@ -70,7 +70,11 @@ void SdlEngine::endFrame() {
         showSoftFrame();
     }
     takeDueScreenshots();
-    SDL_RenderPresent(renderer_);
+    // Our own frames go to the screen only when something changed: the window keeps the last.
+    if (softRenderer_ == nullptr || softFrameWaiting_) {
+        SDL_RenderPresent(renderer_);
+        softFrameWaiting_ = false;
+    }
     inFrame_ = false;
 }
 
@@ -219,6 +223,7 @@ void SdlEngine::freeTexture(TextureHandle texture) {
     }
     if (softRenderer_ != nullptr) { // the frame's drawing may still read its pixels
         softRenderer_->finish();
+        softRenderer_->forget(); // another texture may come to the same address
     }
     if (it->second.texture != nullptr) {
         SDL_DestroyTexture(it->second.texture);
@@ -278,20 +283,39 @@ void SdlEngine::rasteriseBatch() {
     }
 }
 
-// Puts the frame drawn so far on the renderer, letterboxed like any drawing.
+// Puts the frame drawn so far on the renderer, letterboxed like any drawing: the rows that
+// changed, or all of it when the window lost its picture.
 void SdlEngine::showSoftFrame() {
     softRenderer_->finish();
+    const std::vector<RasterRows> runs = softRenderer_->takeChangedRows();
+    if (runs.empty() && !repaintWindow_) {
+        return;
+    }
     const FrameBuffer& frame = softRenderer_->frame();
-    SDL_UpdateTexture(frameTexture_, nullptr, frame.pixels.data(), frame.stride * 4);
-    // Only a letterboxed frame leaves bars to clear: at the game's own size the frame covers all.
+    for (const RasterRows& run : runs) {
+        const SDL_Rect rows{0, run.first, frame.width, run.end - run.first};
+        SDL_UpdateTexture(frameTexture_, &rows,
+                          frame.pixels.data() + static_cast<std::size_t>(run.first) * frame.stride,
+                          frame.stride * 4);
+    }
     int w = 0, h = 0;
     SDL_GetRendererOutputSize(renderer_, &w, &h);
-    if (w != frame.width || h != frame.height) {
-        const SDL_Color c = sdlColour(clearColour_);
-        SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
-        SDL_RenderClear(renderer_);
+    if (w == frame.width && h == frame.height && !repaintWindow_) {
+        for (const RasterRows& run : runs) {
+            const SDL_Rect rows{0, run.first, frame.width, run.end - run.first};
+            SDL_RenderCopy(renderer_, frameTexture_, &rows, &rows);
+        }
+    } else {
+        // A letterboxed frame leaves bars to clear; at the game's own size the frame covers all.
+        if (w != frame.width || h != frame.height) {
+            const SDL_Color c = sdlColour(clearColour_);
+            SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
+            SDL_RenderClear(renderer_);
+        }
+        SDL_RenderCopy(renderer_, frameTexture_, nullptr, nullptr);
     }
-    SDL_RenderCopy(renderer_, frameTexture_, nullptr, nullptr);
+    repaintWindow_ = false;
+    softFrameWaiting_ = true;
 }
 
 void SdlEngine::closeRenderer() {
@@ -315,7 +339,8 @@ void SdlEngine::closeRenderer() {
         SDL_DestroyRenderer(renderer_);
         renderer_ = nullptr;
     }
-    inFrame_ = unseen_ = false;
+    inFrame_ = unseen_ = softFrameWaiting_ = false;
+    repaintWindow_ = true;
 }
 
 std::vector<std::uint32_t> SdlEngine::readPixels(int* width, int* height) {
