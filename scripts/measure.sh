@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Measures the built game under a virtual display (Xvfb, xdotool) and prints one table row for
+# Measures the built game under a virtual display (Xvfb, xdotool, xev) and prints one table row for
 # each way of drawing: the time from start until the window is on screen (mapped), the resident
 # memory while level 50 is played, the processor time it takes while idle in that level, and the
 # same while its window is minimised. Where GNOME's atomix is installed, it is measured alongside
@@ -20,8 +20,10 @@ bin=$(cd "${1:-build/bin}" && pwd)
 work=$(mktemp -d)
 xvfb=
 game=
+watcher=
 cleanup() {
     if [ -n "$game" ]; then kill "$game" 2>/dev/null || true; fi
+    if [ -n "$watcher" ]; then kill "$watcher" 2>/dev/null || true; fi
     if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi
     rm -rf "$work"
 }
@@ -33,20 +35,35 @@ while [ ! -s "$work/display" ]; do sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")" SDL_AUDIODRIVER=dummy
 export XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
 mkdir -p "$XDG_DATA_HOME/quorvane"
+: >"$work/maps"
 
 # The visible window of process $1, if it has one yet.
 visible_window() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n 1 || true; }
 
-# Starts "$@" in the background (sets game) and the milliseconds until its window is mapped
-# (sets mapped_ms).
+# Every window mapped on the display, one time stamp a line, heard as it happens from X's own
+# notice to the root window: nothing polls for the window while a program starts.
+stdbuf -oL xev -root -event substructure > >(
+    while IFS= read -r line; do
+        case $line in MapNotify*) date +%s%N ;; esac
+    done >"$work/maps"
+) 2>/dev/null &
+watcher=$!
+sleep 1 # xev is listening
+
+# Starts "$@" in the background (sets game) and the milliseconds until it maps a window (sets
+# mapped_ms).
 start_timed() {
-    local start end
+    local start seen
+    seen=$(wc -l <"$work/maps")
     start=$(date +%s%N)
     "$@" 2>"$work/log" &
     game=$!
-    until [ -n "$(visible_window "$game")" ]; do sleep 0.002; done
-    end=$(date +%s%N)
-    mapped_ms=$(((end - start) / 1000000))
+    for _ in $(seq 3000); do
+        [ "$(wc -l <"$work/maps")" -gt "$seen" ] && break
+        sleep 0.01
+    done
+    [ "$(wc -l <"$work/maps")" -gt "$seen" ] || { echo "no window from $*" >&2; exit 1; }
+    mapped_ms=$((($(sed -n "$((seen + 1))p" "$work/maps") - start) / 1000000))
 }
 
 stop_program() {
@@ -86,9 +103,11 @@ measure_game() {
     env "$@" "$bin/quorvane" 2>"$work/log" &
     game=$!
     window=$(xdotool search --sync --onlyvisible --pid "$game" | head -n 1)
-    sleep 2
-    xdotool mousemove --window "$window" 462 800 mousedown 1 sleep 0.3 mouseup 1
-    sleep 1
+    for _ in $(seq 20); do # a click ends the opening once it runs
+        sleep 1
+        grep -q 'Level started: Tessmark 50' "$work/log" && break
+        xdotool mousemove --window "$window" 462 800 mousedown 1 sleep 0.3 mouseup 1
+    done
     grep -q 'Level started: Tessmark 50' "$work/log" || { echo "level 50 did not start" >&2; exit 1; }
     sleep 25 # the logo fades and the torches settle; the pointer rests on the hall
     rss=$(rss_mb)
