@@ -67,6 +67,7 @@ bool SdlEngine::openWindow() {
             SDL_DestroyRenderer(renderer_);
             SDL_DestroyWindow(window_);
             renderer_ = nullptr;
+            window_ = nullptr;
         }
     }
     if (choice && choice->ownRaster) {
