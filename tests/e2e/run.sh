@@ -117,12 +117,14 @@ press_key() {
     xdotool keyup "$1"
 }
 
-# Clicks with the left button at logical (= window, the scale being 1 here) position x, y.
+# Clicks with the left button at logical (= window, the scale being 1 here) position x, y. The
+# button is held for half a second: on a heavily loaded machine a shorter press can fall within
+# one late frame together with its release, and the game never sees the button down.
 click_at() {
     xdotool mousemove --window "$window" "$1" "$2"
     sleep 0.2
     xdotool mousedown 1
-    sleep 0.2
+    sleep 0.5
     xdotool mouseup 1
 }
 
