@@ -109,16 +109,16 @@ game_window() {
 # Keys go through the X test extension to the window under the pointer (there is no window
 # manager to give focus); keys sent to a window directly lose their releases at times.
 
-# Presses a key for half a second: the game reads Escape as held, so a press and release within
-# one frame, late on a loaded machine, would go unseen.
+# Presses a key for a fifth of a second: the game reads Escape as held, so a press and release
+# within one frame would go unseen, and held past its 0.35 s debounce it would toggle twice.
 press_key() {
     xdotool keydown "$1"
-    sleep 0.5
+    sleep 0.2
     xdotool keyup "$1"
 }
 
-# Clicks with the left button at logical (= window, the scale being 1 here) position x, y, held
-# for half a second like a key.
+# Clicks with the left button at logical (= window, the scale being 1 here) position x, y. The
+# button is held for half a second: a press and release within one late frame go unseen.
 click_at() {
     xdotool mousemove --window "$window" "$1" "$2"
     sleep 0.2
