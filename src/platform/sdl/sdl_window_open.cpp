@@ -29,8 +29,8 @@ SDL_Window* SdlEngine::createHiddenWindow() {
     if (!flag(flagWindowed, true)) {
         windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
-    return SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width_,
-                            height_, windowFlags);
+    return SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                            windowedWidth_, windowedHeight_, windowFlags);
 }
 
 // SDL's own pick: a GPU renderer where there is one, else its software renderer.
