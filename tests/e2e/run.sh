@@ -5,9 +5,10 @@
 #   bash tests/e2e/run.sh BUILD/bin
 #   bash tests/e2e/run.sh BUILD/bin --package ROOT   (ROOT: a Debian package unpacked there)
 #
-# 1. Play: the opening is clicked away, a piece is dragged on level 1 of "Tessmark", the menu is
-#    opened, screenshots are taken, and "Quit" ends the game with status 0. The screenshots must
-#    show the hall, the top bar and the menu.
+# 1. Play: without a GPU the game chooses its own rasteriser (its log says so); the opening is
+#    clicked away, a piece is dragged on level 1 of "Tessmark", the menu is opened, screenshots
+#    are taken, and "Quit" ends the game with status 0. The screenshots must show the hall, the
+#    top bar and the menu.
 # 2. Without the graphics pack the game says "Can't load graphics." and ends with status 0.
 # 3. A broken progress file starts level 1 of "Tessmark"; a good one starts its own level.
 # 4. Installed with its packs in ../share/quorvane, the game finds them.
@@ -117,7 +118,7 @@ game_window() {
 # manager to give focus); keys sent to a window directly lose their releases at times.
 
 # Presses a key for a fifth of a second: the game reads Escape as held, so a press and release
-# within one frame would go unseen.
+# within one frame would go unseen, and held past its 0.35 s debounce it would toggle twice.
 press_key() {
     xdotool keydown "$1"
     sleep 0.2
@@ -125,13 +126,14 @@ press_key() {
 }
 
 # Clicks with the left button at logical (= window, the scale being 1 here) position x, y.
-# The pointer rests first, so that the button under it is lit before the press, even when a
-# busy machine delays frames.
+# The pointer rests first, so that the button under it is lit before the press, and the button
+# is held for half a second, so that press and release never fall within one late frame, even
+# when a busy machine delays frames.
 click_at() {
     xdotool mousemove --window "$window" "$1" "$2"
     sleep 0.5
     xdotool mousedown 1
-    sleep 0.2
+    sleep 0.5
     xdotool mouseup 1
 }
 
@@ -281,6 +283,9 @@ for _ in $(seq 200); do
     sleep 0.1
 done
 [ -f "$work/opening.png" ] || fail "no screenshot of the opening"
+# Xvfb has no GPU: OpenGL would draw on the processor, so the game draws with its own rasteriser.
+grep -q 'Drawing with our own rasteriser, shown without OpenGL' "$log" ||
+    fail "the game did not choose its own rasteriser without a GPU"
 click_at 462 800
 wait_for_line 'Level started: Tessmark 1$' "$log" 20
 screenshot "$log" "$work/before.png"

@@ -146,19 +146,7 @@ bool SdlEngine::initialise() {
     height_ = std::clamp(number(numberHeight, 600), 1, 16384);
     windowedWidth_ = std::clamp(number(numberWindowWidth, width_), 1, 16384);
     windowedHeight_ = std::clamp(number(numberWindowHeight, height_), 1, 16384);
-    Uint32 windowFlags = SDL_WINDOW_RESIZABLE;
-    if (!flag(flagWindowed, true)) {
-        windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    }
-    window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               windowedWidth_, windowedHeight_, windowFlags);
-    if (window_ != nullptr) {
-        renderer_ = SDL_CreateRenderer(window_, -1, 0);
-        if (renderer_ == nullptr) {
-            renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-        }
-    }
-    if (renderer_ == nullptr || !createWhiteTexture()) {
+    if (!openWindow() || !createWhiteTexture()) {
         lastError_ = std::string("Can't open the game window: ") + SDL_GetError();
         logLine("%s", lastError_.c_str());
         shutdown();
@@ -178,6 +166,7 @@ bool SdlEngine::initialise() {
             : softRenderer_->drawsOnTwoThreads()
                 ? ", frames drawn by our own rasteriser on two threads"
                 : ", frames drawn by our own rasteriser");
+    SDL_ShowWindow(window_);
     if (flag(flagUseSound, true)) {
         openAudio();
     }
@@ -304,6 +293,11 @@ void SdlEngine::handleEvent(const SDL_Event& event) {
         } else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && !isFullScreen()) {
             windowedWidth_ = event.window.data1;
             windowedHeight_ = event.window.data2;
+        }
+        if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+            event.window.event == SDL_WINDOWEVENT_SHOWN ||
+            event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+            repaintWindow_ = true; // the window lost its picture
         }
         break;
     default:

@@ -10,10 +10,11 @@
 // variable QUORVANE_SCREENSHOT="a.png:10,b.png:250" saves frame 10 to a.png and frame 250 to
 // b.png (frames count from 0, the first frame of runLoop).
 //
-// When SDL only offers its software renderer, the engine draws each frame itself, on two threads
-// where it can, into a frame buffer of the game's window size (soft_renderer.h) and hands SDL one
-// finished picture per frame.
-// QUORVANE_SOFTWARE_RASTER=1 forces that path, =0 forbids it.
+// Where OpenGL would draw on the processor, or there is none, the engine draws each frame itself,
+// on two threads where it can, into a frame buffer of the game's window size (soft_renderer.h)
+// and hands SDL's software renderer one finished picture per frame (raster_choice.h says when).
+//
+// While the window is hidden or minimised, frames keep running but nothing is drawn or shown.
 
 #include "platform/engine_random.h"
 #include "platform/pack/resource_files.h"
@@ -89,9 +90,9 @@ class SdlEngine final : public Engine {
 
   private:
     struct Texture {
-        SDL_Texture* texture = nullptr;
+        SDL_Texture* texture = nullptr; // only when SDL draws
         int width = 0, height = 0;
-        std::vector<std::uint32_t> pixels; // 0xAARRGGBB, kept for our own rasteriser only
+        std::vector<std::uint32_t> pixels; // 0xAARRGGBB, only when our own rasteriser draws
     };
     struct Sound {
         Mix_Chunk* chunk = nullptr;        // null when the game runs without an audio device
@@ -118,12 +119,19 @@ class SdlEngine final : public Engine {
     std::string screenshotFile() const;
     int number(int state, int fallback) const;
     bool flag(int state, bool fallback) const;
+    // sdl_window_open.cpp
+    bool openWindow();
+    SDL_Window* createHiddenWindow();
+    void openSdlRenderer();
+    void openOwnRaster();
     // sdl_render.cpp
     void flushBatch();
     SDL_FPoint transform(float x, float y) const;
     void closeRenderer();
     bool createWhiteTexture();
     void openSoftRaster();
+    bool copyPixels(SDL_Surface* surface, Texture* texture);
+    bool createSdlTexture(SDL_Surface* surface, Texture* texture);
     void rasteriseBatch();
     void showSoftFrame();
     // sdl_audio.cpp
@@ -157,9 +165,13 @@ class SdlEngine final : public Engine {
     Batch batch_;
     int drawCalls_ = 0;
     bool inFrame_ = false;
+    bool unseen_ = false;    // the window was hidden or minimised when the frame began
+    bool ownRaster_ = false; // chosen at start-up
     // Frames drawn by our own rasteriser, when set.
     std::unique_ptr<SoftRenderer> softRenderer_;
     SDL_Texture* frameTexture_ = nullptr;     // its frame on the way to the screen
+    bool softFrameWaiting_ = false;           // a new frame is on the renderer, not yet presented
+    bool repaintWindow_ = true;               // the window lost its picture: show the frame whole
     std::uint32_t clearColour_ = 0xFF000000u; // also the colour of the letterbox bars
     float viewX_ = 0, viewY_ = 0, viewDx_ = 0, viewDy_ = 0;
     float viewCos_ = 1, viewSin_ = 0, viewScaleX_ = 1, viewScaleY_ = 1;
