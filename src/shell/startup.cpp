@@ -149,9 +149,10 @@ void endGame() {
 }
 
 int runGame() {
-    if (startGame()) {
+    const bool started = startGame();
+    if (started) {
         game.engine->runLoop();
     }
     endGame();
-    return 0;
+    return started ? 0 : 1;
 }

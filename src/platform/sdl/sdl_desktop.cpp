@@ -1,6 +1,7 @@
 // Desktop services and files: log, packs, desktop size, message box and the web browser.
 
 #include "platform/sdl/sdl_engine.h"
+#include "platform/sdl/video_start.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -89,13 +90,14 @@ bool SdlEngine::attachPack(const char* file, const char* password) {
 void SdlEngine::desktopSize(int* width, int* height) {
     // The game asks before the window exists, so video may have to be started here.
     SDL_DisplayMode mode;
-    if ((SDL_WasInit(SDL_INIT_VIDEO) != 0 || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) &&
-        SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+    std::string error;
+    if (startVideo(&error) && SDL_GetDesktopDisplayMode(0, &mode) == 0) {
         *width = mode.w;
         *height = mode.h;
         return;
     }
-    logLine("Can't read the desktop size (%s); taking 1024 x 768", SDL_GetError());
+    logLine("Can't read the desktop size (%s); taking 1024 x 768",
+            error.empty() ? SDL_GetError() : error.c_str());
     *width = 1024;
     *height = 768;
 }
