@@ -7,6 +7,7 @@
 #include "shell/game_state.h"
 #include "shell/pack_password.h"
 #include "shell/progress_file.h"
+#include "shell/progress_notice.h"
 #include "shell/render_pass.h"
 #include "shell/window_scale.h"
 
@@ -61,12 +62,21 @@ void buildDialogs() {
                       c);
 }
 
+// Continues the saved game. A missing or malformed file leaves the defaults; one that cannot be
+// read is the player's progress out of reach, so this run leaves it alone and saves nothing.
 void readProgress() {
-    std::string name;
+    if (game.progressFileName.empty()) {
+        keepProgressUnsaved(game.unsavedReason); // the entry found no place and said why
+        return;
+    }
+    std::string name, problem;
     int level = 0;
-    if (loadProgress(game.progressFileName, &name, &level) == progressLoaded) {
+    const int code = loadProgress(game.progressFileName, &name, &level, &problem);
+    if (code == progressLoaded) {
         game.gameName = name;
         game.level = level;
+    } else if (code == progressUnreadable) {
+        keepProgressUnsaved("can't read " + game.progressFileName + " (" + problem + ")");
     }
 }
 
