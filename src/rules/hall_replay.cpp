@@ -1,6 +1,7 @@
 #include "rules/hall_replay.h"
 
 #include "hall/push_scrambler.h"
+#include "hall/tool_text.h"
 #include "presentation/effect_manager.h"
 #include "presentation/scene_layer.h"
 #include "rules/hall_pieces.h"
@@ -9,8 +10,6 @@
 #include "shell/game_state.h"
 
 #include <cstring>
-#include <filesystem>
-#include <unistd.h>
 
 namespace {
 
@@ -258,7 +257,7 @@ ReplayResult replayHall(std::string_view name, int level) {
 }
 
 std::string formatReplay(std::string_view name, const ReplayResult& result) {
-    std::string line = std::string(name) + " level " + std::to_string(result.level) + ": ";
+    std::string line = printableName(name) + " level " + std::to_string(result.level) + ": ";
     line += result.solved ? "solved" : "not solved";
     line += result.solved && result.replayed < result.pushes ? " early" : "";
     line += ", " + std::to_string(result.replayed) + " of " + std::to_string(result.pushes) +
@@ -277,12 +276,10 @@ int runReplayTool(const std::vector<std::string>& args, bool allLevels, std::str
                   std::string* err) {
     int first = 1, last = 99;
     if (!allLevels) {
-        char* end = nullptr;
-        const long level = std::strtol(args[1].c_str(), &end, 10);
-        if (args[1].empty() || *end != 0 || level < 1 || level > 99) {
-            return 2;
+        if (!parseLevel(args[1], &first)) {
+            return 2; // a usage error
         }
-        first = last = static_cast<int>(level);
+        last = first;
     }
     Engine* engine = createEngine(engineVersion);
     if (engine == nullptr || !loadPlayResources(*engine)) {
@@ -292,12 +289,9 @@ int runReplayTool(const std::vector<std::string>& args, bool allLevels, std::str
         }
         return 1;
     }
-    // A solved hall stores the progress; keep that away from the player's own file.
-    const auto scratch =
-        std::filesystem::temp_directory_path() / ("quorvane-replay-" + std::to_string(getpid()));
-    std::filesystem::create_directories(scratch);
-    game.progressFileName = (scratch / "Quorvane.sav").string();
-    game.tempFileName = (scratch / "Quorvane.tmp").string();
+    // A solved hall would store the progress; with no progress file nothing is written.
+    game.progressFileName.clear();
+    game.unsavedReason.clear();
 
     int solved = 0, diverged = 0, endless = 0;
     for (int level = first; level <= last; ++level) {
@@ -308,13 +302,11 @@ int runReplayTool(const std::vector<std::string>& args, bool allLevels, std::str
         endless += result.endless ? 1 : 0;
     }
     if (allLevels) {
-        *out += args[0] + ": " + std::to_string(solved) + " of 99 levels solved, " +
+        *out += printableName(args[0]) + ": " + std::to_string(solved) + " of 99 levels solved, " +
                 std::to_string(diverged) + " diverged from the model, " + std::to_string(endless) +
                 " cut off\n";
     }
     releasePlayResources();
-    std::error_code ignored;
-    std::filesystem::remove_all(scratch, ignored);
     engine->release();
-    return 0;
+    return solved == last - first + 1 ? 0 : 1; // 1: a hall the replay did not solve
 }

@@ -26,13 +26,14 @@ struct ReplayResult {
 };
 
 // Needs the play resources loaded (loadPlayResources). The progress file of a solved hall goes
-// to game.progressFileName, which the caller points somewhere harmless.
+// to game.progressFileName, which the caller points somewhere harmless or empties.
 ReplayResult replayHall(std::string_view name, int level);
 
-// One line, ending in a newline.
+// One line, ending in a newline; the name's control bytes are escaped.
 std::string formatReplay(std::string_view name, const ReplayResult& result);
 
 // The hall tool's replay modes: args are NAME LEVEL (--replay) or NAME (--replay-all). Loads
-// the packs through the linked engine; returns the exit status.
+// the packs through the linked engine and writes no file. Returns the exit status: 0 when every
+// hall was solved, 1 when one was not or the packs cannot be read, 2 for a bad level.
 int runReplayTool(const std::vector<std::string>& args, bool allLevels, std::string* out,
                   std::string* err);
