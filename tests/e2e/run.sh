@@ -322,7 +322,10 @@ click_at 462 800
 wait_for_line "Level started: $solve_name 1\$" "$log" 20
 sleep 0.5
 unsaved="Can't save progress to $data/Quorvane.sav: can't write $data/Quorvane.tmp: Permission denied"
+drags=0
 while read -r x y direction; do
+    drags=$((drags + 1))
+    [ "$drags" -le 20 ] || fail "not solved after 20 drags: one of them went unseen"
     case $direction in
     left) dx=-30 dy=0 ;;
     right) dx=30 dy=0 ;;
