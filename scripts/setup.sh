@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xdotool xauth
+  dpkg-dev file lintian appstream desktop-file-utils man-db groff-base
 )
 
 missing=()

@@ -283,7 +283,7 @@ int runReplayTool(const std::vector<std::string>& args, bool allLevels, std::str
     }
     Engine* engine = createEngine(engineVersion);
     if (engine == nullptr || !loadPlayResources(*engine)) {
-        *err += "quorvane-hall: cannot load Graphics.paq and Sound.paq beside the program\n";
+        *err += "quorvane-hall: cannot load the packs Graphics.paq and Sound.paq\n";
         if (engine != nullptr) {
             engine->release();
         }

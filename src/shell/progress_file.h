@@ -66,5 +66,12 @@ int saveProgress(const std::string& fileName, int level);
 int writeProgress(const std::string& fileName, const std::string& tempName, const std::string& name,
                   int level, ProgressFiles& files = systemFiles());
 
+// Replaces fileName with bytes through the temporary file tempName in the same directory: the
+// temporary is written, flushed to the disk and renamed over fileName. Returns progressSaved,
+// progressTempFailed or progressRenameFailed; on failure the old file is untouched and the
+// temporary file is gone.
+int replaceFile(const std::string& fileName, const std::string& tempName, const std::string& bytes,
+                ProgressFiles& files = systemFiles());
+
 // The bytes of a progress file: name, CR LF, level in decimal, CR LF.
 std::string progressBytes(const std::string& name, int level);

@@ -1,7 +1,7 @@
 #pragma once
-// The real file system for progress saves, except that operation number failAt (counted from 0)
-// fails with the given errno; a failing write still writes half of its bytes, as a full disk
-// would.
+// The real file system for the progress and settings files, except that operation number failAt
+// (counted from 0) fails with the given errno; a failing write still writes half of its bytes, as
+// a full disk would.
 
 #include "shell/progress_file.h"
 

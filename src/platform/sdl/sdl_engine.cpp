@@ -144,12 +144,14 @@ bool SdlEngine::initialise() {
     }
     width_ = std::clamp(number(numberWidth, 800), 1, 16384);
     height_ = std::clamp(number(numberHeight, 600), 1, 16384);
+    windowedWidth_ = std::clamp(number(numberWindowWidth, width_), 1, 16384);
+    windowedHeight_ = std::clamp(number(numberWindowHeight, height_), 1, 16384);
     Uint32 windowFlags = SDL_WINDOW_RESIZABLE;
     if (!flag(flagWindowed, true)) {
         windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
     window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               width_, height_, windowFlags);
+                               windowedWidth_, windowedHeight_, windowFlags);
     if (window_ != nullptr) {
         renderer_ = SDL_CreateRenderer(window_, -1, 0);
         if (renderer_ == nullptr) {
@@ -299,6 +301,9 @@ void SdlEngine::handleEvent(const SDL_Event& event) {
             pointerInWindow_ = false;
         } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
             held_.clear(); // key releases outside the window never arrive
+        } else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && !isFullScreen()) {
+            windowedWidth_ = event.window.data1;
+            windowedHeight_ = event.window.data2;
         }
         break;
     default:
@@ -306,9 +311,25 @@ void SdlEngine::handleEvent(const SDL_Event& event) {
     }
 }
 
+bool SdlEngine::isFullScreen() const {
+    return window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
 void SdlEngine::toggleFullScreen() {
-    const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    SDL_SetWindowFullscreen(window_, isFullScreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+bool SdlEngine::windowPlacement(int* width, int* height, bool* fullScreen) {
+    if (window_ == nullptr) {
+        return false;
+    }
+    *fullScreen = isFullScreen();
+    if (!*fullScreen) {
+        SDL_GetWindowSize(window_, &windowedWidth_, &windowedHeight_);
+    }
+    *width = windowedWidth_;
+    *height = windowedHeight_;
+    return true;
 }
 
 void SdlEngine::mousePosition(float* x, float* y) {

@@ -73,6 +73,7 @@ class SdlEngine final : public Engine {
     int textureHeight(TextureHandle texture, bool original) override;
     void desktopSize(int* width, int* height) override;
     std::string programDirectory() override { return files_.programDirectory(); }
+    bool windowPlacement(int* width, int* height, bool* fullScreen) override;
     void showMessageBox(const char* text, const char* caption, int style) override;
     void openWebAddress(const char* address) override;
 
@@ -112,6 +113,7 @@ class SdlEngine final : public Engine {
     void handleEvent(const SDL_Event& event);
     void pressKey(int key);
     void toggleFullScreen();
+    bool isFullScreen() const;
     void takeDueScreenshots();
     std::string screenshotFile() const;
     int number(int state, int fallback) const;
@@ -148,6 +150,8 @@ class SdlEngine final : public Engine {
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* white_ = nullptr;   // 1 x 1, drawn for quads without a texture
     int width_ = 800, height_ = 600; // the game's window pixels
+    // The window's last size on the desktop while it did not fill the screen.
+    int windowedWidth_ = 800, windowedHeight_ = 600;
     std::map<TextureHandle, Texture> textures_;
     TextureHandle nextTexture_ = 1;
     Batch batch_;
