@@ -1,5 +1,7 @@
 #include "hall/hall_report.h"
 
+#include "hall/tool_text.h"
+
 #include <cstring>
 
 namespace {
@@ -154,7 +156,7 @@ std::string formatHallMap(std::string_view name, int level, const HallRun& run) 
     const HallStyle& style = run.generation.style;
     std::string out;
     out += '"';
-    out += name;
+    out += printableName(name);
     out += "\" level " + std::to_string(level) + ": seed " + std::to_string(run.seed) +
            ", layout " + std::to_string(run.generation.layout) + ", style " +
            std::to_string(style.floorStyle) + ' ' + std::to_string(style.wallTint) + ' ' +

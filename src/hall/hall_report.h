@@ -34,4 +34,5 @@ HallRun runHall(std::string_view name, int level, PushObserver* observer = nullp
 std::string formatHallReport(const HallRun& run);
 
 // One character per cell, the generated hall and the scrambled one side by side, and a legend.
+// The name is printed with its control bytes escaped.
 std::string formatHallMap(std::string_view name, int level, const HallRun& run);

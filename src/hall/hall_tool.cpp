@@ -1,30 +1,12 @@
 #include "hall/hall_tool.h"
 
 #include "hall/hall_report.h"
+#include "hall/tool_text.h"
 #include "rules/hall_replay.h"
 
 #include <string_view>
 
 namespace {
-
-// Parses a level 1..99: decimal digits only.
-bool parseLevel(const std::string& text, int* level) {
-    if (text.empty() || text.size() > 3) {
-        return false;
-    }
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-        value = value * 10 + (c - '0');
-    }
-    if (value < 1 || value > 99) {
-        return false;
-    }
-    *level = value;
-    return true;
-}
 
 // A mode of the tool: its option (empty for the default form), its arguments, and what it does
 // with them. New modes are new rows.
@@ -68,6 +50,17 @@ constexpr ToolMode modes[] = {
     {"--replay-all", "--replay-all NAME", replayAll, 1},
 };
 
+// A name that is one of the options is taken as that option, so "--map 12" is a usage error
+// and not the hall of a game called "--map"; such a name still works after an option.
+bool isOption(const std::string& arg) {
+    for (const ToolMode& mode : modes) {
+        if (!mode.option.empty() && arg == mode.option) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string usage() {
     std::string text = "usage: quorvane-hall ";
     bool first = true;
@@ -82,18 +75,15 @@ std::string usage() {
 } // namespace
 
 int runHallTool(const std::vector<std::string>& args, std::string* out, std::string* err) {
-    // The default form comes first, so a name that looks like an option is still a name.
     int status = toolUsageError;
     for (const ToolMode& mode : modes) {
-        const bool plain = mode.option.empty() && args.size() == mode.argumentCount;
+        const bool plain =
+            mode.option.empty() && args.size() == mode.argumentCount && !isOption(args[0]);
         const bool optioned =
             !mode.option.empty() && args.size() == mode.argumentCount + 1 && args[0] == mode.option;
         if (plain) {
             status = mode.run(args, out, err);
-            if (status != toolUsageError) {
-                break;
-            }
-            continue; // "--replay-all NAME" has the plain form's count but no level
+            break;
         }
         if (optioned) {
             status = mode.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);

@@ -6,6 +6,7 @@
 #include <vector>
 
 constexpr int toolSuccess = 0;
+constexpr int toolFailure = 1; // a replayed hall not solved, or the tool could not run
 constexpr int toolUsageError = 2;
 
 // args without the program name. Writes what the tool prints to out and errors to err, and

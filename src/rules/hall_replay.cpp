@@ -1,6 +1,7 @@
 #include "rules/hall_replay.h"
 
 #include "hall/push_scrambler.h"
+#include "hall/tool_text.h"
 #include "rules/hall_scene.h"
 #include "rules/play_frame.h"
 #include "rules/play_queries.h"
@@ -238,7 +239,7 @@ ReplayResult replayHall(PlayState& state, std::string_view name, int level) {
 }
 
 std::string formatReplay(std::string_view name, const ReplayResult& result) {
-    std::string line = std::string(name) + " level " + std::to_string(result.level) + ": ";
+    std::string line = printableName(name) + " level " + std::to_string(result.level) + ": ";
     line += result.solved ? "solved" : "not solved";
     line += result.solved && result.replayed < result.pushes ? " early" : "";
     line += ", " + std::to_string(result.replayed) + " of " + std::to_string(result.pushes) +
@@ -256,12 +257,10 @@ std::string formatReplay(std::string_view name, const ReplayResult& result) {
 int runReplayTool(const std::vector<std::string>& args, bool allLevels, std::string* out) {
     int first = 1, last = 99;
     if (!allLevels) {
-        char* end = nullptr;
-        const long level = std::strtol(args[1].c_str(), &end, 10);
-        if (args[1].empty() || *end != 0 || level < 1 || level > 99) {
-            return 2;
+        if (!parseLevel(args[1], &first)) {
+            return 2; // a usage error
         }
-        first = last = static_cast<int>(level);
+        last = first;
     }
     // One random source runs through all the levels, as one through a game's halls.
     PlayState state;
@@ -274,9 +273,9 @@ int runReplayTool(const std::vector<std::string>& args, bool allLevels, std::str
         endless += result.endless ? 1 : 0;
     }
     if (allLevels) {
-        *out += args[0] + ": " + std::to_string(solved) + " of 99 levels solved, " +
+        *out += printableName(args[0]) + ": " + std::to_string(solved) + " of 99 levels solved, " +
                 std::to_string(diverged) + " diverged from the model, " + std::to_string(endless) +
                 " cut off\n";
     }
-    return 0;
+    return solved == last - first + 1 ? 0 : 1; // 1: a hall the replay did not solve
 }

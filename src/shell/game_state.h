@@ -53,8 +53,10 @@ struct GameState {
     std::string webDomain = "quorvane.example"; // bare host name, no scheme
     std::string programDirectory;               // without a trailing separator; set at start-up
     std::array<std::string, 4> packPasswordPieces = ::packPasswordPieces();
-    std::string progressFileName = "Quorvane.sav";
+    std::string progressFileName = "Quorvane.sav"; // empty when there is no place for it
     std::string tempFileName = "Quorvane.tmp";
+    std::string unsavedReason;  // why progress is not saved in this run; empty when it is
+    std::string progressNotice; // the level-done screen's line about progress; empty when saved
 
     float logoFadeStep = 0.001f; // logo alpha taken per frame after the opening sequence
     float logoAlpha = 0.0f;      // the logo's exact alpha 0..1; its sprite keeps only 8 bits of it

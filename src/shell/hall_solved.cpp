@@ -2,7 +2,7 @@
 
 #include "gui/dialog.h"
 #include "shell/game_state.h"
-#include "shell/progress_file.h"
+#include "shell/progress_notice.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ void openInsteadOfMenu(Dialog& dialog) {
 void reportHallSolved(int level) {
     if (level < lastLevel) {
         openInsteadOfMenu(game.levelDoneDialog);
-        saveProgress(game.progressFileName, level + 1); // a failed save keeps the old file
+        storeProgress(level + 1); // a failed save keeps the old file and says so
     } else {
         openInsteadOfMenu(game.lastLevelDialog);
     }

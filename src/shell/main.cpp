@@ -5,6 +5,7 @@
 #include "shell/user_files.h"
 
 int main() {
-    game.progressFileName = userFilePath(game.progressFileName);
+    // Without a data folder progress is not kept; start-up tells the player why.
+    game.progressFileName = userFilePath(game.progressFileName, &game.unsavedReason);
     return runGame();
 }

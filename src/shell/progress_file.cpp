@@ -4,7 +4,9 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -83,6 +85,49 @@ int readProgress(std::FILE* file, std::string* name, int* level) {
     return progressLoaded;
 }
 
+void describe(std::string* problem, const std::string& text) {
+    if (problem != nullptr) {
+        *problem = text;
+    }
+}
+
+// The first longestProgressFile bytes of the file. A missing file is progressCannotOpen; one
+// that is there but cannot be read, or is no regular file, is progressUnreadable.
+int readHead(const std::string& fileName, std::string* bytes, std::string* problem) {
+    // Without blocking: a pipe in the file's place must not keep start-up waiting for a writer.
+    const int file = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (file < 0) {
+        describe(problem, std::strerror(errno));
+        return errno == ENOENT || errno == ENOTDIR ? progressCannotOpen : progressUnreadable;
+    }
+    struct stat status {};
+    if (::fstat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
+        describe(problem, S_ISDIR(status.st_mode) ? "it is a folder" : "it is not a plain file");
+        ::close(file);
+        return progressUnreadable;
+    }
+    bytes->resize(longestProgressFile);
+    std::size_t done = 0;
+    while (done < bytes->size()) {
+        const ssize_t n = ::read(file, bytes->data() + done, bytes->size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            describe(problem, std::strerror(errno));
+            ::close(file);
+            return progressUnreadable;
+        }
+        if (n == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(file);
+    bytes->resize(done);
+    return progressLoaded;
+}
+
 } // namespace
 
 ProgressFiles& systemFiles() {
@@ -111,14 +156,22 @@ int readLine(std::FILE* file, std::string* text) {
     return text->empty() ? -1 : static_cast<int>(text->size());
 }
 
-int loadProgress(const std::string& fileName, std::string* name, int* level) {
-    std::FILE* file = std::fopen(fileName.c_str(), "rb");
+int loadProgress(const std::string& fileName, std::string* name, int* level, std::string* problem) {
+    std::string bytes;
+    const int code = readHead(fileName, &bytes, problem);
+    if (code != progressLoaded) {
+        return code;
+    }
+    if (bytes.empty()) {
+        return progressNoName;
+    }
+    std::FILE* file = fmemopen(bytes.data(), bytes.size(), "rb");
     if (file == nullptr) {
         return progressCannotOpen;
     }
-    const int code = readProgress(file, name, level);
+    const int result = readProgress(file, name, level);
     std::fclose(file);
-    return code;
+    return result;
 }
 
 std::string progressBytes(const std::string& name, int level) {
@@ -141,13 +194,18 @@ int replaceFile(const std::string& fileName, const std::string& tempName, const 
         return progressTempFailed;
     }
     const bool written = files.write(file, bytes) && files.flush(file);
+    int cause = errno;
     const bool closed = files.close(file);
     if (!written || !closed) {
+        cause = written ? errno : cause;
         files.remove(tempPath);
+        errno = cause; // the failed step's, not the clean-up's
         return progressTempFailed;
     }
     if (!files.rename(tempPath, fileName)) {
+        cause = errno;
         files.remove(tempPath);
+        errno = cause;
         return progressRenameFailed;
     }
     files.flushDirectory(directory);

@@ -16,6 +16,9 @@ constexpr int progressNoName = 2;   // line 1 missing or empty
 constexpr int progressBadName = 3;  // empty or over 16 characters after trimming
 constexpr int progressNoLevel = 4;  // line 2 missing or empty
 constexpr int progressBadLevel = 5; // outside 1..99
+// The file is there but cannot be read (permissions, a folder or a device in its place). Unlike
+// a missing file this is the player's progress out of reach, so it must not be overwritten.
+constexpr int progressUnreadable = 6;
 
 // saveProgress results.
 constexpr int progressSaved = 0;
@@ -23,6 +26,10 @@ constexpr int progressTempFailed = 1;   // the temporary file cannot be created 
 constexpr int progressRenameFailed = 2; // it cannot replace the progress file
 
 constexpr int maximumNameLength = 16;
+
+// The most of a progress file that is read: far more than a name, a level and any blanks around
+// them, so a huge or endless file costs no time at start-up.
+constexpr std::size_t longestProgressFile = 4096;
 
 // The file operations a save needs, so that tests can make each of them fail.
 class ProgressFiles {
@@ -45,14 +52,17 @@ ProgressFiles& systemFiles();
 // file with nothing stored. Lines longer than 1024 bytes are cut, the rest being skipped.
 int readLine(std::FILE* file, std::string* text);
 
-// Reads the progress file; name and level are set only on progressLoaded.
-int loadProgress(const std::string& fileName, std::string* name, int* level);
+// Reads the first longestProgressFile bytes of the progress file; name and level are set only on
+// progressLoaded. On progressUnreadable, problem (when given) says why.
+int loadProgress(const std::string& fileName, std::string* name, int* level,
+                 std::string* problem = nullptr);
 
 // Saves game.gameName and level to fileName, through game.tempFileName beside it.
 int saveProgress(const std::string& fileName, int level);
 
 // Writes name and level to fileName through the temporary file tempName, which is placed in the
-// same directory. On failure the old file is untouched and the temporary file is gone.
+// same directory. On failure the old file is untouched, the temporary file is gone and errno
+// holds the cause of the step that failed.
 int writeProgress(const std::string& fileName, const std::string& tempName, const std::string& name,
                   int level, ProgressFiles& files = systemFiles());
 

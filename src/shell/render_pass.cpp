@@ -6,6 +6,7 @@
 #include "presentation/scene_layer.h"
 #include "shell/game_state.h"
 #include "shell/game_texts.h"
+#include "shell/progress_notice.h"
 
 namespace {
 
@@ -60,6 +61,7 @@ bool renderHandler() {
                                  &game.nameEntryDialog, &game.nameButtonsDialog}) {
         renderDialog(*dialog);
     }
+    drawProgressNotice();
     if (game.phase < 0) {
         drawTopBar(y, pointerIn);
         drawLinks(x, y, pointerIn);

@@ -6,6 +6,7 @@
 #include "shell/game_state.h"
 #include "shell/pack_password.h"
 #include "shell/progress_file.h"
+#include "shell/progress_notice.h"
 #include "shell/render_pass.h"
 #include "shell/settings_file.h"
 #include "shell/window_memory.h"
@@ -62,12 +63,21 @@ void buildDialogs() {
                       c);
 }
 
+// Continues the saved game. A missing or malformed file leaves the defaults; one that cannot be
+// read is the player's progress out of reach, so this run leaves it alone and saves nothing.
 void readProgress() {
-    std::string name;
+    if (game.progressFileName.empty()) {
+        keepProgressUnsaved(game.unsavedReason); // the entry found no place and said why
+        return;
+    }
+    std::string name, problem;
     int level = 0;
-    if (loadProgress(game.progressFileName, &name, &level) == progressLoaded) {
+    const int code = loadProgress(game.progressFileName, &name, &level, &problem);
+    if (code == progressLoaded) {
         game.gameName = name;
         game.level = level;
+    } else if (code == progressUnreadable) {
+        keepProgressUnsaved("can't read " + game.progressFileName + " (" + problem + ")");
     }
 }
 
@@ -111,7 +121,10 @@ bool startGame() {
     engine.desktopSize(&desktopWidth, &desktopHeight);
     game.scale = computeScale(desktopWidth, desktopHeight, game.baseHeight);
     configureWindow(engine);
-    restoreWindow(engine, settingsPathBeside(game.progressFileName), desktopWidth, desktopHeight);
+    if (!game.progressFileName.empty()) { // without a data folder nothing is kept
+        restoreWindow(engine, settingsPathBeside(game.progressFileName), desktopWidth,
+                      desktopHeight);
+    }
     if (!engine.initialise()) {
         showStartupFailure(engine.lastError(), messageError | messageSystemModal);
         return false;
@@ -151,7 +164,9 @@ void endGame() {
     game.largeFont.reset();
     game.smallFont.reset();
     if (game.engine != nullptr) {
-        rememberWindow(*game.engine, settingsPathBeside(game.progressFileName));
+        if (!game.progressFileName.empty()) {
+            rememberWindow(*game.engine, settingsPathBeside(game.progressFileName));
+        }
         game.engine->shutdown();
         game.engine->release();
         game.engine = nullptr;
@@ -159,9 +174,10 @@ void endGame() {
 }
 
 int runGame() {
-    if (startGame()) {
+    const bool started = startGame();
+    if (started) {
         game.engine->runLoop();
     }
     endGame();
-    return 0;
+    return started ? 0 : 1;
 }

@@ -11,7 +11,8 @@ bool startGame();
 // Frees the dialogs, effects, layers and fonts, then shuts the engine down and releases it.
 void endGame();
 
-// The whole run: start, the frame loop, shutdown. Returns 0 on every path.
+// The whole run: start, the frame loop, shutdown. The exit status: 0 after the frame loop, 1
+// when start-up failed.
 int runGame();
 
 // Where a pack of that name lies: beside the program, or for an installed game in

@@ -21,16 +21,23 @@ std::filesystem::path dataHome() {
 
 } // namespace
 
-std::string userFilePath(const std::string& fileName) {
+std::string userFilePath(const std::string& fileName, std::string* problem) {
     const std::filesystem::path base = dataHome();
     if (base.empty()) {
-        return fileName;
+        if (problem != nullptr) {
+            *problem = "no data folder: neither XDG_DATA_HOME nor HOME names one";
+        }
+        return {};
     }
     const std::filesystem::path folder = base / "quorvane";
-    std::error_code ec;
+    std::error_code ec, ignored;
     std::filesystem::create_directories(folder, ec);
-    if (!std::filesystem::is_directory(folder, ec)) {
-        return fileName;
+    if (!std::filesystem::is_directory(folder, ignored)) {
+        if (problem != nullptr) {
+            *problem = "can't make the data folder " + folder.string() + ": " +
+                       (ec ? ec.message() : "something else is in its place");
+        }
+        return {};
     }
     return (folder / fileName).string();
 }

@@ -9,9 +9,12 @@
 #    clicked away, a piece is dragged on level 1 of "Tessmark", the menu is opened, screenshots
 #    are taken, and "Quit" ends the game with status 0. The screenshots must show the hall, the
 #    top bar and the menu.
-# 2. Without the graphics pack the game says "Can't load graphics." and ends with status 0.
+# 2. Without the graphics pack the game says "Can't load graphics." and ends with status 1.
 # 3. A broken progress file starts level 1 of "Tessmark"; a good one starts its own level.
 # 4. Installed with its packs in ../share/quorvane, the game finds them.
+# 5. Without a display the game says so and ends with status 1 instead of running unseen.
+# 6. With a read-only data folder, a solved level says on screen and in the log that progress
+#    could not be saved, and the old progress file stays as it was.
 #
 # With --package, only the unpacked package is tried instead: its hall tool replays a hall, its
 # game plays, and the window comes back at the size and in the full screen it was left.
@@ -39,6 +42,7 @@ cleanup() {
     fi
     if [ -n "$game" ]; then kill "$game" 2>/dev/null || true; fi
     if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi
+    chmod -R u+w "$work" 2>/dev/null || true # the read-only data folder of part 6
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -337,7 +341,7 @@ install_game "$work/nographics" Sound.paq
 log="$work/nographics.log"
 start_game "$work/nographics" "$log"
 wait_for_exit 30
-[ "$status" -eq 0 ] || fail "without graphics the game ended with status $status"
+[ "$status" -eq 1 ] || fail "without graphics the game ended with status $status"
 grep -q "Can't load graphics\." "$log" || fail "no \"Can't load graphics.\" message"
 echo "missing graphics pack: ok"
 
@@ -358,3 +362,72 @@ mkdir -p "$work/prefix/share/quorvane"
 cp "$bin/Graphics.paq" "$bin/Sound.paq" "$work/prefix/share/quorvane/"
 expect_level "Other 5" "$work/installed.log" "$work/prefix/bin"
 echo "installed layout: ok"
+
+# --- 5. no display -------------------------------------------------------------------------
+# Nothing names a display or a video driver, and the runtime folder has no display sockets;
+# the message box cannot open either, so the message goes to standard error.
+mkdir -p "$work/runtime"
+log="$work/nodisplay.log"
+env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u QUORVANE_NO_MESSAGE_BOX \
+    XDG_RUNTIME_DIR="$work/runtime" "$work/game/quorvane" 2>"$log" &
+game=$!
+wait_for_exit 20
+[ "$status" -eq 1 ] || fail "without a display the game ended with status $status"
+grep -q "no graphical display found: set DISPLAY or WAYLAND_DISPLAY" "$log" ||
+    fail "no \"no graphical display found\" message"
+echo "no display: ok"
+
+# --- 6. a save into a read-only folder -----------------------------------------------------
+# The saved game is level 1 of "n102", whose generator's pushes solve it after 14 of them; they
+# are made as drags. The data folder can be read but not written (the superuser runs the game
+# without its right to override file permissions).
+solve_name=n102
+data="$XDG_DATA_HOME/quorvane"
+printf '%s\r\n1\r\n' "$solve_name" >"$data/Quorvane.sav"
+cp "$data/Quorvane.sav" "$work/old.sav"
+chmod 555 "$data"
+as_player=()
+if [ "$(id -u)" -eq 0 ]; then
+    as_player=(setpriv --bounding-set=-dac_override,-dac_read_search --)
+fi
+log="$work/readonly.log"
+"${as_player[@]}" "$work/game/quorvane" 2>"$log" &
+game=$!
+window=$(game_window)
+sleep 1
+click_at 462 800
+wait_for_line "Level started: $solve_name 1\$" "$log" 20
+sleep 0.5
+unsaved="Can't save progress to $data/Quorvane.sav: can't write $data/Quorvane.tmp: Permission denied"
+drags=0
+while read -r x y direction; do
+    drags=$((drags + 1))
+    [ "$drags" -le 20 ] || fail "not solved after 20 drags: one of them went unseen"
+    case $direction in
+    left) dx=-30 dy=0 ;;
+    right) dx=30 dy=0 ;;
+    up) dx=0 dy=-30 ;;
+    *) dx=0 dy=30 ;;
+    esac
+    px=$((x * 44 + 22))
+    py=$((y * 44 + 22))
+    xdotool mousemove --window "$window" "$px" "$py"
+    sleep 0.6
+    xdotool mousedown 1
+    sleep 0.6
+    xdotool mousemove --window "$window" $((px + dx)) $((py + dy))
+    sleep 0.6
+    xdotool mouseup 1
+    sleep 6 # a slide across the whole hall takes 4.2 s at full speed
+    grep -qF "$unsaved" "$log" && break
+done < <("$bin/quorvane_push_list" "$solve_name" 1)
+grep -qF "$unsaved" "$log" || fail "no log line \"$unsaved\""
+screenshot "$log" "$work/unsaved.png"
+# The line under the level-done dialog, in the highlight red.
+notice=$(probe "$work/unsaved.png" 62 612 800 50 | awk '{print $4}')
+[ "$notice" -gt 40 ] || fail "no line about the unsaved progress ($notice red pixels)"
+cmp -s "$data/Quorvane.sav" "$work/old.sav" || fail "the old progress file changed"
+[ ! -e "$data/Quorvane.tmp" ] || fail "a temporary file was left"
+end_game
+chmod 755 "$data"
+echo "save into a read-only folder: ok"

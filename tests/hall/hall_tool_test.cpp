@@ -1,5 +1,7 @@
 #include "hall/hall_tool.h"
 
+#include "hall/tool_text.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -74,14 +76,50 @@ TEST(HallToolTest, BadArgumentsGiveOneUsageLineAndStatusTwo) {
     }
 }
 
-TEST(HallToolTest, TwoArgumentsAreAlwaysNameAndLevel) {
-    std::string asName;
-    std::string err;
-    EXPECT_EQ(runHallTool({"--map", "5"}, &asName, &err), toolSuccess);
-    EXPECT_EQ(asName.rfind("seed ", 0), 0u);
-    std::string leadingZero;
-    EXPECT_EQ(runHallTool({"--map", "05"}, &leadingZero, &err), toolSuccess);
-    EXPECT_EQ(asName, leadingZero);
+TEST(HallToolTest, AnOptionWithoutItsArgumentsIsAUsageError) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--map", "12"}, {"--replay", "5"}, {"--replay-all"}}) {
+        std::string out, err;
+        EXPECT_EQ(runHallTool(args, &out, &err), toolUsageError) << args[0];
+        EXPECT_TRUE(out.empty()) << args[0];
+        EXPECT_EQ(err.rfind("usage: quorvane-hall", 0), 0u) << err;
+    }
+    // After an option, a name that is an option is still a name.
+    std::string out, err;
+    EXPECT_EQ(runHallTool({"--map", "--map", "5"}, &out, &err), toolSuccess);
+    EXPECT_EQ(out.rfind("\"--map\" level 5: ", 0), 0u) << out;
+}
+
+TEST(HallToolTest, EveryModeTakesTheLevelInTheGamesOwnForm) {
+    for (const char* mode : {"", "--map", "--replay"}) {
+        for (const char* level : {" 5", "5 ", "+5", "-5", "05", "005", "0x5", "5.0", "0", "100"}) {
+            std::vector<std::string> args = {"Tessmark", level};
+            if (mode[0] != 0) {
+                args.insert(args.begin(), mode);
+            }
+            std::string out, err;
+            EXPECT_EQ(runHallTool(args, &out, &err), toolUsageError)
+                << mode << " '" << level << "'";
+        }
+    }
+    int level = 0;
+    for (const char* text : {"1", "9", "10", "99"}) {
+        EXPECT_TRUE(parseLevel(text, &level)) << text;
+        EXPECT_EQ(std::to_string(level), text);
+    }
+}
+
+TEST(HallToolTest, NamesArePrintedWithTheirControlBytesEscaped) {
+    EXPECT_EQ(printableName("Tessmark"), "Tessmark");
+    EXPECT_EQ(printableName("\x1B]0;owned\x07\n\r\t\x7F"),
+              "\\x1B]0;owned\\x07\\x0A\\x0D\\x09\\x7F");
+    EXPECT_EQ(printableName(std::string("a\0b", 3)), "a\\x00b");
+    EXPECT_EQ(printableName("\xC9l\xE8ve \\ \"x\""), "\xC9l\xE8ve \\ \"x\"") << "other bytes stay";
+
+    std::string out, err;
+    ASSERT_EQ(runHallTool({"--map", "evil\n\x1B[2J", "3"}, &out, &err), toolSuccess);
+    EXPECT_EQ(out.substr(0, out.find('\n')).rfind("\"evil\\x0A\\x1B[2J\" level 3: ", 0), 0u) << out;
+    EXPECT_EQ(out.find('\x1B'), std::string::npos);
 }
 
 } // namespace

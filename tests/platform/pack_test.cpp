@@ -33,6 +33,33 @@ void writeBytes(const fs::path& file, const std::vector<std::uint8_t>& bytes) {
               static_cast<std::streamsize>(bytes.size()));
 }
 
+std::uint32_t little(const std::vector<std::uint8_t>& bytes, std::size_t at, int count) {
+    std::uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i) {
+        value = value << 8 | bytes[at + static_cast<std::size_t>(i)];
+    }
+    return value;
+}
+
+void put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
+
+// Makes entry number index of an archive (without comment) declare size bytes unpacked, in its
+// local and its central header alike: a pack of a few KB that claims to unpack to gigabytes.
+void declareSize(std::vector<std::uint8_t>& archive, std::size_t index, std::uint32_t size) {
+    const std::size_t end = archive.size() - 22; // the end-of-directory record
+    std::size_t central = little(archive, end + 16, 4);
+    for (std::size_t i = 0; i < index; ++i) {
+        central += 46 + little(archive, central + 28, 2) + little(archive, central + 30, 2) +
+                   little(archive, central + 32, 2);
+    }
+    put32(archive, central + 24, size);
+    put32(archive, little(archive, central + 42, 4) + 22, size);
+}
+
 class PackTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -133,6 +160,65 @@ TEST_F(PackTest, NewestPackWinsThenTheProgramDirectory) {
     EXPECT_EQ(files.read("a.txt"), bytesOf("new"));
     EXPECT_EQ(files.read("b.txt"), bytesOf("b"));
     EXPECT_EQ(files.read("loose\\c.txt"), bytesOf("loose"));
+}
+
+TEST_F(PackTest, ADeclaredSizeBeyondTheLimitIsRefusedBeforeInflating) {
+    std::vector<std::uint8_t> archive;
+    std::string error;
+    ASSERT_TRUE(
+        buildPack({{"a.txt", bytesOf("aaaa")}, {"b.txt", bytesOf("bbbb")}}, "p", &archive, &error));
+    const std::string tooLarge =
+        "declares 1000000000 bytes, more than the " + std::to_string(largestResourceFile);
+
+    // The first entry is checked at attach: the pack is refused at once, with the reason.
+    std::vector<std::uint8_t> first = archive;
+    declareSize(first, 0, 1000000000);
+    writeBytes(root / "first.paq", first);
+    ResourceFiles files(root.string());
+    ASSERT_FALSE(files.attach("first.paq", "p", &error));
+    EXPECT_NE(error.find("a.txt " + tooLarge), std::string::npos) << error;
+
+    // Any other entry is refused when it is read.
+    std::vector<std::uint8_t> second = archive;
+    declareSize(second, 1, 1000000000);
+    writeBytes(root / "second.paq", second);
+    ASSERT_TRUE(files.attach("second.paq", "p", &error)) << error;
+    EXPECT_EQ(files.read("a.txt"), bytesOf("aaaa"));
+    std::string problem;
+    EXPECT_FALSE(files.read("b.txt", &problem).has_value());
+    EXPECT_EQ(problem, "b.txt " + tooLarge + " a file may hold");
+    std::size_t size = 7;
+    EXPECT_EQ(files.readAllocated("b.txt", &size), nullptr);
+}
+
+TEST_F(PackTest, AFileOfTheLimitLoadsAndOneByteMoreDoesNot) {
+    const std::vector<std::uint8_t> zeros(largestResourceFile); // deflates to a few KB
+    std::vector<std::uint8_t> over(largestResourceFile + 1);
+    std::string error;
+    ASSERT_TRUE(writePack((root / "zeros.paq").string(), {{"at.bin", zeros}, {"over.bin", over}},
+                          "p", &error));
+    over = {};
+    EXPECT_LT(fs::file_size(root / "zeros.paq"), 100000u);
+    ResourceFiles files(root.string());
+    ASSERT_TRUE(files.attach("zeros.paq", "p", &error)) << error;
+    EXPECT_EQ(files.read("at.bin"), zeros);
+    std::size_t size = 0;
+    std::uint8_t* bytes = files.readAllocated("at.bin", &size);
+    ASSERT_NE(bytes, nullptr);
+    EXPECT_EQ(size, largestResourceFile);
+    EXPECT_EQ(bytes[size], 0) << "a 0 byte after the file, for text";
+    std::free(bytes);
+    std::string problem;
+    EXPECT_FALSE(files.read("over.bin", &problem).has_value());
+    EXPECT_NE(problem.find("over.bin declares " + std::to_string(largestResourceFile + 1)),
+              std::string::npos)
+        << problem;
+
+    // The same holds for a file beside the program (a hole: it takes no disk space).
+    writeBytes(root / "loose.bin", {});
+    fs::resize_file(root / "loose.bin", largestResourceFile + 1);
+    EXPECT_FALSE(files.read("loose.bin", &problem).has_value());
+    EXPECT_NE(problem.find("more than the"), std::string::npos) << problem;
 }
 
 TEST(PackWriter, RefusesNamesThatCouldNotBeFoundOrEscapeTheFolder) {

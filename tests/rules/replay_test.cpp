@@ -3,6 +3,7 @@
 #include "hall/hall_tool.h"
 #include "rules/hall_replay.h"
 #include "support/play_fixture.h"
+#include "support/scoped_variable.h"
 
 namespace {
 
@@ -71,6 +72,14 @@ TEST(ReplayTool, LevelsOutsideTheGameAreUsageErrors) {
     EXPECT_EQ(runHallTool({"--replay", "abc", "7x"}, &out, &err), toolUsageError);
     EXPECT_TRUE(out.empty());
     EXPECT_NE(err.find("--replay-all NAME"), std::string::npos);
+}
+
+TEST(ReplayTool, ASolvedHallEndsWithStatusZeroAndNeedsNoTemporaryFolder) {
+    ScopedVariable tmp("TMPDIR", "/nonexistent");
+    std::string out, err;
+    EXPECT_EQ(runHallTool({"--replay", "Tessmark", "3"}, &out, &err), toolSuccess) << err;
+    EXPECT_EQ(out.rfind("Tessmark level 3: solved, ", 0), 0u) << out;
+    EXPECT_TRUE(err.empty()) << err;
 }
 
 } // namespace

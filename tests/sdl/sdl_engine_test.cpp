@@ -5,6 +5,7 @@
 #include "platform/sdl/key_map.h"
 #include "platform/sdl/resample.h"
 #include "platform/sdl/sdl_engine.h"
+#include "support/scoped_variable.h"
 
 #include <SDL_image.h>
 #include <gtest/gtest.h>
@@ -404,6 +405,25 @@ TEST_F(SdlEngineTest, DesktopServicesWorkBeforeTheWindowAndNeverUseAShell) {
     const std::string text(std::istreambuf_iterator<char>(log), {});
     EXPECT_NE(text.find("log check 42"), std::string::npos);
     EXPECT_NE(text.find("Refusing to open web address \"-n\""), std::string::npos);
+}
+
+TEST_F(SdlEngineTest, WithoutADisplayItSaysSoInsteadOfRunningUnseen) {
+    const std::string runtime = (directory / "runtime").string(); // no display sockets in it
+    fs::create_directories(runtime);
+    {
+        ScopedVariable driver("SDL_VIDEODRIVER", nullptr), x11("DISPLAY", nullptr),
+            wayland("WAYLAND_DISPLAY", nullptr), sockets("XDG_RUNTIME_DIR", runtime.c_str());
+        engine = createEngine(engineVersion);
+        int width = 0, height = 0;
+        engine->desktopSize(&width, &height);
+        EXPECT_EQ(width, 1024) << "a stand-in size, not one of an invisible screen";
+        EXPECT_FALSE(engine->initialise());
+        EXPECT_STREQ(engine->lastError(),
+                     "no graphical display found: set DISPLAY or WAYLAND_DISPLAY");
+    }
+    // Asked for by name, the offscreen driver still serves tests and unattended runs.
+    ScopedVariable driver("SDL_VIDEODRIVER", "offscreen");
+    EXPECT_TRUE(engine->initialise()) << engine->lastError();
 }
 
 TEST(SdlKeys, KeysMapToDesktopNumbersAndTextToLatin1) {

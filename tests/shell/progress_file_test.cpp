@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 struct Loaded {
@@ -74,6 +78,59 @@ TEST(LoadProgressTest, SixteenCharactersAreTheLongestName) {
     EXPECT_EQ(loaded.code, progressLoaded);
     EXPECT_EQ(loaded.name, "ABCDEFGHIJKLMNOP");
     EXPECT_EQ(loaded.level, 99);
+}
+
+TEST(LoadProgressTest, AFileThatIsThereButCannotBeReadIsNotAMissingOne) {
+    TempFolder folder;
+    std::string name = "unchanged", problem;
+    int level = -7;
+    std::filesystem::create_directory(folder.file("Quorvane.sav"));
+    ASSERT_EQ(loadProgress(folder.file("Quorvane.sav"), &name, &level, &problem),
+              progressUnreadable);
+    EXPECT_EQ(problem, "it is a folder");
+
+    // A pipe in its place neither blocks start-up waiting for a writer nor counts as missing.
+    ASSERT_EQ(mkfifo(folder.file("pipe.sav").c_str(), 0600), 0);
+    EXPECT_EQ(loadProgress(folder.file("pipe.sav"), &name, &level, &problem), progressUnreadable);
+    EXPECT_EQ(problem, "it is not a plain file");
+
+    if (geteuid() != 0) { // permissions do not stop the superuser
+        folder.write("locked.sav", "Other\r\n5\r\n");
+        std::filesystem::permissions(folder.file("locked.sav"), std::filesystem::perms::none);
+        EXPECT_EQ(loadProgress(folder.file("locked.sav"), &name, &level, &problem),
+                  progressUnreadable);
+        EXPECT_EQ(problem, "Permission denied");
+    }
+    EXPECT_EQ(loadProgress(folder.file("missing.sav"), &name, &level, &problem),
+              progressCannotOpen);
+    EXPECT_EQ(loadProgress(folder.file("no/such/folder.sav"), &name, &level), progressCannotOpen);
+    EXPECT_EQ(name, "unchanged");
+    EXPECT_EQ(level, -7);
+}
+
+TEST(LoadProgressTest, OnlyTheFirstKilobytesAreRead) {
+    TempFolder folder;
+    // "Tessmark", then 20 MB of zero bytes (a hole: no disk space is used), then a level line.
+    // Zero bytes are skipped, so a reader of the whole file would find level 7 after them.
+    const std::string file = folder.file("Quorvane.sav");
+    folder.write("Quorvane.sav", "Tessmark\r\n");
+    std::filesystem::resize_file(file, 20u << 20);
+    std::ofstream(file, std::ios::binary | std::ios::app) << "7\r\n";
+    std::string name;
+    int level = 0;
+    ASSERT_EQ(loadProgress(file, &name, &level), progressNoLevel);
+
+    // A device that never ends is no progress file.
+    std::filesystem::create_symlink("/dev/zero", folder.file("endless.sav"));
+    EXPECT_EQ(loadProgress(folder.file("endless.sav"), &name, &level), progressUnreadable);
+
+    // Blanks around the lines still load, up to the limit.
+    const std::string padded =
+        std::string(1000, ' ') + "Tessmark\r\n" + std::string(1000, ' ') + "12\r\n";
+    ASSERT_LT(padded.size(), longestProgressFile);
+    const Loaded loaded = loadFrom(folder, padded);
+    EXPECT_EQ(loaded.code, progressLoaded);
+    EXPECT_EQ(loaded.level, 12);
 }
 
 TEST(ReadLineTest, PairsOfUnlikeEndsEndOneLineAndLikeEndsTwo) {
@@ -165,6 +222,19 @@ TEST(SaveProgressTest, EveryFailingStepLeavesTheOldOrTheNewProgress) {
         }
     }
     EXPECT_GE(step, 6) << "remove, create, write, flush, close and rename must all be tried";
+}
+
+TEST(SaveProgressTest, AFailedSaveLeavesTheCauseOfTheFailedStepInErrno) {
+    // Operation order: remove leftover, create, write, flush, close, rename; the clean-up's own
+    // remove after a failure must not hide the cause.
+    for (int step = 1; step < 6; ++step) {
+        TempFolder folder;
+        FailingFiles files(step, ENOSPC);
+        errno = 0;
+        EXPECT_NE(writeProgress(folder.file("Quorvane.sav"), "Quorvane.tmp", "Game", 2, files),
+                  progressSaved);
+        EXPECT_EQ(errno, ENOSPC) << "step " << step;
+    }
 }
 
 TEST(SaveProgressTest, FailuresBeforeTheRenameReportOneAndTheRenameTwo) {

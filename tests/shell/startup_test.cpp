@@ -59,6 +59,17 @@ TEST_F(StartupTest, WithoutTheGraphicsPackItSaysSoAndNeverLoadsSounds) {
     EXPECT_EQ(headless().soundName(1), "") << "the sound pack is never read";
 }
 
+TEST_F(StartupTest, AFailedStartEndsWithStatusOneAndARunWithZero) {
+    headless().setFrameLimit(3);
+    EXPECT_EQ(runGame(), 0);
+    resetGame();
+    headless().reset();
+    headless().setProgramDirectory(folder.path()); // no packs at all
+    EXPECT_EQ(runGame(), 1);
+    ASSERT_EQ(headless().messageBoxes().size(), 1u);
+    EXPECT_EQ(headless().messageBoxes()[0], "Error: Can't load graphics.");
+}
+
 TEST_F(StartupTest, WithoutTheSoundPackItSaysSo) {
     std::filesystem::copy_file(headless().programDirectory() + "/Graphics.paq",
                                folder.file("Graphics.paq"));

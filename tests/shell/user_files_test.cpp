@@ -1,38 +1,11 @@
 #include "shell/user_files.h"
 
+#include "support/scoped_variable.h"
 #include "support/temp_folder.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
-
-// Sets an environment variable for the test's duration.
-class ScopedVariable {
-  public:
-    ScopedVariable(const char* name, const char* value) : name_(name) {
-        const char* old = std::getenv(name);
-        hadOld_ = old != nullptr;
-        old_ = hadOld_ ? old : "";
-        if (value != nullptr) {
-            setenv(name, value, 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-    ~ScopedVariable() {
-        if (hadOld_) {
-            setenv(name_, old_.c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-
-  private:
-    const char* name_;
-    bool hadOld_;
-    std::string old_;
-};
 
 TEST(UserFilePathTest, UsesTheDataHomeAndCreatesTheGamesFolder) {
     TempFolder folder;
@@ -41,7 +14,7 @@ TEST(UserFilePathTest, UsesTheDataHomeAndCreatesTheGamesFolder) {
     EXPECT_TRUE(std::filesystem::is_directory(folder.file("quorvane")));
 }
 
-TEST(UserFilePathTest, FallsBackToHomeThenToTheWorkingDirectory) {
+TEST(UserFilePathTest, FallsBackToHomeButNeverToTheWorkingDirectory) {
     TempFolder folder;
     ScopedVariable xdg("XDG_DATA_HOME", "relative/ignored");
     {
@@ -49,14 +22,25 @@ TEST(UserFilePathTest, FallsBackToHomeThenToTheWorkingDirectory) {
         EXPECT_EQ(userFilePath("Quorvane.sav"), folder.file(".local/share/quorvane/Quorvane.sav"));
     }
     ScopedVariable home("HOME", nullptr);
-    EXPECT_EQ(userFilePath("Quorvane.sav"), "Quorvane.sav");
+    std::string problem;
+    EXPECT_EQ(userFilePath("Quorvane.sav", &problem), "");
+    EXPECT_EQ(problem, "no data folder: neither XDG_DATA_HOME nor HOME names one");
 }
 
-TEST(UserFilePathTest, AFolderThatCannotBeMadeMeansTheWorkingDirectory) {
+TEST(UserFilePathTest, AnUnusableDataFolderMeansNoPlaceAndSaysWhy) {
     TempFolder folder;
     folder.write("quorvane", "a file where the folder should be");
-    ScopedVariable xdg("XDG_DATA_HOME", folder.path().c_str());
-    EXPECT_EQ(userFilePath("Quorvane.sav"), "Quorvane.sav");
+    {
+        ScopedVariable xdg("XDG_DATA_HOME", folder.path().c_str());
+        std::string problem;
+        EXPECT_EQ(userFilePath("Quorvane.sav", &problem), "");
+        const std::string expected = "can't make the data folder " + folder.file("quorvane") + ": ";
+        EXPECT_EQ(problem.rfind(expected, 0), 0u) << problem;
+    }
+    ScopedVariable xdg("XDG_DATA_HOME", "/dev/null");
+    std::string problem;
+    EXPECT_EQ(userFilePath("Quorvane.sav", &problem), "");
+    EXPECT_EQ(problem.rfind("can't make the data folder /dev/null/quorvane: ", 0), 0u) << problem;
 }
 
 } // namespace

@@ -1,23 +1,26 @@
 #pragma once
 // The real file system for the progress and settings files, except that operation number failAt
-// (counted from 0) fails; a failing write still writes half of its bytes, as a full disk would.
+// (counted from 0) fails with the given errno; a failing write still writes half of its bytes, as
+// a full disk would.
 
 #include "shell/progress_file.h"
 
+#include <cerrno>
+#include <string>
+
 class FailingFiles final : public ProgressFiles {
   public:
-    explicit FailingFiles(int failAt) : failAt_(failAt) {}
+    explicit FailingFiles(int failAt, int error = EIO) : failAt_(failAt), error_(error) {}
     int operations() const { return count_; }
 
     int create(const std::string& path) override {
         return fails() ? -1 : systemFiles().create(path);
     }
     bool write(int file, const std::string& bytes) override {
-        if (fails()) {
+        if (count_ == failAt_) {
             systemFiles().write(file, bytes.substr(0, bytes.size() / 2));
-            return false;
         }
-        return systemFiles().write(file, bytes);
+        return !fails() && systemFiles().write(file, bytes);
     }
     bool flush(int file) override { return !fails() && systemFiles().flush(file); }
     bool close(int file) override {
@@ -36,7 +39,14 @@ class FailingFiles final : public ProgressFiles {
     }
 
   private:
-    bool fails() { return count_++ == failAt_; }
+    bool fails() {
+        if (count_++ != failAt_) {
+            return false;
+        }
+        errno = error_;
+        return true;
+    }
     int failAt_;
+    int error_;
     int count_ = 0;
 };

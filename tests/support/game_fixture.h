@@ -44,6 +44,8 @@ class GameTest : public HeadlessTest {
         game.logoFadeStep = 0.001f;
         game.topBarHot = 0;
         game.tempFileName = "Quorvane.tmp";
+        game.unsavedReason.clear();
+        game.progressNotice.clear();
         game.logoObject = nullptr;
     }
 

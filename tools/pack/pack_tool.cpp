@@ -90,9 +90,10 @@ int extract(const std::string& pack, const std::string& folder, const std::strin
         if (!safeRelativeName(name)) {
             return fail("refusing entry name \"" + name + "\"");
         }
-        const auto bytes = files.read(name);
+        std::string problem;
+        const auto bytes = files.read(name, &problem);
         if (!bytes) {
-            return fail("cannot read entry \"" + name + "\" (wrong password or damaged pack)");
+            return fail("cannot read entry \"" + name + "\": " + problem);
         }
         const fs::path target = fs::path(folder) / name;
         std::error_code ec;

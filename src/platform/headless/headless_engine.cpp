@@ -166,21 +166,17 @@ void HeadlessEngine::setHandler(int state, FrameFunction handler) {
 }
 
 std::uint8_t* HeadlessEngine::loadFile(const char* name, std::uint32_t* size) {
-    auto bytes = files_.read(name != nullptr ? name : "");
-    if (!bytes) {
-        logLine("Can't load resource: %s", name != nullptr ? name : "");
+    std::size_t count = 0;
+    std::string problem;
+    std::uint8_t* bytes = files_.readAllocated(name != nullptr ? name : "", &count, &problem);
+    if (bytes == nullptr) {
+        logLine("Can't load resource: %s (%s)", name != nullptr ? name : "", problem.c_str());
         return nullptr;
     }
-    auto* copy = static_cast<std::uint8_t*>(std::malloc(bytes->size() + 1));
-    if (copy == nullptr) {
-        return nullptr;
-    }
-    std::memcpy(copy, bytes->data(), bytes->size());
-    copy[bytes->size()] = 0;
     if (size != nullptr) {
-        *size = static_cast<std::uint32_t>(bytes->size());
+        *size = static_cast<std::uint32_t>(count); // files are far below 4 GB (largestResourceFile)
     }
-    return copy;
+    return bytes;
 }
 
 void HeadlessEngine::freeFile(std::uint8_t* bytes) {

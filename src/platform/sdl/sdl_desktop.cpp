@@ -1,6 +1,7 @@
 // Desktop services and files: log, packs, desktop size, message box and the web browser.
 
 #include "platform/sdl/sdl_engine.h"
+#include "platform/sdl/video_start.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -60,25 +61,17 @@ void SdlEngine::logLine(const char* format, ...) {
 }
 
 std::uint8_t* SdlEngine::loadFile(const char* name, std::uint32_t* size) {
-    const auto bytes = files_.read(name != nullptr ? name : "");
-    if (!bytes) {
-        logLine("Can't load resource %s", name != nullptr ? name : "");
+    std::size_t count = 0;
+    std::string problem;
+    std::uint8_t* bytes = files_.readAllocated(name != nullptr ? name : "", &count, &problem);
+    if (bytes == nullptr) {
+        logLine("Can't load resource %s: %s", name != nullptr ? name : "", problem.c_str());
         return nullptr;
     }
-    // One byte more, always 0, so text files can be read as C strings.
-    auto* copy = static_cast<std::uint8_t*>(std::malloc(bytes->size() + 1));
-    if (copy == nullptr) {
-        logLine("Can't load resource %s: out of memory", name);
-        return nullptr;
-    }
-    if (!bytes->empty()) {
-        std::memcpy(copy, bytes->data(), bytes->size());
-    }
-    copy[bytes->size()] = 0;
     if (size != nullptr) {
-        *size = static_cast<std::uint32_t>(bytes->size());
+        *size = static_cast<std::uint32_t>(count); // files are far below 4 GB (largestResourceFile)
     }
-    return copy;
+    return bytes;
 }
 
 void SdlEngine::freeFile(std::uint8_t* bytes) {
@@ -97,13 +90,14 @@ bool SdlEngine::attachPack(const char* file, const char* password) {
 void SdlEngine::desktopSize(int* width, int* height) {
     // The game asks before the window exists, so video may have to be started here.
     SDL_DisplayMode mode;
-    if ((SDL_WasInit(SDL_INIT_VIDEO) != 0 || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) &&
-        SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+    std::string error;
+    if (startVideo(&error) && SDL_GetDesktopDisplayMode(0, &mode) == 0) {
         *width = mode.w;
         *height = mode.h;
         return;
     }
-    logLine("Can't read the desktop size (%s); taking 1024 x 768", SDL_GetError());
+    logLine("Can't read the desktop size (%s); taking 1024 x 768",
+            error.empty() ? SDL_GetError() : error.c_str());
     *width = 1024;
     *height = 768;
 }

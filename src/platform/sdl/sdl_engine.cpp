@@ -1,6 +1,7 @@
 #include "platform/sdl/sdl_engine.h"
 
 #include "platform/sdl/key_map.h"
+#include "platform/sdl/video_start.h"
 
 #include <SDL_image.h>
 
@@ -137,8 +138,7 @@ bool SdlEngine::initialise() {
     if (window_ != nullptr) {
         return true;
     }
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-        lastError_ = std::string("Can't start the video system: ") + SDL_GetError();
+    if (!startVideo(&lastError_)) {
         logLine("%s", lastError_.c_str());
         return false;
     }
