@@ -188,7 +188,7 @@ std::string mutationDifferences(const RecordedPush& push) {
 }
 
 bool hallSolved() {
-    return game.levelDoneDialog.open || game.lastLevelDialog.open;
+    return game.screens.shows(ScreenKind::LevelDone) || game.screens.shows(ScreenKind::LastLevel);
 }
 
 // Runs frames until every piece rests, then one more for the rest test; false when cut off.

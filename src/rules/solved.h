@@ -1,7 +1,6 @@
 #pragma once
-// What a solved hall does to the game: the level-done dialog (or, after the last level, the
-// last-level dialog) opens and the progress file moves on to the next level.
+// What a solved hall does to the game: the level-done screen (or, after the last level, the
+// last-level screen) opens and the progress moves on to the next level.
 
-// Opens the dialog for a solved level (closing the menu) and stores the progress when a next
-// level exists.
+// Opens the screen for a solved level (closing any other) and stores the progress.
 void reportHallSolved(int level);

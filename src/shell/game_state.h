@@ -5,14 +5,15 @@
 // thread, so it needs no locking.
 
 #include "draw/bitmap_font.h"
-#include "gui/dialog.h"
 #include "hall/game_random.h"
 #include "hall/hall_grid.h"
 #include "presentation/effect_manager.h"
 #include "presentation/scene_layer.h"
 #include "presentation/sound_catalogue.h"
 #include "shell/engine.h"
+#include "shell/name_progress.h"
 #include "shell/pack_password.h"
+#include "shell/screen_stack.h"
 
 #include <array>
 #include <cstdint>
@@ -40,6 +41,10 @@ struct GameState {
     Point pressPoint;           // logical position where the left button went down
     Point releasePoint;         // logical position where it came up
 
+    // The held state of the frame before, so that a press acts once however long it is held.
+    bool leftWasHeld = false, rightWasHeld = false, escapeWasHeld = false;
+    int linkPressed = 0; // the link (1 maker, 2 engine) the left button went down on; 0 none
+
     // Frame units (1/50 s) since the last level reset.
     float clock = 0.0f;
     float inputBlockedUntil = 0.0f; // clicks, keys and buttons before this clock value are ignored
@@ -54,6 +59,12 @@ struct GameState {
     std::array<std::string, 4> packPasswordPieces = ::packPasswordPieces();
     std::string progressFileName = "Quorvane.sav";
     std::string tempFileName = "Quorvane.tmp";
+    // Progress per game name, in its own file beside the progress file.
+    std::string nameProgressFileName = "Quorvane.progress";
+    std::string nameProgressTempName = "Quorvane.progress.tmp";
+    ProgressBook progressBook;
+    bool showHelpAtStart = false; // the very first start: the first level opens with the help
+    bool soundOn = true;
 
     float logoFadeStep = 0.001f; // logo alpha taken per frame after the opening sequence
     float logoAlpha = 0.0f;      // the logo's exact alpha 0..1; its sprite keeps only 8 bits of it
@@ -63,7 +74,7 @@ struct GameState {
     std::unique_ptr<SceneLayer> hallLayer, overlayLayer;
     EffectManager effects;
     SoundCatalogue sounds;
-    Dialog menuDialog, levelDoneDialog, lastLevelDialog, nameEntryDialog, nameButtonsDialog;
+    ScreenStack screens; // menu, level done, name entry, level select, help, ...
     SceneObject* cursorObject = nullptr;
     SceneObject* backdropObject = nullptr;
     SceneObject* logoObject = nullptr;

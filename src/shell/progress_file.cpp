@@ -127,6 +127,11 @@ std::string progressBytes(const std::string& name, int level) {
 
 int writeProgress(const std::string& fileName, const std::string& tempName, const std::string& name,
                   int level, ProgressFiles& files) {
+    return replaceFile(fileName, tempName, progressBytes(name, level), files);
+}
+
+int replaceFile(const std::string& fileName, const std::string& tempName, const std::string& bytes,
+                ProgressFiles& files) {
     const std::string directory = directoryOf(fileName);
     const std::string tempPath = joinPath(directory, tempName);
     // A leftover from an earlier crash may be read-only; it is ours to replace.
@@ -135,7 +140,7 @@ int writeProgress(const std::string& fileName, const std::string& tempName, cons
     if (file < 0) {
         return progressTempFailed;
     }
-    const bool written = files.write(file, progressBytes(name, level)) && files.flush(file);
+    const bool written = files.write(file, bytes) && files.flush(file);
     const bool closed = files.close(file);
     if (!written || !closed) {
         files.remove(tempPath);

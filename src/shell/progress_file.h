@@ -56,5 +56,10 @@ int saveProgress(const std::string& fileName, int level);
 int writeProgress(const std::string& fileName, const std::string& tempName, const std::string& name,
                   int level, ProgressFiles& files = systemFiles());
 
+// Replaces fileName with bytes the same way: through the temporary file tempName in the same
+// directory, flushed, then renamed over it; nothing is deleted first. Codes as writeProgress.
+int replaceFile(const std::string& fileName, const std::string& tempName, const std::string& bytes,
+                ProgressFiles& files = systemFiles());
+
 // The bytes of a progress file: name, CR LF, level in decimal, CR LF.
 std::string progressBytes(const std::string& name, int level);

@@ -3,6 +3,7 @@
 #include "presentation/graphics_catalogue.h"
 #include "presentation/sound_catalogue.h"
 #include "rules/random_below.h"
+#include "shell/game_actions.h"
 #include "shell/game_flow.h"
 #include "shell/game_state.h"
 #include "shell/pack_password.h"
@@ -15,10 +16,6 @@
 #include <filesystem>
 
 namespace {
-
-constexpr std::uint32_t buttonColour = 0xFFFFFFFF;
-constexpr std::uint32_t highlightColour = 0xFFF14250;
-constexpr std::uint32_t emptyButtonColour = 0x80808080;
 
 void configureWindow(Engine& engine) {
     engine.setHandler(handlerFrame, frameHandler);
@@ -43,31 +40,18 @@ bool attach(Engine& engine, const char* packName) {
     return engine.attachPack(path.c_str(), joinPasswordPieces(game.packPasswordPieces).c_str());
 }
 
-void buildDialogs() {
-    for (Dialog* dialog : {&game.menuDialog, &game.levelDoneDialog, &game.lastLevelDialog,
-                           &game.nameEntryDialog, &game.nameButtonsDialog}) {
-        clearDialog(*dialog);
-    }
-    const float x = game.baseWidth * 0.5f, middle = game.baseHeight * 0.5f;
-    BitmapFont* font = game.largeFont.get();
-    const std::uint32_t a = buttonColour, b = highlightColour, c = emptyButtonColour;
-    buildButtonDialog(game.menuDialog, x, middle - 150, "", "New", "Try again", "Quit", font, a, b,
-                      c);
-    buildButtonDialog(game.levelDoneDialog, x, middle - 80, "Level Complete", "Next", "Quit", "",
-                      font, a, b, c);
-    buildButtonDialog(game.lastLevelDialog, x, middle - 80, "Last Level Complete\nCongratulation",
-                      "New", "Quit", "", font, a, b, c);
-    buildButtonDialog(game.nameButtonsDialog, x, middle - 20, "", "Start", "Back", "", font, a, b,
-                      c);
-}
-
+// The progress file, then the progress per name beside it; a first start (neither file there)
+// opens the first level with the help.
 void readProgress() {
     std::string name;
     int level = 0;
-    if (loadProgress(game.progressFileName, &name, &level) == progressLoaded) {
+    const int code = loadProgress(game.progressFileName, &name, &level);
+    if (code == progressLoaded) {
         game.gameName = name;
         game.level = level;
     }
+    const int bookCode = readNameProgress();
+    game.showHelpAtStart = code == progressCannotOpen && bookCode == bookMissing;
 }
 
 } // namespace
@@ -122,7 +106,8 @@ bool startGame() {
         showStartupFailure("Can't load sounds.", messageError);
         return false;
     }
-    buildDialogs();
+    game.screens.clear();
+    setSound(game.soundOn);
     readProgress();
     resetLevel();
     return true;
@@ -130,10 +115,8 @@ bool startGame() {
 
 void endGame() {
     // Everything that holds engine resources goes before the engine does.
-    for (Dialog* dialog : {&game.menuDialog, &game.levelDoneDialog, &game.lastLevelDialog,
-                           &game.nameEntryDialog, &game.nameButtonsDialog}) {
-        clearDialog(*dialog);
-    }
+    game.screens.clear();
+    game.screens.forget();
     killAllEffects(game.effects);
     game.hall.objects.clear();
     game.cursorObject = game.backdropObject = game.logoObject = nullptr;

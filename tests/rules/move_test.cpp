@@ -1,6 +1,6 @@
 // Launching pieces, sliding into walls, and the solved test that follows every spell of motion.
 
-#include "gui/dialog.h"
+#include "shell/screens.h"
 #include "support/play_fixture.h"
 
 #include <filesystem>
@@ -126,12 +126,12 @@ TEST_F(SolvedTest, RestTestRunsInTheFrameAfterTheLastStop) {
         frame();
     }
     EXPECT_EQ(ball()->moveX, 0) << "stopped in the twelfth frame";
-    EXPECT_FALSE(game.levelDoneDialog.open);
+    EXPECT_FALSE(game.screens.shows(ScreenKind::LevelDone));
     EXPECT_EQ(soundCount(game.sounds.soundMark), 0);
 
     frame();
-    EXPECT_TRUE(game.levelDoneDialog.open);
-    EXPECT_FALSE(game.lastLevelDialog.open);
+    EXPECT_TRUE(game.screens.shows(ScreenKind::LevelDone));
+    EXPECT_FALSE(game.screens.shows(ScreenKind::LastLevel));
     EXPECT_EQ(soundCount(game.sounds.soundMark), 1);
     EXPECT_EQ(lastSound(game.sounds.soundMark)->volume, 70);
     EXPECT_EQ(lastSound(game.sounds.soundMark)->pan, soundPan(centre(2)));
@@ -141,13 +141,13 @@ TEST_F(SolvedTest, RestTestRunsInTheFrameAfterTheLastStop) {
 
 TEST_F(SolvedTest, Level98SavesLevel99AndLevel99SavesNothing) {
     game.level = 98;
-    game.menuDialog.open = true;
+    game.screens.push(makeMenuScreen());
     oneMoveFromSolved();
     dragCell(1, 1, 1, 0);
     runUntilRest();
     frame();
-    EXPECT_TRUE(game.levelDoneDialog.open);
-    EXPECT_FALSE(game.menuDialog.open);
+    EXPECT_TRUE(game.screens.shows(ScreenKind::LevelDone));
+    EXPECT_FALSE(game.screens.shows(ScreenKind::Menu));
     EXPECT_EQ(folder.read("Quorvane.sav"), game.gameName + "\r\n99\r\n");
 
     std::filesystem::remove(folder.file("Quorvane.sav"));
@@ -157,8 +157,8 @@ TEST_F(SolvedTest, Level98SavesLevel99AndLevel99SavesNothing) {
     dragCell(1, 1, 1, 0);
     runUntilRest();
     frame();
-    EXPECT_TRUE(game.lastLevelDialog.open);
-    EXPECT_FALSE(game.levelDoneDialog.open);
+    EXPECT_TRUE(game.screens.shows(ScreenKind::LastLevel));
+    EXPECT_FALSE(game.screens.shows(ScreenKind::LevelDone));
     EXPECT_FALSE(folder.exists("Quorvane.sav"));
 }
 
@@ -169,7 +169,7 @@ TEST_F(SolvedTest, AnAmoebaNeverCoversAnEnd) {
     createEnd(game.hall, centre(5), centre(1), PieceKind::Spike);
     motionSeen = 1; // as after a move
     frame();
-    EXPECT_FALSE(game.levelDoneDialog.open);
+    EXPECT_FALSE(game.screens.shows(ScreenKind::LevelDone));
     EXPECT_EQ(motionSeen, 0);
 }
 
@@ -177,10 +177,10 @@ TEST_F(SolvedTest, NoCheckWithoutMotion) {
     buildHall({"####", "#b.#", "####"});
     createEnd(game.hall, centre(1), centre(1), PieceKind::Ball);
     frames(3);
-    EXPECT_FALSE(game.levelDoneDialog.open);
+    EXPECT_FALSE(game.screens.shows(ScreenKind::LevelDone));
     motionSeen = 1; // left over from the previous hall: the first frame checks once
     frame();
-    EXPECT_TRUE(game.levelDoneDialog.open);
+    EXPECT_TRUE(game.screens.shows(ScreenKind::LevelDone));
 }
 
 } // namespace

@@ -15,7 +15,7 @@ TEST_F(ReplayTest, ScramblePushesMadeAsDragsSolveTheHall) {
     EXPECT_EQ(result.replayed, result.pushes);
     EXPECT_EQ(result.firstDivergence, 0) << result.divergence;
     EXPECT_FALSE(result.endless);
-    EXPECT_TRUE(game.levelDoneDialog.open);
+    EXPECT_TRUE(game.screens.shows(ScreenKind::LevelDone));
     EXPECT_EQ(folder.read("Quorvane.sav"), game.gameName + "\r\n4\r\n");
 }
 

@@ -55,7 +55,7 @@ TEST_F(RenderPassTest, TheOpeningHasNoTopBarOrLinksButShowsCreditsWithTheMenu) {
     run(1);
     const std::size_t withoutMenu = headless().quads().size();
 
-    game.menuDialog.open = true;
+    game.screens.push(makeMenuScreen());
     game.smallFont->setColour(red);
     headless().clearRecordings();
     run(1);
@@ -63,7 +63,7 @@ TEST_F(RenderPassTest, TheOpeningHasNoTopBarOrLinksButShowsCreditsWithTheMenu) {
     // Seven lines of credits and three buttons: well over a hundred letters.
     EXPECT_GT(headless().quads().size(), withoutMenu + 120);
 
-    game.menuDialog.open = false;
+    game.screens.clear();
     skipOpening();
     run(1);
     ASSERT_EQ(headless().lines().size(), 2u);

@@ -15,6 +15,7 @@
 #include "rules/random_below.h"
 #include "rules/update_hall.h"
 #include "shell/game_state.h"
+#include "shell/screens.h"
 #include "support/hall_pictures.h"
 #include "support/headless_fixture.h"
 #include "support/temp_folder.h"
@@ -37,6 +38,7 @@ class PlayTest : public HeadlessTest {
         savedTempFileName = game.tempFileName;
         game.progressFileName = folder.file("Quorvane.sav");
         game.tempFileName = folder.file("Quorvane.tmp");
+        game.progressBook.clear();
         headless().clearRecordings();
     }
 
@@ -44,6 +46,8 @@ class PlayTest : public HeadlessTest {
         game.progressFileName = savedProgressFileName;
         game.tempFileName = savedTempFileName;
         game.level = 1;
+        game.screens.clear();
+        game.screens.forget();
         clearHallScene();
         game.cursorObject = nullptr;
         game.engine = nullptr;

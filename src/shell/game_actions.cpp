@@ -1,0 +1,111 @@
+#include "shell/game_actions.h"
+
+#include "shell/game_flow.h"
+#include "shell/game_state.h"
+#include "shell/screens.h"
+#include "shell/text_fields.h"
+
+namespace {
+
+constexpr int clickVolume = 40;
+constexpr int fullVolume = 100;
+
+const char* bookProblem(int code) {
+    switch (code) {
+    case bookMissing:
+        return "not there yet";
+    case bookUnreadable:
+        return "cannot be read";
+    case bookBroken:
+        return "is not a progress file; progress per name starts afresh";
+    default:
+        return "has damaged lines";
+    }
+}
+
+} // namespace
+
+bool inputBlocked() {
+    return !(game.clock > game.inputBlockedUntil);
+}
+
+void blockInput() {
+    game.inputBlockedUntil = game.clock + game.debounceInterval;
+}
+
+void playClickSound() {
+    game.engine->playSound(game.sounds.soundMove, clickVolume, 0, 1.0f, false);
+}
+
+void playLevel(const std::string& name, int level) {
+    game.gameName = name;
+    game.level = level;
+    startLevel();
+}
+
+void skipLevel() {
+    noteLevelSkipped(game.progressBook, game.gameName, game.level);
+    if (game.level >= lastLevel) {
+        saveNameProgress();
+        game.screens.clear();
+        game.screens.push(makeLevelSelectScreen());
+        return;
+    }
+    saveProgress(game.progressFileName, game.level + 1); // older copies continue there too
+    playLevel(game.gameName, game.level + 1);
+}
+
+void levelSolved(int level, int moves) {
+    noteLevelSolved(game.progressBook, game.gameName, level, moves);
+    const bool bookSaved = saveNameProgress();
+    game.screens.clear();
+    if (level >= lastLevel) {
+        game.screens.push(makeLastLevelScreen());
+        return;
+    }
+    const bool saved = saveProgress(game.progressFileName, level + 1) == progressSaved;
+    std::string note;
+    if (!saved || !bookSaved) {
+        note = "Could not save progress";
+    } else if (moves > 0) {
+        note = "Solved in " + std::to_string(moves) + (moves == 1 ? " move" : " moves");
+    }
+    game.screens.push(makeLevelDoneScreen(note));
+}
+
+void setSound(bool on) {
+    game.soundOn = on;
+    game.engine->setNumber(numberEffectsVolume, on ? fullVolume : 0);
+}
+
+std::string nameProgressPath() {
+    return joinPath(directoryOf(game.progressFileName), game.nameProgressFileName);
+}
+
+int readNameProgress() {
+    int badLines = 0;
+    const int code = loadProgressBook(nameProgressPath(), &game.progressBook, &badLines);
+    if (code == bookDamaged) {
+        game.engine->logLine("Progress per name: %d damaged lines of %s left out", badLines,
+                             nameProgressPath().c_str());
+    } else if (code != bookLoaded) {
+        game.engine->logLine("Progress per name: %s %s", nameProgressPath().c_str(),
+                             bookProblem(code));
+    }
+    // The progress file may come from an older copy of the game: its level counts as reached.
+    NameProgress& progress = game.progressBook[game.gameName];
+    if (progress.reached < game.level) {
+        progress.reached = game.level;
+    }
+    progress.current = game.level;
+    return code;
+}
+
+bool saveNameProgress() {
+    const int code =
+        saveProgressBook(nameProgressPath(), game.nameProgressTempName, game.progressBook);
+    if (code != progressSaved) {
+        game.engine->logLine("Progress per name: could not save %s", nameProgressPath().c_str());
+    }
+    return code == progressSaved;
+}

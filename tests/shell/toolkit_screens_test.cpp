@@ -1,0 +1,200 @@
+// The screens the player reaches from the menu and the keys: level select, skip, help, sound,
+// and "New" with a name played before.
+
+#include "rules/solved.h"
+#include "shell/game_actions.h"
+#include "shell/screens.h"
+#include "support/game_fixture.h"
+
+namespace {
+
+class ScreensTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        ASSERT_TRUE(start());
+    }
+
+    // The centre of level n's cell in the level select (ten columns of 78 by 66 from y 120).
+    static void levelCell(int n, float* x, float* y) {
+        *x = (game.baseWidth - 780) / 2 + static_cast<float>((n - 1) % 10) * 78 + 39;
+        *y = 120 + static_cast<float>((n - 1) / 10) * 66 + 33;
+    }
+
+    void openMenuAndPress(const std::string& button) {
+        tap(keyEscape);
+        run(20);
+        ASSERT_TRUE(shows(ScreenKind::Menu));
+        clickButton(topDialog(), button);
+        run(2);
+    }
+};
+
+TEST_F(ScreensTest, TheLevelSelectPlaysReachedLevelsOnlyAndShowsSolvedAndSkippedOnes) {
+    noteLevelSolved(game.progressBook, "Tessmark", 1, 17);
+    noteLevelSkipped(game.progressBook, "Tessmark", 2);
+    skipOpening();
+    tap('L');
+    run(2);
+    ASSERT_TRUE(shows(ScreenKind::LevelSelect));
+    EXPECT_EQ(levelAccess(game.progressBook, "Tessmark", 1), LevelAccess::Solved);
+    EXPECT_EQ(levelAccess(game.progressBook, "Tessmark", 2), LevelAccess::Skipped);
+    EXPECT_EQ(levelAccess(game.progressBook, "Tessmark", 3), LevelAccess::Open);
+    EXPECT_EQ(levelAccess(game.progressBook, "Tessmark", 4), LevelAccess::Locked);
+
+    float x = 0, y = 0;
+    levelCell(4, &x, &y);
+    clickAt(x, y);
+    run(2);
+    EXPECT_TRUE(shows(ScreenKind::LevelSelect)) << "a locked level stays shut";
+    levelCell(3, &x, &y);
+    clickAt(x, y);
+    run(2);
+    EXPECT_FALSE(anyScreen());
+    EXPECT_EQ(game.level, 3);
+    EXPECT_EQ(game.progressBook["Tessmark"].current, 3);
+}
+
+TEST_F(ScreensTest, TheLevelSelectAnswersTheKeysAndEscapeGoesBackToWhereItCameFrom) {
+    noteLevelSolved(game.progressBook, "Tessmark", 1, 0);
+    skipOpening();
+    moveTo(5, 5); // away from the grid, where the pointer would choose a level
+    tap(keyEscape);
+    run(20);
+    for (int key : {::keyDown, ::keyDown, keyEnter}) { // "Levels"
+        tap(key);
+        run(2);
+    }
+    ASSERT_TRUE(shows(ScreenKind::LevelSelect));
+    tap(keyEscape);
+    run(2);
+    EXPECT_TRUE(shows(ScreenKind::Menu)) << "back to the menu";
+    for (int key : {keyEnter, ::keyRight, keyEnter}) { // level 1, then 2
+        tap(key);
+        run(2);
+    }
+    EXPECT_FALSE(anyScreen());
+    EXPECT_EQ(game.level, 2);
+}
+
+TEST_F(ScreensTest, SkipMarksTheLevelSavesAndStartsTheNextOne) {
+    game.level = 4;
+    skipOpening();
+    openMenuAndPress("Button4");
+    EXPECT_FALSE(anyScreen());
+    EXPECT_EQ(game.level, 5);
+    EXPECT_EQ(levelAccess(game.progressBook, "Tessmark", 4), LevelAccess::Skipped);
+    EXPECT_EQ(folder.read("Quorvane.sav"), "Tessmark\r\n5\r\n");
+    ProgressBook saved;
+    ASSERT_EQ(loadProgressBook(folder.file("Quorvane.progress"), &saved), bookLoaded);
+    EXPECT_TRUE(saved["Tessmark"].levels[4].skipped);
+    EXPECT_EQ(saved["Tessmark"].current, 5);
+
+    game.level = 99;
+    skipLevel();
+    run(1);
+    EXPECT_TRUE(shows(ScreenKind::LevelSelect)) << "no level after 99: choose one";
+}
+
+TEST_F(ScreensTest, NewWithANamePlayedBeforeOffersToContinueIt) {
+    noteLevelStarted(game.progressBook, "Other", 7);
+    skipOpening();
+    openMenuAndPress("Button1");
+    for (int i = 0; i < 8; ++i) {
+        tap(keyBackspace);
+        run(2);
+    }
+    for (int c : {'O', 't', 'h', 'e', 'r'}) {
+        typeChar(c);
+        run(1);
+    }
+    tap(keyEnter);
+    run(2);
+    ASSERT_TRUE(shows(ScreenKind::Continue));
+    EXPECT_EQ(dialogRowText(topDialog(), "Button1"), "Continue at level 7");
+    tap(keyEnter);
+    run(2);
+    EXPECT_EQ(game.gameName, "Other");
+    EXPECT_EQ(game.level, 7);
+}
+
+TEST_F(ScreensTest, F1OpensAndClosesTheHelpWithAPictureForEveryElement) {
+    skipOpening();
+    tap(keyF1);
+    run(2);
+    ASSERT_TRUE(shows(ScreenKind::Help));
+    headless().clearRecordings();
+    run(1);
+    int pictures = 0;
+    for (const SpriteQuad& quad : headless().quads()) {
+        const std::string texture = headless().textureName(quad.texture);
+        pictures += texture.find("font") == std::string::npos ? 1 : 0;
+    }
+    EXPECT_GE(pictures, 15) << "the hall stays hidden behind the backdrop; pictures of 16";
+    tap(keyF1);
+    run(2);
+    EXPECT_FALSE(anyScreen());
+    tap(keyF1);
+    run(20);
+    tap(keyEscape);
+    run(2);
+    EXPECT_FALSE(anyScreen()) << "Escape closes it too";
+}
+
+TEST_F(ScreensTest, MSwitchesTheSoundOffAndOnAndTheMenuSaysWhich) {
+    skipOpening();
+    tap('M');
+    run(2);
+    EXPECT_FALSE(game.soundOn);
+    headless().clearRecordings();
+    tap(keyEscape);
+    run(2);
+    EXPECT_TRUE(headless().sounds().empty()) << "the menu's click is silent";
+    EXPECT_EQ(dialogRowText(topDialog(), "Button6"), "Sound: off");
+    clickButton(topDialog(), "Button6");
+    run(2);
+    EXPECT_TRUE(game.soundOn);
+    EXPECT_EQ(dialogRowText(topDialog(), "Button6"), "Sound: on");
+    EXPECT_TRUE(shows(ScreenKind::Menu));
+}
+
+class FirstStartTest : public GameTest {};
+
+TEST_F(FirstStartTest, TheVeryFirstStartOpensTheFirstLevelWithTheHelp) {
+    std::filesystem::remove(folder.file("Quorvane.progress"));
+    ASSERT_TRUE(start());
+    skipOpening();
+    EXPECT_TRUE(shows(ScreenKind::Help));
+    EXPECT_TRUE(folder.exists("Quorvane.progress")) << "the level start was noted";
+    tap(keyEscape);
+    run(2);
+    EXPECT_FALSE(anyScreen());
+}
+
+TEST_F(FirstStartTest, APlayerOfAnOlderCopyGetsNoHelpButKeepsTheirLevel) {
+    std::filesystem::remove(folder.file("Quorvane.progress"));
+    folder.write("Quorvane.sav", "Older\r\n12\r\n");
+    ASSERT_TRUE(start());
+    skipOpening();
+    EXPECT_FALSE(anyScreen());
+    EXPECT_EQ(game.level, 12);
+    EXPECT_EQ(levelAccess(game.progressBook, "Older", 12), LevelAccess::Open);
+    EXPECT_EQ(folder.read("Quorvane.sav"), "Older\r\n12\r\n") << "left as it was";
+}
+
+TEST_F(FirstStartTest, ABrokenProgressPerNameFileIsLoggedAndLosesNothing) {
+    folder.write("Quorvane.progress", "\xff\xfe garbage");
+    folder.write("Quorvane.sav", "Older\r\n12\r\n");
+    ASSERT_TRUE(startGame());
+    bool logged = false;
+    for (const std::string& line : headless().logLines()) {
+        logged = logged || line.find("Progress per name") != std::string::npos;
+    }
+    EXPECT_TRUE(logged);
+    skipOpening();
+    EXPECT_EQ(game.gameName, "Older");
+    EXPECT_EQ(game.level, 12);
+    EXPECT_EQ(folder.read("Quorvane.sav"), "Older\r\n12\r\n");
+}
+
+} // namespace
