@@ -4,9 +4,10 @@
 #
 #   bash tests/e2e/run.sh BUILD/bin
 #
-# 1. Play: the opening is clicked away, a piece is dragged on level 1 of "Tessmark", the menu is
-#    opened, screenshots are taken, and "Quit" ends the game with status 0. The screenshots must
-#    show the hall, the top bar and the menu.
+# 1. Play: the opening is clicked away, the help that the first start shows is closed, a piece
+#    is dragged on level 1 of "Tessmark", the menu and the level select are opened, screenshots
+#    are taken, and "Quit" ends the game with status 0. The screenshots must show the help, the
+#    hall, the top bar, the menu and the level select.
 # 2. Without the graphics pack the game says "Can't load graphics." and ends with status 0.
 # 3. A broken progress file starts level 1 of "Tessmark"; a good one starts its own level.
 # 4. Installed with its packs in ../share/quorvane, the game finds them.
@@ -156,11 +157,14 @@ line_height=$(awk -F, '/^Char/ { if ($5 + 0 > h) h = $5 + 0 } END { print h }' \
     "$extract/graphics/font.fnt")
 [ "${line_height:-0}" -gt 0 ] || fail "can't read the font's line height"
 
-# The menu's "Quit": the third button under an empty head, stacked from y = 462 - 150.
+# The menu's "Quit": the seventh button under an empty head, stacked from y = 462 - 330.
+menu_y=132
 button1=$((line_height * 2))
-button2=$(awk -v l="$line_height" -v p="$button1" 'BEGIN { print int(0.5 * l + l + p) }')
-button3=$(awk -v l="$line_height" -v p="$button2" 'BEGIN { print int(0.5 * l + l + p) }')
-quit_y=$((312 + button3))
+button7=$button1
+for _ in 2 3 4 5 6 7; do
+    button7=$(awk -v l="$line_height" -v p="$button7" 'BEGIN { print int(0.5 * l + l + p) }')
+done
+quit_y=$((menu_y + button7))
 
 # A ball of level 1 of "Tessmark" with floor to its left, from the hall tool's map (rows are y,
 # columns x, from 0), and the cell it slides over first.
@@ -190,6 +194,9 @@ done
 [ -f "$work/opening.png" ] || fail "no screenshot of the opening"
 click_at 462 800
 wait_for_line 'Level started: Tessmark 1$' "$log" 20
+# The very first start opens the level with the help over it; Escape closes it.
+screenshot "$log" "$work/help.png"
+press_key Escape
 screenshot "$log" "$work/before.png"
 
 # The drag: each step is held for a few frames, so that the game sees the press on the ball and
@@ -212,6 +219,11 @@ done
 
 press_key Escape
 screenshot "$log" "$work/menu.png"
+press_key Escape
+press_key l
+screenshot "$log" "$work/levels.png"
+press_key Escape
+press_key Escape
 
 size=$(probe "$work/hall.png" 0 0 1 1 | awk '{print $8 "x" $9}')
 [ "$size" = "924x924" ] || fail "the window is $size, not 924x924"
@@ -223,11 +235,21 @@ size=$(probe "$work/hall.png" 0 0 1 1 | awk '{print $8 "x" $9}')
 # The ball has left its cell.
 [ "$(ball_cell "$work/before.png")" -gt 200 ] || fail "no ball in its cell before the drag"
 [ "$(ball_cell "$work/hall.png")" -lt 20 ] || fail "the ball did not move"
-# The menu's three buttons and the credits are shown over the hall.
-menu_top=$((312 + button1 - line_height / 2))
-menu_bright=$(bright "$work/menu.png" 382 "$menu_top" 160 $((button3 - button1 + line_height)))
-[ "$menu_bright" -gt 100 ] || fail "no menu buttons ($menu_bright bright pixels)"
+# The menu's seven buttons and the credits are shown over the hall.
+menu_top=$((menu_y + button1 - line_height / 2))
+menu_bright=$(bright "$work/menu.png" 362 "$menu_top" 200 $((button7 - button1 + line_height)))
+[ "$menu_bright" -gt 200 ] || fail "no menu buttons ($menu_bright bright pixels)"
 [ "$(bright "$work/menu.png" 162 662 600 180)" -gt 100 ] || fail "no credits under the menu"
+# The help: its red title, a picture and a line of text for every element, and no top bar.
+red() { probe "$@" | awk '{print $4}'; }
+[ "$(red "$work/help.png" 300 10 324 50)" -gt 50 ] || fail "no help title"
+[ "$(bright "$work/help.png" 270 150 600 480)" -gt 1000 ] || fail "no element lines in the help"
+[ "$(probe "$work/help.png" 150 150 110 480 | awk '{print $6}')" -gt 100 ] ||
+    fail "no element pictures in the help"
+# The level select: its red title, level 1 open (white), level 99 locked (grey, not bright).
+[ "$(red "$work/levels.png" 250 20 424 50)" -gt 50 ] || fail "no level select title"
+[ "$(bright "$work/levels.png" 80 124 60 40)" -gt 20 ] || fail "level 1 is not shown open"
+[ "$(bright "$work/levels.png" 700 718 70 40)" -eq 0 ] || fail "level 99 is not shown locked"
 
 click_at 462 "$quit_y"
 wait_for_exit 20
