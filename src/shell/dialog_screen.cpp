@@ -37,3 +37,9 @@ void DialogScreen::build(float y, const std::string& head,
     dialog.open = true;
     focusFirstButton(dialog);
 }
+
+void DialogScreen::buildButtonAt(float buttonY, const std::string& button) {
+    // An empty head is one line high and the button stands one line under it.
+    const float lineHeight = game.largeFont ? game.largeFont->height() : 0;
+    build(buttonY - 2 * lineHeight, "", {button});
+}

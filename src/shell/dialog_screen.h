@@ -26,4 +26,6 @@ class DialogScreen : public Screen {
     virtual bool takesTyping() const { return false; }
     // Builds a button dialog and opens it with the focus on its first button.
     void build(float y, const std::string& head, const std::vector<std::string>& buttons);
+    // One button, without a head, centred at buttonY.
+    void buildButtonAt(float buttonY, const std::string& button);
 };

@@ -40,9 +40,10 @@ FrameInput readInput() {
     in.leftHeld = engine().keyHeld(keyLeftButton);
     const bool rightHeld = engine().keyHeld(keyRightButton);
     const bool escapeHeld = engine().keyHeld(keyEscape);
-    in.leftPressed = in.leftHeld && !game.leftWasHeld;
-    in.rightPressed = rightHeld && !game.rightWasHeld;
-    in.escapePressed = escapeHeld && !game.escapeWasHeld;
+    // A press and release within one frame (a slow frame) is seen only as this frame's key.
+    in.leftPressed = !game.leftWasHeld && (in.leftHeld || in.key == keyLeftButton);
+    in.rightPressed = !game.rightWasHeld && (rightHeld || in.key == keyRightButton);
+    in.escapePressed = !game.escapeWasHeld && (escapeHeld || in.key == keyEscape);
     in.shift = engine().keyHeld(keyShift);
     in.control = engine().keyHeld(keyControl);
     game.leftWasHeld = in.leftHeld;

@@ -60,7 +60,7 @@ void drawPicture(const char* name, float x, float y) {
 
 class HelpScreen final : public DialogScreen {
   public:
-    HelpScreen() { build(game.baseHeight - 60, "", {"Close"}); }
+    HelpScreen() { buildButtonAt(game.baseHeight - 60, "Close"); }
     ScreenKind kind() const override { return ScreenKind::Help; }
     ScreenOutcome back() override {
         game.screens.pop();

@@ -39,7 +39,11 @@ int levelAt(float x, float y) {
 class LevelSelectScreen final : public DialogScreen {
   public:
     LevelSelectScreen() : chosen_(game.level) {
-        build(game.baseHeight - 70, "", {"Back"});
+        // Only a pointer that moves onto a level chooses it; where it rests now does not.
+        float x = 0, y = 0;
+        game.engine->mousePosition(&x, &y);
+        pointed_ = levelAt(x / game.scale, y / game.scale);
+        buildButtonAt(game.baseHeight - 60, "Back");
         dialog.focus = -1; // the keys start on the grid
     }
     ScreenKind kind() const override { return ScreenKind::LevelSelect; }

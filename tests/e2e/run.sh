@@ -109,12 +109,13 @@ game_window() {
 # Keys go through the X test extension to the window under the pointer (there is no window
 # manager to give focus); keys sent to a window directly lose their releases at times.
 
-# Presses a key for a fifth of a second: the game reads Escape as held, so a press and release
-# within one frame would go unseen.
+# Presses a key for a fifth of a second, then waits as long: the game takes one key a frame, so
+# two keys within one slow frame would lose the second.
 press_key() {
     xdotool keydown "$1"
     sleep 0.2
     xdotool keyup "$1"
+    sleep 0.2
 }
 
 # Clicks with the left button at logical (= window, the scale being 1 here) position x, y.
