@@ -127,7 +127,7 @@ bool toggleMenu(const FrameInput& in) {
 
 // The keys of play, while no screen is open and the opening is over.
 void servePlayKeys(const FrameInput& in) {
-    if (game.phase >= 0 || inputBlocked()) {
+    if (game.phase >= 0 || inputBlocked() || serveCursorKeys(in)) {
         return;
     }
     switch (in.key) {
@@ -169,6 +169,10 @@ ScreenOutcome serveScreenKeys(Screen& top, const FrameInput& in, bool* served) {
 }
 
 ScreenOutcome serveScreens(const FrameInput& in) {
+    if (game.screens.empty() && in.escapePressed && game.keyboardCursor.picked) {
+        game.keyboardCursor.picked = false; // Escape puts a picked piece down first
+        return ScreenOutcome::Continue;
+    }
     if (toggleMenu(in)) {
         return ScreenOutcome::Continue;
     }
@@ -267,6 +271,7 @@ void fadeInLogo() {
 void playOrOpen(const FrameInput& in) {
     if (game.phase < 0) {
         updateHall(game.hall, in.dt, in.x, in.y);
+        followLaunchedPiece();
         return;
     }
     if (openingSequence()) {
@@ -341,6 +346,7 @@ void resetLevel() {
         setDepth(*game.overlayLayer, game.backdropObject, 500.0f);
     }
     game.logoObject = nullptr;
+    resetKeyboardCursor();
     game.random.seedFromText(levelSeedText(game.level, game.gameName));
 }
 

@@ -11,6 +11,7 @@
 #include "presentation/scene_layer.h"
 #include "presentation/sound_catalogue.h"
 #include "shell/engine.h"
+#include "shell/keyboard_play.h"
 #include "shell/name_progress.h"
 #include "shell/pack_password.h"
 #include "shell/screen_stack.h"
@@ -44,6 +45,7 @@ struct GameState {
     // The held state of the frame before, so that a press acts once however long it is held.
     bool leftWasHeld = false, rightWasHeld = false, escapeWasHeld = false;
     int linkPressed = 0; // the link (1 maker, 2 engine) the left button went down on; 0 none
+    KeyboardCursor keyboardCursor; // play without a mouse
 
     // Frame units (1/50 s) since the last level reset.
     float clock = 0.0f;

@@ -5,6 +5,7 @@
 #include "presentation/scene_layer.h"
 #include "shell/game_state.h"
 #include "shell/game_texts.h"
+#include "shell/keyboard_play.h"
 
 #include <string>
 
@@ -60,6 +61,9 @@ bool renderHandler() {
     renderLayer(*game.hallLayer);
     renderEffects(game.effects);
     renderLayer(*game.overlayLayer);
+    if (game.phase < 0) {
+        drawKeyboardCursor();
+    }
     if (const Screen* screen = game.screens.top(); screen != nullptr) {
         screen->render(); // the menu draws the credits under it, also during the opening
     }

@@ -198,3 +198,112 @@ TEST_F(FirstStartTest, ABrokenProgressPerNameFileIsLoggedAndLosesNothing) {
 }
 
 } // namespace
+
+namespace {
+
+class KeyboardPlayTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        ASSERT_TRUE(start());
+        skipOpening();
+    }
+
+    // Every item's place, in the layer's order.
+    static std::vector<float> items() {
+        std::vector<float> places;
+        const int n = collectObjectsByName(*game.hallLayer, "hallitem", false);
+        for (int i = 0; i < n; ++i) {
+            const SceneObject* object = nameResultAt(*game.hallLayer, i);
+            places.push_back(object->x);
+            places.push_back(object->y);
+        }
+        return places;
+    }
+
+    void press(int key, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            tap(key);
+            run(2);
+        }
+    }
+};
+
+TEST_F(KeyboardPlayTest, TheCursorStartsInTheMiddleAndStopsAtTheHallsEdges) {
+    EXPECT_EQ(game.keyboardCursor.x, 10);
+    EXPECT_EQ(game.keyboardCursor.y, 10);
+    press(::keyRight, 14);
+    press(::keyUp, 3);
+    EXPECT_EQ(game.keyboardCursor.x, 20);
+    EXPECT_EQ(game.keyboardCursor.y, 7);
+    press(::keyLeft, 25);
+    press(::keyDown, 25);
+    EXPECT_EQ(game.keyboardCursor.x, 0);
+    EXPECT_EQ(game.keyboardCursor.y, 20);
+}
+
+// The ball of level 1 of Tessmark on cell (13, 10), with floor to its left, and a spike on
+// (5, 16) that breaks the ball on (10, 16) when that one is sent left.
+TEST_F(KeyboardPlayTest, APickedPieceLaunchesExactlyAsADragAndTheCursorFollowsIt) {
+    const std::vector<float> start = items();
+    const float x = 13 * 44 + 22, y = 10 * 44 + 22;
+
+    // The mouse: a drag to the left, then the hall until it rests.
+    moveTo(x, y);
+    keyDown(keyLeftButton, 1);
+    moveTo(x - 60, y, 3);
+    keyUp(keyLeftButton, 4);
+    run(300);
+    const std::vector<float> dragged = items();
+    ASSERT_NE(dragged, start) << "the drag moved the ball";
+
+    game.screens.push(makeMenuScreen()); // "Try again"
+    clickButton(topDialog(), "Button2");
+    run(20);
+    ASSERT_EQ(items(), start);
+
+    // The keys: to the ball's cell, Enter, Left.
+    moveTo(5, 5); // the pointer out of the way
+    press(::keyRight, 3);
+    EXPECT_EQ(game.keyboardCursor.x, 13);
+    EXPECT_EQ(game.keyboardCursor.y, 10);
+    press(::keyEnter);
+    EXPECT_TRUE(game.keyboardCursor.picked);
+    press(::keyLeft);
+    EXPECT_FALSE(game.keyboardCursor.picked);
+    run(300);
+    EXPECT_EQ(items(), dragged);
+    EXPECT_EQ(game.keyboardCursor.x, 7) << "the cursor followed the ball to the wall";
+    EXPECT_EQ(game.keyboardCursor.y, 10);
+
+    game.keyboardCursor.x = 10; // the other ball, which the spike breaks
+    game.keyboardCursor.y = 16;
+    press(::keyEnter);
+    press(::keyLeft);
+    run(300);
+    EXPECT_EQ(game.keyboardCursor.y, 16);
+    EXPECT_GE(game.keyboardCursor.x, 6) << "the cursor stays where the ball broke";
+}
+
+TEST_F(KeyboardPlayTest, EnterOnAnEmptyCellPicksNothingAndEscapePutsAPieceDown) {
+    game.keyboardCursor.x = 0; // the corner is no piece's place
+    game.keyboardCursor.y = 0;
+    press(::keyEnter);
+    EXPECT_FALSE(game.keyboardCursor.picked);
+
+    collectObjectsByName(*game.hallLayer, "hallitem", false);
+    const SceneObject* item = nameResultAt(*game.hallLayer, 0);
+    game.keyboardCursor.x = static_cast<int>(item->x / 44);
+    game.keyboardCursor.y = static_cast<int>(item->y / 44);
+    press(::keyEnter);
+    ASSERT_TRUE(game.keyboardCursor.picked);
+    press(keyEscape);
+    EXPECT_FALSE(game.keyboardCursor.picked);
+    EXPECT_FALSE(anyScreen()) << "the first Escape only put the piece down";
+    press(::keySpace);
+    EXPECT_TRUE(game.keyboardCursor.picked);
+    press(::keySpace);
+    EXPECT_FALSE(game.keyboardCursor.picked);
+}
+
+} // namespace
