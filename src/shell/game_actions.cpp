@@ -56,6 +56,7 @@ void skipLevel() {
 }
 
 void levelSolved(int level, int moves) {
+    game.engine->logLine("Level solved: %s %d in %d moves", game.gameName.c_str(), level, moves);
     noteLevelSolved(game.progressBook, game.gameName, level, moves);
     const bool bookSaved = saveNameProgress();
     game.screens.clear();

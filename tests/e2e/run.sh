@@ -300,3 +300,67 @@ mkdir -p "$work/prefix/share/quorvane"
 cp "$bin/Graphics.paq" "$bin/Sound.paq" "$work/prefix/share/quorvane/"
 expect_level "Other 5" "$work/installed.log" "$work/prefix/bin"
 echo "installed layout: ok"
+
+# --- 5. keyboard only ----------------------------------------------------------------------
+# Level 1 of "Tessmark" from the first frame to "Level Complete" with keys alone, not one mouse
+# event: one wrong move, taken back with Ctrl+Z, then the nine moves of a solution (from the
+# hall tool's map: a ball and a spike in each room but the middle one, which has a ball).
+export XDG_DATA_HOME="$work/keys-data"
+log="$work/keys.log"
+start_game "$work/game" "$log"
+window=$(game_window)
+wait_for_line 'Progress per name' "$log" 20
+sleep 1
+press_key space # ends the opening
+wait_for_line 'Level started: Tessmark 1$' "$log" 20
+press_key Escape # the help of the first start
+
+# Presses key $1, $2 times.
+keys() {
+    for _ in $(seq "$2"); do press_key "$1"; done
+}
+# Picks the piece under the cursor and sends it $1, then waits for it to stop.
+send() {
+    press_key Return
+    press_key "$1"
+    sleep 3
+}
+undo() {
+    xdotool keydown ctrl
+    press_key z
+    xdotool keyup ctrl
+    sleep 0.5
+}
+
+keys Right 3     # the middle room's ball on (13, 10)
+send Down        # the wrong move: to (13, 12)
+undo             # back to (13, 10), the cursor with it
+send Up          # (13, 8)
+send Left        # (11, 8), on its end
+keys Up 4        # the top room's spike on (11, 4)
+send Up          # (11, 2)
+send Left        # (6, 2)
+send Down        # (6, 6), on its end
+keys Right 4
+keys Down 10     # the bottom room's ball on (10, 16)
+send Right       # (16, 16)
+send Up          # (16, 14), on its end
+keys Left 11
+keys Down 2      # the spike on (5, 16)
+send Up          # (5, 14)
+press_key Return
+press_key Right  # (6, 14): the hall is solved
+wait_for_line 'Level solved: Tessmark 1 in 9 moves$' "$log" 20
+screenshot "$log" "$work/solved.png"
+# "Level Complete" in red over the hall, and the progress kept: level 2 next, 9 moves best.
+[ "$(probe "$work/solved.png" 300 360 324 50 | awk '{print $4}')" -gt 50 ] ||
+    fail "no \"Level Complete\" on the screen"
+[ "$(cat "$XDG_DATA_HOME/quorvane/Quorvane.sav")" = "$(printf 'Tessmark\r\n2\r')" ] ||
+    fail "Quorvane.sav does not hold level 2"
+grep -q "$(printf 'solved\tTessmark\t1\t9')" "$XDG_DATA_HOME/quorvane/Quorvane.progress" ||
+    fail "the progress per name does not hold level 1 solved in 9 moves"
+press_key Down # "Quit"
+press_key Return
+wait_for_exit 20
+[ "$status" -eq 0 ] || fail "\"Quit\" ended the game with status $status"
+echo "keyboard only: ok"
