@@ -58,15 +58,15 @@ class UndoHistory {
     bool canUndo() const { return next_ > 0; }
     bool canRedo() const { return next_ < steps_.size(); }
 
-    // The state to go back to, or nothing when the level's start is reached.
-    const State* undo() {
+    // The step taken back: its state is the one to go back to. Nothing at the level's start.
+    const Step* undo() {
         if (!canUndo()) {
             return nullptr;
         }
         const Step& step = steps_[--next_];
         moves_ = step.movesBefore;
         changed();
-        return &step.before;
+        return &step;
     }
 
     // The step to make again: the caller puts its state back and, for a move, makes the move
@@ -84,6 +84,7 @@ class UndoHistory {
     int moves() const { return moves_; }
     std::uint64_t generation() const { return generation_; }
     std::size_t steps() const { return steps_.size(); }
+    const std::vector<Step>& stepList() const { return steps_; }
 
   private:
     void push(Step step) {

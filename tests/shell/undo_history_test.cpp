@@ -22,11 +22,11 @@ struct Played {
         state.clear();
     }
     bool undo() {
-        const std::string* before = history.undo();
-        if (before != nullptr) {
-            state = *before;
+        const History::Step* step = history.undo();
+        if (step != nullptr) {
+            state = step->before;
         }
-        return before != nullptr;
+        return step != nullptr;
     }
     bool redo() {
         const History::Step* step = history.redo();
