@@ -60,10 +60,10 @@ bool renderHandler() {
     engine.clearFrame(0x00000000);
     renderLayer(*game.hallLayer);
     renderEffects(game.effects);
-    renderLayer(*game.overlayLayer);
     if (game.phase < 0) {
-        drawKeyboardCursor();
+        drawKeyboardCursor(); // under the backdrop that the screens lay over the hall
     }
+    renderLayer(*game.overlayLayer);
     if (const Screen* screen = game.screens.top(); screen != nullptr) {
         screen->render(); // the menu draws the credits under it, also during the opening
     }
