@@ -1,17 +1,111 @@
-// updateHall per frame on the fullest hall, level 99 of "Tessmark": with pieces moving, and with
-// a full-grown big amoeba in the middle of the hall. The frame budget is 20 ms; the goal is
-// below 1 ms per frame, lighting of the whole hall included.
+// One frame of play on the fullest hall, level 99 of "Tessmark", with pieces moving: the rules
+// alone on the play state (what a solver steps millions of times; goal below 50 µs), a copy of
+// that state (goal below 20 µs), and the whole frame as the game runs it, events played and the
+// hall layer shown and lit (the frame budget is 20 ms). Also with a full-grown big amoeba.
 
-#include "presentation/scene_layer.h"
+#include "hall/hall_grid.h"
 #include "rules/hall_pieces.h"
-#include "rules/hall_session.h"
-#include "rules/random_below.h"
-#include "rules/update_hall.h"
+#include "rules/hall_scene.h"
+#include "rules/play_frame.h"
 #include "shell/game_state.h"
+#include "shell/hall_session.h"
+#include "shell/play_step.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
+
+void startBenchPlay(PlayState& state) {
+    HallGrid hall;
+    state.random.seed(99);
+    startPlay(state, hall, 99, "Tessmark");
+    state.clock = 300; // torches lit, the start sequence over
+}
+
+int movingPieces(const PlayState& state) {
+    int moving = 0;
+    for (int slot : pieceSlots(state)) {
+        moving += objectAt(state, slot).moving() ? 1 : 0;
+    }
+    return moving;
+}
+
+// A move of a random piece in a random direction, as a drag would make it.
+PlayInput someMove(PlayState& state) {
+    PlayInput input;
+    input.pointerX = input.pointerY = 462;
+    const std::vector<int> pieces = pieceSlots(state);
+    if (pieces.empty()) {
+        return input;
+    }
+    const PlayObject& piece = objectAt(
+        state,
+        pieces[static_cast<std::size_t>(state.random.below(static_cast<int>(pieces.size())))]);
+    input.hasMove = true;
+    input.move = {piece.x, piece.y, static_cast<Direction>(state.random.below(4))};
+    return input;
+}
+
+// Keeps three pieces on the move; a hall worn down to few pieces starts again.
+PlayInput nextInput(PlayState& state, void (*restart)(PlayState&)) {
+    if (pieceSlots(state).size() < 10) {
+        restart(state);
+    }
+    if (movingPieces(state) < 3) {
+        return someMove(state);
+    }
+    PlayInput input;
+    input.pointerX = input.pointerY = 462;
+    return input;
+}
+
+void playFrameWithPiecesMoving(benchmark::State& bench) {
+    PlayState state;
+    PlayEvents events;
+    startBenchPlay(state);
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        const PlayInput input = nextInput(state, startBenchPlay);
+        bench.ResumeTiming();
+        stepPlayFrame(state, input, events);
+    }
+}
+BENCHMARK(playFrameWithPiecesMoving)->Unit(benchmark::kMicrosecond);
+
+void startWithBigAmoeba(PlayState& state) {
+    startBenchPlay(state);
+    objectAt(state, createBigAmoeba(state, 462, 462)).scale = 1;
+}
+
+void playFrameWithBigAmoeba(benchmark::State& bench) {
+    PlayState state;
+    PlayEvents events;
+    startWithBigAmoeba(state);
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        if (pieceSlots(state).size() < 10) {
+            startWithBigAmoeba(state);
+        }
+        bench.ResumeTiming();
+        stepPlayFrame(state, PlayInput{}, events);
+    }
+}
+BENCHMARK(playFrameWithBigAmoeba)->Unit(benchmark::kMicrosecond);
+
+void copyPlayState(benchmark::State& bench) {
+    PlayState state;
+    PlayEvents events;
+    startBenchPlay(state);
+    for (int i = 0; i < 50; ++i) { // pieces on the move
+        stepPlayFrame(state, nextInput(state, startBenchPlay), events);
+    }
+    for (auto _ : bench) {
+        PlayState copy = state;
+        benchmark::DoNotOptimize(copy.objects.data());
+    }
+    bench.counters["objects"] = static_cast<double>(state.objects.size());
+}
+BENCHMARK(copyPlayState)->Unit(benchmark::kMicrosecond);
 
 bool loadOnce() {
     static const bool loaded = [] {
@@ -21,89 +115,37 @@ bool loadOnce() {
     return loaded;
 }
 
-void startBenchHall() {
-    seedRandomBelow(99);
+void startBenchGame(PlayState& state) {
+    (void)state;
+    game.play.random.seed(99);
     startHall(99, "Tessmark");
-    game.clock = 300; // torches lit, the start sequence over
+    game.clock = 300;
 }
 
-int movingPieces() {
-    SceneLayer& layer = *game.hallLayer;
-    int moving = 0;
-    const int n = collectObjectsByName(layer, "hallitem", false);
-    for (int i = 0; i < n; ++i) {
-        const HallObject* piece = hallObjectOf(nameResultAt(layer, i));
-        moving += piece != nullptr && (piece->moveX != 0 || piece->moveY != 0) ? 1 : 0;
-    }
-    return moving;
-}
-
-// Launches a random resting piece in a random direction with a drag this frame.
-void launchSomePiece() {
-    SceneLayer& layer = *game.hallLayer;
-    const int n = collectObjectsByName(layer, "hallitem", false);
-    if (n == 0) {
-        return;
-    }
-    const SceneObject* piece = nameResultAt(layer, randomBelow(n));
-    if (piece == nullptr) {
-        return;
-    }
-    static const float dx[4] = {-20, 20, 0, 0}, dy[4] = {0, 0, -20, 20};
-    const int d = randomBelow(4);
-    game.pressPoint = {piece->x, piece->y};
-    game.releasePoint = {piece->x + dx[d], piece->y + dy[d]};
-    game.dragState = 2;
-}
-
-void frame() {
-    updateHall(game.hall, game.frameTime, 462, 462);
-    game.dragState = 0;
-    game.clock += 1;
-}
-
-void updateHallWithPiecesMoving(benchmark::State& state) {
+// The frame as the game runs it: the rules, their sounds and effects, the hall layer brought in
+// line and lit with the pointer light.
+void wholeFrameWithPiecesMoving(benchmark::State& bench) {
     if (!loadOnce()) {
-        state.SkipWithError("cannot load the packs");
+        bench.SkipWithError("cannot load the packs");
         return;
     }
-    startBenchHall();
-    for (auto _ : state) {
-        state.PauseTiming();
-        if (collectObjectsByName(*game.hallLayer, "hallitem", false) < 10) {
-            startBenchHall();
+    startBenchGame(game.play);
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        const PlayInput input = nextInput(game.play, startBenchGame);
+        game.dragState = 0;
+        if (input.hasMove) {
+            static const float dx[4] = {-20, 20, 0, 0}, dy[4] = {0, 0, -20, 20};
+            const auto d = static_cast<int>(input.move.direction);
+            game.pressPoint = {input.move.x, input.move.y};
+            game.releasePoint = {input.move.x + dx[d], input.move.y + dy[d]};
+            game.dragState = 2;
         }
-        if (movingPieces() < 3) {
-            launchSomePiece();
-        }
-        state.ResumeTiming();
-        frame();
+        bench.ResumeTiming();
+        playHallFrame(462, 462, false);
+        game.clock += 1;
     }
 }
-BENCHMARK(updateHallWithPiecesMoving)->Unit(benchmark::kMicrosecond);
-
-void updateHallWithBigAmoeba(benchmark::State& state) {
-    if (!loadOnce()) {
-        state.SkipWithError("cannot load the packs");
-        return;
-    }
-    auto start = [] {
-        startBenchHall();
-        createBigAmoeba(game.hall, 462, 462);
-        SceneObject* big = nameResultAt(
-            *game.hallLayer, collectObjectsByName(*game.hallLayer, "hallbigamoeba", false) - 1);
-        big->scale = 1;
-    };
-    start();
-    for (auto _ : state) {
-        state.PauseTiming();
-        if (collectObjectsByName(*game.hallLayer, "hallitem", false) < 10) {
-            start();
-        }
-        state.ResumeTiming();
-        frame();
-    }
-}
-BENCHMARK(updateHallWithBigAmoeba)->Unit(benchmark::kMicrosecond);
+BENCHMARK(wholeFrameWithPiecesMoving)->Unit(benchmark::kMicrosecond);
 
 } // namespace

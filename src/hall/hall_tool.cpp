@@ -53,12 +53,12 @@ int printMap(const std::vector<std::string>& args, std::string* out, std::string
     return toolSuccess;
 }
 
-int replayOne(const std::vector<std::string>& args, std::string* out, std::string* err) {
-    return runReplayTool(args, false, out, err);
+int replayOne(const std::vector<std::string>& args, std::string* out, std::string*) {
+    return runReplayTool(args, false, out);
 }
 
-int replayAll(const std::vector<std::string>& args, std::string* out, std::string* err) {
-    return runReplayTool(args, true, out, err);
+int replayAll(const std::vector<std::string>& args, std::string* out, std::string*) {
+    return runReplayTool(args, true, out);
 }
 
 constexpr ToolMode modes[] = {

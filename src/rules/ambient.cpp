@@ -1,10 +1,7 @@
 #include "rules/ambient.h"
 
-#include "presentation/scene_layer.h"
-#include "rules/hall_pieces.h"
-#include "rules/play_feedback.h"
-#include "rules/random_below.h"
-#include "shell/game_state.h"
+#include "rules/play_context.h"
+#include "rules/play_queries.h"
 
 #include <algorithm>
 
@@ -22,192 +19,170 @@ constexpr float sequenceStart = 50, sequenceAllLit = 200, sequenceEnd = 250;
 
 constexpr std::uint32_t mutationTint = 0xFFFFA040;
 
-bool isLit(const SceneObject* torch) {
-    return torch->lightRadius >= litRadius;
+bool isLit(const PlayObject& torch) {
+    return torch.lightRadius >= litRadius;
 }
 
-void lightTorch(SceneObject* torch) {
-    torch->lightRadius = litRadius;
-    torch->lightColour = litColour;
+void lightTorch(PlayObject& torch) {
+    torch.lightRadius = litRadius;
+    torch.lightColour = litColour;
 }
 
-void darkenTorch(SceneObject* torch) {
-    torch->lightRadius = darkRadius;
-    torch->lightColour = darkColour;
+void darkenTorch(PlayObject& torch) {
+    torch.lightRadius = darkRadius;
+    torch.lightColour = darkColour;
 }
 
 // A torch lighting up by itself, each with a pitch of its own (0.60 .. 1.39).
-void igniteTorch(SceneObject* torch) {
+void igniteTorch(PlayContext& c, PlayObject& torch) {
     lightTorch(torch);
-    const float pitch = 0.6f + static_cast<float>(randomBelow(80)) * 0.01f;
-    playPanned(game.sounds.soundLightOn, 80, torch->x, pitch);
+    const float pitch = 0.6f + static_cast<float>(c.state.random.below(80)) * 0.01f;
+    c.sound(SoundId::LightOn, 80, torch.x, pitch);
 }
 
-void runTorches() {
-    SceneLayer& layer = *game.hallLayer;
-    const int torches = collectObjectsNear(layer, "halllightlightfire", false, 0, 0, everywhere);
-    if (torches <= 0) {
+void runTorches(PlayContext& c) {
+    const std::vector<int> torches = collectNear(c.state, family::torches, 0, 0, everywhere);
+    const int count = static_cast<int>(torches.size());
+    if (count <= 0) {
         return;
     }
-    SceneObject* chosen = radiusResultAt(layer, randomBelow(torches));
-    if (chosen != nullptr) {
-        if (game.clock > sequenceStart && game.clock < sequenceAllLit) {
-            if (!isLit(chosen) && randomBelow(3) == 0) {
-                igniteTorch(chosen);
-            }
-        }
-        if (game.clock >= sequenceAllLit && game.clock < sequenceEnd) {
-            for (int i = 0; i < torches; ++i) {
-                SceneObject* torch = radiusResultAt(layer, i);
-                if (torch != nullptr && !isLit(torch)) {
-                    igniteTorch(torch);
-                }
-            }
-            chosen = radiusResultAt(layer, torches - 1);
-        }
-        if (chosen != nullptr && isLit(chosen)) {
-            chosen->lightRadius = litRadius + static_cast<float>(randomBelow(47));
+    const float clock = c.state.clock;
+    int chosen = torches[static_cast<std::size_t>(c.state.random.below(count))];
+    if (clock > sequenceStart && clock < sequenceAllLit) {
+        if (!isLit(c.at(chosen)) && c.state.random.below(3) == 0) {
+            igniteTorch(c, c.at(chosen));
         }
     }
-    if (everyTicks(15)) {
-        for (int i = 0; i < torches; ++i) {
-            SceneObject* torch = radiusResultAt(layer, i);
-            if (torch != nullptr && isLit(torch)) {
-                spawnAt("explosionlightfire", torch->x, torch->y);
+    if (clock >= sequenceAllLit && clock < sequenceEnd) {
+        for (int torch : torches) {
+            if (!isLit(c.at(torch))) {
+                igniteTorch(c, c.at(torch));
+            }
+        }
+        chosen = torches.back();
+    }
+    if (isLit(c.at(chosen))) {
+        c.at(chosen).lightRadius = litRadius + static_cast<float>(c.state.random.below(47));
+    }
+    if (everyTicks(clock, 15)) {
+        for (int torch : torches) {
+            if (isLit(c.at(torch))) {
+                c.effect("explosionlightfire", c.at(torch).x, c.at(torch).y);
             }
         }
     }
 }
 
-void sparkleTeleports() {
-    SceneLayer& layer = *game.hallLayer;
-    const int count = collectObjectsNear(layer, "hallteleport", false, 0, 0, everywhere);
-    for (int i = 0; i < count; ++i) {
-        SceneObject* teleport = radiusResultAt(layer, i);
-        if (teleport == nullptr) {
-            continue;
-        }
-        const float dy = static_cast<float>(randomBelow(8) - 4); // drawn first
-        const float dx = static_cast<float>(randomBelow(8) - 4);
-        spawnAt("explosionteleport2", teleport->x + dx, teleport->y + dy);
+void sparkleTeleports(PlayContext& c) {
+    for (int slot : collectNear(c.state, family::teleports, 0, 0, everywhere)) {
+        const float dy = static_cast<float>(c.state.random.below(8) - 4); // drawn first
+        const float dx = static_cast<float>(c.state.random.below(8) - 4);
+        c.effect("explosionteleport2", c.at(slot).x + dx, c.at(slot).y + dy);
     }
 }
 
-void blinkMutationCells() {
-    SceneLayer& layer = *game.hallLayer;
-    const int count = collectObjectsNear(layer, "hallmutace", false, 0, 0, everywhere);
-    for (int i = 0; i < count; ++i) {
-        SceneObject* cell = radiusResultAt(layer, i);
-        if (cell == nullptr) {
-            continue;
-        }
-        cell->useColour = true;
-        cell->colour = cell->colour == mutationTint ? 0xFFFFFFFF : mutationTint;
+void blinkMutationCells(PlayContext& c) {
+    for (int slot : collectNear(c.state, family::mutationCells, 0, 0, everywhere)) {
+        PlayObject& cell = c.at(slot);
+        cell.useColour = true;
+        cell.colour = cell.colour == mutationTint ? 0xFFFFFFFF : mutationTint;
     }
 }
 
 // A grown big amoeba now and then tugs a piece one cell towards itself and marks it silent.
-void tugPieces(SceneObject* amoeba) {
-    SceneLayer& layer = *game.hallLayer;
-    const int count = collectObjectsNearObject(layer, amoeba, "hallitem", everywhere, false);
-    for (int i = 0; i < count; ++i) {
-        SceneObject* object = radiusResultAt(layer, i);
-        HallObject* piece = hallObjectOf(object);
-        if (piece == nullptr || randomBelow(50) != 0) {
+void tugPieces(PlayContext& c, int amoebaSlot) {
+    const PlayObject amoeba = c.at(amoebaSlot);
+    for (int slot :
+         collectNear(c.state, family::pieces, amoeba.x, amoeba.y, everywhere, amoebaSlot)) {
+        PlayObject& piece = c.at(slot);
+        if (!piece.linked || c.state.random.below(50) != 0) {
             continue;
         }
-        if (piece->stepsLeft < 1) {
-            if (randomBelow(2) == 0) {
-                piece->moveX = object->x >= amoeba->x ? -4 : 4;
+        if (piece.stepsLeft < 1) {
+            if (c.state.random.below(2) == 0) {
+                piece.moveX = piece.x >= amoeba.x ? -4 : 4;
             } else {
-                piece->moveY = object->y >= amoeba->y ? -4 : 4;
+                piece.moveY = piece.y >= amoeba.y ? -4 : 4;
             }
-            piece->stepsLeft = 11;
+            piece.stepsLeft = 11;
         }
-        piece->mark = 1;
+        piece.mark = 1;
     }
 }
 
 // A grown big amoeba puts lit torches out, and rarely destroys one.
-void quenchTorches(HallGrid& hall, SceneObject* amoeba) {
-    SceneLayer& layer = *game.hallLayer;
-    const int count =
-        collectObjectsNearObject(layer, amoeba, "halllightlightfire", everywhere, false);
-    for (int i = 0; i < count; ++i) {
-        SceneObject* torch = radiusResultAt(layer, i);
-        HallObject* piece = hallObjectOf(torch);
-        if (piece == nullptr) {
+void quenchTorches(PlayContext& c, int amoebaSlot) {
+    const PlayObject amoeba = c.at(amoebaSlot);
+    for (int slot :
+         collectNear(c.state, family::torches, amoeba.x, amoeba.y, everywhere, amoebaSlot)) {
+        PlayObject& torch = c.at(slot);
+        if (!torch.alive || !torch.linked) {
             continue;
         }
-        if (randomBelow(50) == 0) {
+        if (c.state.random.below(50) == 0) {
             if (isLit(torch)) {
                 darkenTorch(torch);
-                playPanned(game.sounds.soundLightHot, 40, torch->x);
+                c.sound(SoundId::LightHot, 40, torch.x);
             }
-        } else if (randomBelow(300) == 0 && isLit(torch)) {
-            torch->lightRadius = -1;
-            playPanned(game.sounds.soundLightOff, 60, torch->x);
-            removePiece(hall, torch, piece);
+        } else if (c.state.random.below(300) == 0 && isLit(torch)) {
+            torch.lightRadius = -1;
+            c.sound(SoundId::LightOff, 60, torch.x);
+            removePlayObject(c.state, slot);
         }
     }
 }
 
-void runBigAmoebas(HallGrid& hall) {
-    SceneLayer& layer = *game.hallLayer;
-    const int count = collectObjectsByName(layer, "hallbigamoeba", false);
-    for (int i = 0; i < count; ++i) {
-        SceneObject* amoeba = nameResultAt(layer, i);
-        HallObject* piece = hallObjectOf(amoeba);
-        if (piece == nullptr) {
+void runBigAmoebas(PlayContext& c) {
+    for (int slot : collectByName(c.state, family::bigAmoebas)) {
+        PlayObject& amoeba = c.at(slot);
+        if (!amoeba.alive || !amoeba.linked) {
             continue;
         }
-        if (everyTicks(4)) {
-            piece->frame = (piece->frame + 1) % 8;
-            selectFrame(amoeba, 0, piece->frame);
-            amoeba->scale = std::min(1.0f, amoeba->scale + 0.04f);
+        if (everyTicks(c.state.clock, 4)) {
+            amoeba.frame = (amoeba.frame + 1) % 8;
+            amoeba.scale = std::min(1.0f, amoeba.scale + 0.04f);
         }
-        amoeba->rotation = 0;
-        if (amoeba->scale > 0.5f) {
-            tugPieces(amoeba);
-            quenchTorches(hall, amoeba);
+        amoeba.rotation = 0;
+        if (amoeba.scale > 0.5f) {
+            tugPieces(c, slot);
+            quenchTorches(c, slot);
         }
     }
 }
 
 } // namespace
 
-bool everyTicks(int n) {
-    return static_cast<int>(game.clock) % n == 0;
+bool everyTicks(float clock, int n) {
+    return static_cast<int>(clock) % n == 0;
 }
 
-void switchLightUnderPointer() {
-    SceneObject* torch =
-        findOverlappingObject(*game.hallLayer, game.cursorObject, "halllightlightfire");
-    if (torch == nullptr || game.engine == nullptr || !game.engine->keyHeld(keyLeftButton) ||
-        !(game.inputBlockedUntil < game.clock)) {
+void switchLightUnderPointer(PlayContext& c) {
+    if (!c.input.switchLight) {
         return;
     }
+    const PlayObject probe = pointerProbe(c.input.pointerX, c.input.pointerY);
+    const int slot = findOverlapping(c.state, probe, family::torches);
+    if (slot == noSlot) {
+        return;
+    }
+    PlayObject& torch = c.at(slot);
     if (isLit(torch)) {
         darkenTorch(torch);
-        playPanned(game.sounds.soundLightOff, 60, torch->x);
+        c.sound(SoundId::LightOff, 60, torch.x);
     } else {
         lightTorch(torch);
-        playPanned(game.sounds.soundLightOn, 90, torch->x);
+        c.sound(SoundId::LightOn, 90, torch.x);
     }
-    game.inputBlockedUntil = game.clock + game.debounceInterval;
+    c.report(EventKind::TorchSwitched, torch);
 }
 
-void runAmbientSteps(HallGrid& hall, float x, float y) {
-    SceneLayer& layer = *game.hallLayer;
-    const bool pointerLight =
-        game.clock > sequenceStart && game.engine != nullptr && game.engine->mouseInWindow();
-    applyLights(layer, "hall", "halllight", pointerLight ? litRadius : 0, x, y, 0xFFFFFFFF);
-    runTorches();
-    if (everyTicks(10)) {
-        sparkleTeleports();
+void runAmbientSteps(PlayContext& c) {
+    runTorches(c);
+    if (everyTicks(c.state.clock, 10)) {
+        sparkleTeleports(c);
     }
-    if (everyTicks(8)) {
-        blinkMutationCells();
+    if (everyTicks(c.state.clock, 8)) {
+        blinkMutationCells(c);
     }
-    runBigAmoebas(hall);
+    runBigAmoebas(c);
 }

@@ -1,14 +1,15 @@
 #pragma once
-// The hall's own life: the player's light switch, the pointer light, the torches' start sequence
-// and flicker, teleport sparkle, mutation blink and the big amoebas.
+// The hall's own life: the player's light switch, the torches' start sequence and flicker,
+// teleport sparkle, mutation blink and the big amoebas. (The lighting itself is presentation's:
+// no rule reads it.)
 
-struct HallGrid;
+struct PlayContext;
 
-// Switches the torch under the cursor object while the left button is held (debounced).
-void switchLightUnderPointer();
+// Switches the torch under the pointer when the input asks for it.
+void switchLightUnderPointer(PlayContext& c);
 
-// The ambient steps that follow the rest test; x, y is the pointer in hall-plane units.
-void runAmbientSteps(HallGrid& hall, float x, float y);
+// The ambient steps that follow the rest test.
+void runAmbientSteps(PlayContext& c);
 
 // True in every frame whose whole tick of the clock is a multiple of n.
-bool everyTicks(int n);
+bool everyTicks(float clock, int n);

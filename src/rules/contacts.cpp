@@ -1,66 +1,56 @@
 #include "rules/contacts.h"
 
-#include "presentation/scene_layer.h"
 #include "rules/hall_pieces.h"
-#include "rules/piece_names.h"
-#include "rules/play_feedback.h"
-#include "shell/game_state.h"
+#include "rules/play_context.h"
+#include "rules/play_queries.h"
 
 #include <cmath>
-#include <string>
 
 namespace {
 
 // An eaten piece loses this much scale per frame of contact, from 1 down.
 constexpr float eatingStep = 0.01f;
 
-// What a rule found: the first overlapping object of a family, linked to its HallObject.
-struct Contact {
-    SceneObject* object = nullptr;
-    HallObject* piece = nullptr;
-    explicit operator bool() const { return piece != nullptr; }
+// The piece whose entry is being processed (p) and what a rule found (f): slots, so that a
+// rule that creates objects (which may move the state's storage) reads them afresh.
+struct Pair {
+    PlayContext& c;
+    int p;
+    int f = noSlot;
+    PlayObject& mover() const { return c.at(p); }
+    PlayObject& found() const { return c.at(f); }
 };
 
-// The piece whose entry is being processed.
-struct Mover {
-    HallGrid& hall;
-    SceneObject* object;
-    HallObject* piece;
-};
-
-Contact findContact(const SceneObject* object, std::string_view prefix) {
-    SceneObject* found = findOverlappingObject(*game.hallLayer, object, prefix);
-    return {found, hallObjectOf(found)};
+// The first linked object of the family overlapping the mover, or noSlot.
+int findContact(PlayContext& c, int slot, NameRange family) {
+    const int found = findOverlapping(c.state, c.at(slot), family, slot);
+    return found != noSlot && c.at(found).linked ? found : noSlot;
 }
 
-bool isMoving(const HallObject* piece) {
-    return piece->moveX != 0 || piece->moveY != 0;
-}
-
-void stepBack(const Mover& p) {
-    if (p.piece->moveX != 0) {
-        setObjectX(p.object, p.object->x - static_cast<float>(p.piece->moveX));
+void stepBack(PlayObject& piece) {
+    if (piece.moveX != 0) {
+        setPlayX(piece, piece.x - static_cast<float>(piece.moveX));
     }
-    if (p.piece->moveY != 0) {
-        setObjectY(p.object, p.object->y - static_cast<float>(p.piece->moveY));
+    if (piece.moveY != 0) {
+        setPlayY(piece, piece.y - static_cast<float>(piece.moveY));
     }
 }
 
-void stop(SceneObject* object, HallObject* piece) {
-    piece->moveX = piece->moveY = 0;
-    piece->stepsLeft = -1;
-    object->rotation = 0;
+void stop(PlayObject& piece) {
+    piece.moveX = piece.moveY = 0;
+    piece.stepsLeft = -1;
+    piece.rotation = 0;
 }
 
-void push(const Mover& p, const Contact& f, int steps) {
-    f.piece->moveX = p.piece->moveX;
-    f.piece->moveY = p.piece->moveY;
-    f.piece->stepsLeft = steps;
+void push(const PlayObject& mover, PlayObject& found, int steps) {
+    found.moveX = mover.moveX;
+    found.moveY = mover.moveY;
+    found.stepsLeft = steps;
 }
 
 // Both centres within 4 units on each axis: on the 4-unit lattice, exactly on it.
-bool isCentredOn(const SceneObject* object, const SceneObject* on) {
-    return std::fabs(object->x - on->x) < 4 && std::fabs(object->y - on->y) < 4;
+bool isCentredOn(const PlayObject& object, const PlayObject& on) {
+    return std::fabs(object.x - on.x) < 4 && std::fabs(object.y - on.y) < 4;
 }
 
 // Less than half an eating step left counts as eaten up, so that 100 steps of 0.01 finish the
@@ -71,305 +61,317 @@ bool eatenUp(float scale) {
 
 // Two moving pieces that meet both burst; the second colour is the found piece's own (white
 // for an amoeba).
-bool collideMoving(const Mover& p, const Contact& f) {
-    spawnAt("explosionitem", p.object->x, p.object->y, itemColour(p.object->name));
-    spawnAt("explosionitem", f.object->x, f.object->y, itemColour(f.object->name));
-    playPanned(game.sounds.soundDestroy, 60, p.object->x);
-    removePiece(p.hall, f.object, f.piece);
-    removePiece(p.hall, p.object, p.piece);
+bool collideMoving(const Pair& q) {
+    const PlayObject& p = q.mover();
+    const PlayObject& f = q.found();
+    q.c.effect("explosionitem", p.x, p.y, itemColour(p.name));
+    q.c.effect("explosionitem", f.x, f.y, itemColour(f.name));
+    q.c.sound(SoundId::Destroy, 60, p.x);
+    q.c.removePiece(q.f);
+    q.c.removePiece(q.p);
     return true;
 }
 
 // A piece is replaced by an amoeba of another kind, at rest.
-bool morphInto(const Mover& p, PieceKind kind) {
-    const float x = p.object->x, y = p.object->y;
-    createAmoeba(p.hall, x, y, "hallitemamoeba" + std::string(kindWord(kind)));
-    spawnAt("explosionamoebamorf", x, y);
-    playPanned(game.sounds.soundMorph, 50, x);
-    removePiece(p.hall, p.object, p.piece);
+bool morphInto(const Pair& q, PieceKind kind) {
+    const float x = q.mover().x, y = q.mover().y;
+    createAmoeba(q.c.state, x, y, kind);
+    q.c.effect("explosionamoebamorf", x, y);
+    q.c.sound(SoundId::Morph, 50, x);
+    removePlayObject(q.c.state, q.p);
     return true;
 }
 
 // A moving amoeba closes in on a piece of its own kind, one unit per axis and frame, while the
 // piece shrinks away.
-void eatPiece(const Mover& p, const Contact& f) {
-    p.piece->moveX = f.object->x > p.object->x ? 1 : -1;
-    p.piece->moveY = f.object->y > p.object->y ? 1 : -1;
-    p.piece->stepsLeft = -1;
-    p.piece->state = 1;
-    f.piece->state = 1;
-    spawnAt("explosionamoebaeat", (p.object->x + f.object->x) / 2, (p.object->y + f.object->y) / 2,
-            itemColour(f.object->name));
-    if (f.object->scale == 1) {
-        const bool ball = itemKind(f.piece->name) == PieceKind::Ball;
-        playPanned(game.sounds.soundEat, ball ? 60 : 50, f.object->x);
+void eatPiece(const Pair& q) {
+    PlayObject& p = q.mover();
+    PlayObject& f = q.found();
+    p.moveX = f.x > p.x ? 1 : -1;
+    p.moveY = f.y > p.y ? 1 : -1;
+    p.stepsLeft = -1;
+    p.state = 1;
+    f.state = 1;
+    q.c.effect("explosionamoebaeat", (p.x + f.x) / 2, (p.y + f.y) / 2, itemColour(f.name));
+    if (f.scale == 1) {
+        const bool ball = f.name == PieceName::ItemBall;
+        q.c.sound(SoundId::Eat, ball ? 60 : 50, f.x);
     }
-    f.object->scale -= eatingStep;
-    if (eatenUp(f.object->scale)) {
-        stop(p.object, p.piece);
-        p.piece->state = 0;
-        removePiece(p.hall, f.object, f.piece);
+    f.scale -= eatingStep;
+    if (eatenUp(f.scale)) {
+        stop(p);
+        p.state = 0;
+        q.c.removePiece(q.f);
     }
+}
+
+bool isItemName(PieceName name) {
+    return name == PieceName::ItemBall || name == PieceName::ItemBox ||
+           name == PieceName::ItemSpike;
+}
+
+PieceKind moverItemKind(const PlayObject& p) {
+    return isItemName(p.name) ? kindOfName(p.name) : PieceKind::None;
+}
+
+PieceKind moverAmoebaKind(const PlayObject& p) {
+    return family::amoebas.contains(p.name) ? kindOfName(p.name) : PieceKind::None;
 }
 
 // Rules 1 to 3: the piece runs into an item of the given kind. A ball pushes a ball on, a box
 // moves one cell, a spike breaks a ball and is pushed by anything else; an amoeba of the item's
 // kind eats it, an amoeba of another kind stops and takes the item's kind.
-bool hitItem(const Mover& p, PieceKind kind) {
-    const Contact f = findContact(p.object, "hallitem" + std::string(kindWord(kind)));
-    if (!f) {
+bool hitItem(PlayContext& c, int slot, PieceKind kind) {
+    const Pair q{c, slot, findContact(c, slot, onlyName(itemName(kind)))};
+    if (q.f == noSlot) {
         return false;
     }
-    if (isMoving(p.piece) && isMoving(f.piece)) {
-        return collideMoving(p, f);
+    if (q.mover().moving() && q.found().moving()) {
+        return collideMoving(q);
     }
-    const bool eater = amoebaKind(p.piece->name) == kind;
+    const bool eater = moverAmoebaKind(q.mover()) == kind;
     if (!eater) {
-        stepBack(p);
+        stepBack(q.mover());
     }
-    const PieceKind moverKind = itemKind(p.piece->name);
+    const PieceKind moverKind = moverItemKind(q.mover());
     if (kind == PieceKind::Spike && moverKind == PieceKind::Ball) {
-        const float x = p.object->x;
-        destroyPiece(p.hall, p.object, p.piece);
-        playPanned(game.sounds.soundDestroy, 60, x);
+        const float x = q.mover().x;
+        c.destroyPiece(slot);
+        c.sound(SoundId::Destroy, 60, x);
         return true;
     }
     if (kind == PieceKind::Ball && moverKind == PieceKind::Spike) {
-        spawnAt("explosionitem", f.object->x, f.object->y, itemColour("hallitemball"));
-        playPanned(game.sounds.soundDestroy, 60, p.object->x);
-        removePiece(p.hall, f.object, f.piece);
+        c.effect("explosionitem", q.found().x, q.found().y, itemColour(PieceName::ItemBall));
+        c.sound(SoundId::Destroy, 60, q.mover().x);
+        c.removePiece(q.f);
     } else if (!eater) {
         if (kind == PieceKind::Box) {
             // A box moves one cell, and only a resting box answers the knock.
-            if (!isMoving(f.piece)) {
-                push(p, f, 11);
-                playPanned(f.piece->sound, 45, p.object->x);
+            if (!q.found().moving()) {
+                push(q.mover(), q.found(), 11);
+                c.sound(q.found().sound, 45, q.mover().x);
             }
         } else {
-            if (!isMoving(f.piece)) {
-                push(p, f, -1);
+            if (!q.found().moving()) {
+                push(q.mover(), q.found(), -1);
             }
-            playPanned(f.piece->sound, 45, p.object->x);
+            c.sound(q.found().sound, 45, q.mover().x);
         }
     }
     if (eater) {
-        eatPiece(p, f);
+        eatPiece(q);
         return false;
     }
-    stop(p.object, p.piece);
-    playPanned(p.piece->sound, 45, p.object->x);
-    if (isAmoeba(p.piece->name)) {
-        return morphInto(p, kind);
+    stop(q.mover());
+    c.sound(q.mover().sound, 45, q.mover().x);
+    if (family::amoebas.contains(q.mover().name)) {
+        return morphInto(q, kind);
     }
     return false;
 }
 
 // An item of an amoeba's own kind creeps into it and shrinks away.
-bool feedAmoeba(const Mover& p, const Contact& f) {
-    if (isCentredOn(p.object, f.object)) {
-        setObjectX(p.object, f.object->x);
-        setObjectY(p.object, f.object->y);
+bool feedAmoeba(const Pair& q) {
+    PlayObject& p = q.mover();
+    PlayObject& f = q.found();
+    if (isCentredOn(p, f)) {
+        setPlayX(p, f.x);
+        setPlayY(p, f.y);
     }
     auto unit = [](int v) { return v > 0 ? 1 : v < 0 ? -1 : 0; };
-    p.piece->moveX = unit(p.piece->moveX);
-    p.piece->moveY = unit(p.piece->moveY);
-    p.piece->stepsLeft = -1;
-    p.piece->state = 1;
-    f.piece->state = 1;
-    spawnAt("explosionamoebaeat", (p.object->x + f.object->x) / 2, (p.object->y + f.object->y) / 2,
-            itemColour(p.object->name));
-    if (p.object->scale == 1) {
-        playPanned(game.sounds.soundEat, 50, p.object->x);
+    p.moveX = unit(p.moveX);
+    p.moveY = unit(p.moveY);
+    p.stepsLeft = -1;
+    p.state = 1;
+    f.state = 1;
+    q.c.effect("explosionamoebaeat", (p.x + f.x) / 2, (p.y + f.y) / 2, itemColour(p.name));
+    if (p.scale == 1) {
+        q.c.sound(SoundId::Eat, 50, p.x);
     }
-    p.object->scale -= eatingStep;
-    if (eatenUp(p.object->scale)) {
-        f.piece->state = 0;
-        removePiece(p.hall, p.object, p.piece);
+    p.scale -= eatingStep;
+    if (eatenUp(p.scale)) {
+        f.state = 0;
+        q.c.removePiece(q.p);
         return true;
     }
     return false;
 }
 
 // Rule 4: the piece runs into an amoeba.
-bool hitAmoeba(const Mover& p) {
-    const Contact f = findContact(p.object, "hallitemamoeba");
-    if (!f) {
+bool hitAmoeba(PlayContext& c, int slot) {
+    const Pair q{c, slot, findContact(c, slot, family::amoebas)};
+    if (q.f == noSlot) {
         return false;
     }
-    const PieceKind moverKind = itemKind(p.piece->name);
-    if (isMoving(p.piece) && isMoving(f.piece)) {
-        if (isAmoeba(p.piece->name)) {
+    const PieceKind moverKind = moverItemKind(q.mover());
+    if (q.mover().moving() && q.found().moving()) {
+        if (family::amoebas.contains(q.mover().name)) {
             // Two sliding amoebas merge into a big amoeba between them.
-            const float x = (p.object->x + f.object->x) / 2, y = (p.object->y + f.object->y) / 2;
-            createBigAmoeba(p.hall, x, y);
-            spawnAt("explosionitem", x, y);
-            playPanned(game.sounds.soundBigAmoeba, 80, p.object->x);
-            playPanned(game.sounds.soundDestroy, 60, p.object->x);
-            removePiece(p.hall, f.object, f.piece);
-            removePiece(p.hall, p.object, p.piece);
+            const float moverX = q.mover().x;
+            const float x = (q.mover().x + q.found().x) / 2, y = (q.mover().y + q.found().y) / 2;
+            createBigAmoeba(c.state, x, y);
+            c.effect("explosionitem", x, y);
+            c.sound(SoundId::BigAmoeba, 80, moverX);
+            c.sound(SoundId::Destroy, 60, moverX);
+            c.removePiece(q.f);
+            c.removePiece(q.p);
             return true;
         }
-        return collideMoving(p, f);
+        return collideMoving(q);
     }
-    if (moverKind != PieceKind::None && amoebaKind(f.piece->name) == moverKind) {
-        return feedAmoeba(p, f);
+    if (moverKind != PieceKind::None && moverAmoebaKind(q.found()) == moverKind) {
+        return feedAmoeba(q);
     }
     // The amoeba takes over the motion; hit by an item, it also takes the item's kind.
-    stepBack(p);
-    push(p, f, -1);
-    playPanned(f.piece->sound, 45, p.object->x);
+    stepBack(q.mover());
+    push(q.mover(), q.found(), -1);
+    c.sound(q.found().sound, 45, q.mover().x);
     if (moverKind != PieceKind::None) {
-        HallObject* amoeba = createAmoeba(p.hall, f.object->x, f.object->y,
-                                          "hallitemamoeba" + std::string(kindWord(moverKind)));
-        amoeba->moveX = p.piece->moveX;
-        amoeba->moveY = p.piece->moveY;
-        amoeba->stepsLeft = -1;
-        spawnAt("explosionamoebamorf", f.object->x, f.object->y);
-        playPanned(game.sounds.soundMorph, 50, f.object->x);
-        removePiece(p.hall, f.object, f.piece);
+        const float fx = q.found().x, fy = q.found().y;
+        const int amoeba = createAmoeba(c.state, fx, fy, moverKind);
+        c.at(amoeba).moveX = q.mover().moveX;
+        c.at(amoeba).moveY = q.mover().moveY;
+        c.at(amoeba).stepsLeft = -1;
+        c.effect("explosionamoebamorf", fx, fy);
+        c.sound(SoundId::Morph, 50, fx);
+        removePlayObject(c.state, q.f);
     }
-    stop(p.object, p.piece);
-    playPanned(p.piece->sound, 45, p.object->x);
+    stop(q.mover());
+    c.sound(q.mover().sound, 45, q.mover().x);
     return false;
 }
 
 // Rule 5: an item crossing a mutation cell of another kind becomes that kind and carries on;
 // an amoeba crossing one gives the cell its own kind.
-bool crossMutationCell(const Mover& p) {
-    const Contact f = findContact(p.object, "hallmutace");
-    if (!f) {
+bool crossMutationCell(PlayContext& c, int slot) {
+    const Pair q{c, slot, findContact(c, slot, family::mutationCells)};
+    if (q.f == noSlot) {
         return false;
     }
-    const std::string_view cellName = f.piece->name;
-    const PieceKind amoeba = amoebaKind(p.piece->name);
+    const PieceKind cellKind = kindOfName(q.found().name);
+    const PieceKind amoeba = moverAmoebaKind(q.mover());
     if (amoeba != PieceKind::None) {
-        const std::string ownCell = "hallmutace" + std::string(kindWord(amoeba));
-        if (!startsWith(cellName, ownCell)) {
-            const float x = f.object->x, y = f.object->y;
-            createMutationCell(p.hall, x, y, ownCell);
-            spawnAt("explosionamoebamorf", x, y);
-            playPanned(game.sounds.soundMorph, 50, x);
-            removePiece(p.hall, f.object, f.piece);
+        if (cellKind != amoeba) {
+            const float x = q.found().x, y = q.found().y;
+            createMutationCell(c.state, x, y, amoeba);
+            c.effect("explosionamoebamorf", x, y);
+            c.sound(SoundId::Morph, 50, x);
+            removePlayObject(c.state, q.f);
         }
         return false;
     }
-    const PieceKind moverKind = itemKind(p.piece->name);
-    PieceKind becomes = PieceKind::None;
-    for (PieceKind kind : {PieceKind::Ball, PieceKind::Box, PieceKind::Spike}) {
-        if (startsWith(cellName, "hallmutace" + std::string(kindWord(kind))) && moverKind != kind) {
-            becomes = kind;
-            break;
-        }
-    }
-    if (becomes == PieceKind::None) {
+    const PieceKind moverKind = moverItemKind(q.mover());
+    if (cellKind == PieceKind::None || cellKind == moverKind) {
         return false;
     }
-    HallObject* item = createItem(p.hall, p.object->x, p.object->y, becomes);
-    item->moveX = p.piece->moveX;
-    item->moveY = p.piece->moveY;
-    item->stepsLeft = p.piece->stepsLeft;
-    spawnAt("explosionmutace", f.object->x, f.object->y);
-    playPanned(game.sounds.soundMutation, 70, f.object->x);
-    removePiece(p.hall, p.object, p.piece);
+    const float x = q.mover().x, y = q.mover().y;
+    const int item = createItem(c.state, x, y, cellKind);
+    c.at(item).moveX = q.mover().moveX;
+    c.at(item).moveY = q.mover().moveY;
+    c.at(item).stepsLeft = q.mover().stepsLeft;
+    c.effect("explosionmutace", q.found().x, q.found().y);
+    c.sound(SoundId::Mutation, 70, q.found().x);
+    removePlayObject(c.state, q.p);
     return true;
 }
 
 // Rule 6: an arrow turns a moving piece centred on it; a counted push becomes a slide.
-void followArrow(const Mover& p) {
-    const Contact f = findContact(p.object, "hallarrow");
-    if (!f || !isMoving(p.piece) || !isCentredOn(p.object, f.object)) {
+void followArrow(PlayContext& c, int slot) {
+    const Pair q{c, slot, findContact(c, slot, family::arrows)};
+    if (q.f == noSlot || !q.mover().moving() || !isCentredOn(q.mover(), q.found())) {
         return;
     }
-    const std::string_view name = f.piece->name;
-    if (startsWith(name, "hallarrowright")) {
-        p.piece->moveX = 4, p.piece->moveY = 0;
-    } else if (startsWith(name, "hallarrowdown")) {
-        p.piece->moveX = 0, p.piece->moveY = 4;
-    } else if (startsWith(name, "hallarrowleft")) {
-        p.piece->moveX = -4, p.piece->moveY = 0;
-    } else if (startsWith(name, "hallarrowup")) {
-        p.piece->moveX = 0, p.piece->moveY = -4;
+    PlayObject& p = q.mover();
+    switch (q.found().name) {
+    case PieceName::ArrowRight:
+        p.moveX = 4, p.moveY = 0;
+        break;
+    case PieceName::ArrowDown:
+        p.moveX = 0, p.moveY = 4;
+        break;
+    case PieceName::ArrowLeft:
+        p.moveX = -4, p.moveY = 0;
+        break;
+    default:
+        p.moveX = 0, p.moveY = -4;
+        break;
     }
-    p.piece->stepsLeft = -1;
-    playPanned(game.sounds.soundArrow, 50, p.object->x);
+    p.stepsLeft = -1;
+    c.sound(SoundId::Arrow, 50, p.x);
 }
 
 // Rule 7: a moving piece centred on a teleport comes out at the nearest partner of the same
 // name, unless a piece stands on it.
-void useTeleport(const Mover& p) {
-    const Contact f = findContact(p.object, "hallteleport");
-    if (!f || !isMoving(p.piece) || !isCentredOn(p.object, f.object)) {
+void useTeleport(PlayContext& c, int slot) {
+    const Pair q{c, slot, findContact(c, slot, family::teleports)};
+    if (q.f == noSlot || !q.mover().moving() || !isCentredOn(q.mover(), q.found())) {
         return;
     }
-    SceneLayer& layer = *game.hallLayer;
-    if (collectObjectsNearObject(layer, f.object, f.object->name, 100000000.0f, false) == 0) {
+    const PlayObject& f = q.found();
+    const std::vector<int> partners =
+        collectNear(c.state, onlyName(f.name), f.x, f.y, 100000000.0f, q.f);
+    if (partners.empty()) {
         return;
     }
-    SceneObject* partner = radiusResultAt(layer, 0);
-    if (partner == nullptr || collectObjectsNearObject(layer, partner, "hallitem", 4, false) != 0) {
+    const PlayObject& partner = c.at(partners[0]);
+    if (!collectNear(c.state, family::pieces, partner.x, partner.y, 4, partners[0]).empty()) {
         return;
     }
-    setObjectX(p.object, partner->x);
-    setObjectY(p.object, partner->y);
-    spawnAt("explosionteleport", f.object->x, f.object->y);
-    spawnAt("explosionteleport", partner->x, partner->y);
-    playPanned(game.sounds.soundTeleport, 50, f.object->x);
-    playPanned(game.sounds.soundTeleport, 30, partner->x);
+    PlayObject& p = q.mover();
+    setPlayX(p, partner.x);
+    setPlayY(p, partner.y);
+    c.effect("explosionteleport", f.x, f.y);
+    c.effect("explosionteleport", partner.x, partner.y);
+    c.sound(SoundId::Teleport, 50, f.x);
+    c.sound(SoundId::Teleport, 30, partner.x);
 }
 
 // Rule 8: a gate sends back every moving piece centred on it that is not an item of its kind.
-void passGate(const Mover& p) {
-    const Contact f = findContact(p.object, "hallgate");
-    if (!f || !isMoving(p.piece) || !isCentredOn(p.object, f.object)) {
+void passGate(PlayContext& c, int slot) {
+    const Pair q{c, slot, findContact(c, slot, family::gates)};
+    if (q.f == noSlot || !q.mover().moving() || !isCentredOn(q.mover(), q.found())) {
         return;
     }
-    const std::string_view name = f.piece->name;
-    const PieceKind moverKind = itemKind(p.piece->name);
-    const bool passes = (startsWith(name, "hallgateball") && moverKind == PieceKind::Ball) ||
-                        (startsWith(name, "hallgatebox") && moverKind == PieceKind::Box) ||
-                        (startsWith(name, "hallgatespike") && moverKind == PieceKind::Spike);
-    const bool known = startsWith(name, "hallgateball") || startsWith(name, "hallgatebox") ||
-                       startsWith(name, "hallgatespike");
-    if (passes || !known) {
+    if (moverItemKind(q.mover()) == kindOfName(q.found().name)) {
         return;
     }
-    p.piece->moveX = -p.piece->moveX;
-    p.piece->moveY = -p.piece->moveY;
-    p.piece->stepsLeft = -1;
-    playPanned(game.sounds.soundGate, 40, p.object->x);
+    PlayObject& p = q.mover();
+    p.moveX = -p.moveX;
+    p.moveY = -p.moveY;
+    p.stepsLeft = -1;
+    c.sound(SoundId::Gate, 40, p.x);
 }
 
 } // namespace
 
-bool resolveContacts(HallGrid& hall, SceneObject* object, HallObject* piece) {
-    const Mover p{hall, object, piece};
+bool resolveContacts(PlayContext& c, int slot) {
     for (PieceKind kind : {PieceKind::Ball, PieceKind::Box, PieceKind::Spike}) {
-        if (hitItem(p, kind)) {
+        if (hitItem(c, slot, kind)) {
             return true;
         }
     }
-    if (hitAmoeba(p)) {
+    if (hitAmoeba(c, slot)) {
         return true;
     }
     // A piece in an eating contact, eater or eaten, ignores cells, arrows, teleports and gates.
-    if (piece->state != 0) {
+    if (c.at(slot).state != 0) {
         return false;
     }
-    if (crossMutationCell(p)) {
+    if (crossMutationCell(c, slot)) {
         return true;
     }
-    followArrow(p);
-    useTeleport(p);
-    passGate(p);
+    followArrow(c, slot);
+    useTeleport(c, slot);
+    passGate(c, slot);
     return false;
 }
 
-bool touchBigAmoeba(HallGrid& hall, SceneObject* object, HallObject* piece) {
-    if (findOverlappingObject(*game.hallLayer, object, "hallbigamoeba") == nullptr) {
+bool touchBigAmoeba(PlayContext& c, int slot) {
+    if (findOverlapping(c.state, c.at(slot), family::bigAmoebas, slot) == noSlot) {
         return false;
     }
-    const float x = object->x;
-    destroyPiece(hall, object, piece);
-    playPanned(game.sounds.soundDestroy, 60, x);
+    const float x = c.at(slot).x;
+    c.destroyPiece(slot);
+    c.sound(SoundId::Destroy, 60, x);
     return true;
 }

@@ -3,12 +3,10 @@
 // box, spike, amoeba, mutation cell, arrow, teleport, gate. A rule may destroy or replace the
 // piece, which ends its entry in the item pass.
 
-struct HallGrid;
-struct HallObject;
-struct SceneObject;
+struct PlayContext;
 
-// Runs the contact rules for a piece; true when the piece left play (its entry is over).
-bool resolveContacts(HallGrid& hall, SceneObject* piece, HallObject* state);
+// Runs the contact rules for the piece in slot; true when it left play (its entry is over).
+bool resolveContacts(PlayContext& c, int slot);
 
 // A piece touching a big amoeba is destroyed, moving or at rest; true when it was.
-bool touchBigAmoeba(HallGrid& hall, SceneObject* piece, HallObject* state);
+bool touchBigAmoeba(PlayContext& c, int slot);

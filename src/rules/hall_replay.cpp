@@ -1,16 +1,12 @@
 #include "rules/hall_replay.h"
 
 #include "hall/push_scrambler.h"
-#include "presentation/effect_manager.h"
-#include "presentation/scene_layer.h"
-#include "rules/hall_pieces.h"
-#include "rules/hall_session.h"
-#include "rules/update_hall.h"
-#include "shell/game_state.h"
+#include "rules/hall_scene.h"
+#include "rules/play_frame.h"
+#include "rules/play_queries.h"
 
+#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <unistd.h>
 
 namespace {
 
@@ -35,8 +31,6 @@ class PushRecorder final : public PushObserver {
     const HallGrid& hall_;
 };
 
-constexpr int directionX[4] = {-1, 1, 0, 0};
-constexpr int directionY[4] = {0, 0, -1, 1};
 const char* const directionNames[4] = {"left", "right", "up", "down"};
 
 CellCode codeOfPiece(std::string_view name) {
@@ -77,66 +71,29 @@ std::string cellText(int x, int y) {
     return "(" + std::to_string(x) + "," + std::to_string(y) + ")";
 }
 
-// One frame as the frame loop runs it while a level is played.
-void playFrame() {
-    updateHall(game.hall, game.frameTime, 0, 0);
-    updateEffects(game.effects, game.frameTime);
-    game.dragState = 0;
-    game.clock += 1;
-}
-
-bool allAtRest() {
-    SceneLayer& layer = *game.hallLayer;
-    const int n = collectObjectsByName(layer, "hallitem", false);
-    for (int i = 0; i < n; ++i) {
-        const HallObject* piece = hallObjectOf(nameResultAt(layer, i));
-        if (piece != nullptr && (piece->moveX != 0 || piece->moveY != 0)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-SceneObject* pieceAt(int x, int y) {
-    SceneLayer& layer = *game.hallLayer;
-    const int n = collectObjectsByName(layer, "hallitem", false);
-    for (int i = 0; i < n; ++i) {
-        SceneObject* object = nameResultAt(layer, i);
-        if (object != nullptr && object->x == cellCentre(x) && object->y == cellCentre(y)) {
-            return object;
-        }
-    }
-    return nullptr;
-}
-
-// The pieces of the hall layer as a grid of piece codes; false with a description when a piece
+// The pieces of the hall as a grid of piece codes; false with a description when a piece
 // stands off the cell centres.
-bool scenePieces(CellCode cells[hallSize][hallSize], std::string* problem) {
-    SceneLayer& layer = *game.hallLayer;
-    const int n = collectObjectsByName(layer, "hallitem", false);
-    for (int i = 0; i < n; ++i) {
-        SceneObject* object = nameResultAt(layer, i);
-        if (hallObjectOf(object) == nullptr) {
-            continue;
-        }
-        const int x = static_cast<int>(object->x) / cellUnits;
-        const int y = static_cast<int>(object->y) / cellUnits;
-        if (!insideHall(x, y) || object->x != cellCentre(x) || object->y != cellCentre(y) ||
-            object->scale != 1) {
-            *problem = object->name + " off the cells at (" + std::to_string(object->x) + ", " +
-                       std::to_string(object->y) + ")";
+bool statePieces(const PlayState& state, CellCode cells[hallSize][hallSize], std::string* problem) {
+    for (int slot : pieceSlots(state)) {
+        const PlayObject& piece = objectAt(state, slot);
+        const int x = static_cast<int>(piece.x) / cellUnits;
+        const int y = static_cast<int>(piece.y) / cellUnits;
+        if (!insideHall(x, y) || piece.x != cellCentre(x) || piece.y != cellCentre(y) ||
+            piece.scale != 1) {
+            *problem = std::string(nameText(piece.name)) + " off the cells at (" +
+                       std::to_string(piece.x) + ", " + std::to_string(piece.y) + ")";
             return false;
         }
-        cells[x][y] = codeOfPiece(object->name);
+        cells[x][y] = codeOfPiece(nameText(piece.name));
     }
     return true;
 }
 
-// Empty when the scene's pieces stand where the model's grid has them.
-std::string compareWithModel(const std::int32_t model[hallSize][hallSize]) {
+// Empty when the state's pieces stand where the model's grid has them.
+std::string compareWithModel(const PlayState& state, const std::int32_t model[hallSize][hallSize]) {
     CellCode cells[hallSize][hallSize] = {};
     std::string problem;
-    if (!scenePieces(cells, &problem)) {
+    if (!statePieces(state, cells, &problem)) {
         return problem;
     }
     for (int y = 0; y < hallSize; ++y) {
@@ -151,22 +108,20 @@ std::string compareWithModel(const std::int32_t model[hallSize][hallSize]) {
     return {};
 }
 
-// Lights and floors only show the hall (lights also give big amoebas torches to put out);
-// relighting every corner of them each frame would take most of a replay's time.
-void removeDecoration() {
-    SceneLayer& layer = *game.hallLayer;
-    for (const char* family : {"halllight", "hallfloor"}) {
-        const int n = collectObjectsByName(layer, family, false);
-        for (int i = 0; i < n; ++i) {
-            SceneObject* object = nameResultAt(layer, i);
-            removePiece(game.hall, object, hallObjectOf(object));
+// Lights and floors only show the hall; taking them out keeps the replay to what the model
+// knows (a big amoeba has no torches to put out, and draws no numbers for them).
+void removeDecoration(PlayState& state) {
+    for (NameRange family : {family::lights, onlyName(PieceName::Floor)}) {
+        for (int slot : collectByName(state, family)) {
+            removePlayObject(state, slot);
         }
     }
 }
 
 // Mutation cells whose kind differs between the model and the hall: amoebas give them their
 // kind, and the two models do not always agree when.
-std::string mutationDifferences(const RecordedPush& push) {
+std::string mutationDifferences(const PlayState& state, const HallGrid& hall,
+                                const RecordedPush& push) {
     static const char* const kinds[] = {"ball", "box", "spike"};
     std::string text;
     for (int k = 0; k < specialCapacity; ++k) {
@@ -174,86 +129,111 @@ std::string mutationDifferences(const RecordedPush& push) {
         if (!isMutation(code)) {
             continue;
         }
-        const int x = game.hall.specialX[k], y = game.hall.specialY[k];
-        SceneObject* cell =
-            findObjectNear(*game.hallLayer, "hallmutace", false, cellCentre(x), cellCentre(y), 1);
+        const int x = hall.specialX[k], y = hall.specialY[k];
+        const int cell =
+            findNear(state, family::mutationCells, false, cellCentre(x), cellCentre(y), 1);
         const std::string model = kinds[code - MutationBall];
-        const std::string hall = cell != nullptr ? cell->name.substr(10) : "none";
-        if (model != hall) {
+        const std::string inHall =
+            cell != noSlot ? std::string(nameText(objectAt(state, cell).name).substr(10)) : "none";
+        if (model != inHall) {
             text += "; mutation cell " + cellText(x, y) + " is " + model + " in the model, " +
-                    hall + " in the hall";
+                    inHall + " in the hall";
         }
     }
     return text;
 }
 
-bool hallSolved() {
-    return game.screens.shows(ScreenKind::LevelDone) || game.screens.shows(ScreenKind::LastLevel);
-}
+// A hall in replay: the state, and whether a frame has reported it solved.
+struct Replay {
+    PlayState& state;
+    PlayEvents events;
+    bool solved = false;
 
-// Runs frames until every piece rests, then one more for the rest test; false when cut off.
-bool settle() {
-    for (int frames = 0; frames < replayFrameLimit; ++frames) {
-        playFrame();
-        if (allAtRest()) {
-            playFrame();
-            return true;
+    void frame(const PlayInput& input = {}) {
+        stepPlayFrame(state, input, events);
+        for (const PlayEvent& e : events) {
+            solved = solved || e.kind == EventKind::HallSolved;
         }
     }
-    return false;
+
+    // Runs frames until every piece rests, then one more for the rest test; false when cut off.
+    bool settle() {
+        for (int frames = 0; frames < replayFrameLimit; ++frames) {
+            frame();
+            if (allAtRest(state)) {
+                frame();
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+int pieceAt(const PlayState& state, int x, int y) {
+    for (int slot : pieceSlots(state)) {
+        const PlayObject& piece = objectAt(state, slot);
+        if (piece.x == cellCentre(x) && piece.y == cellCentre(y)) {
+            return slot;
+        }
+    }
+    return noSlot;
 }
 
 } // namespace
 
-ReplayResult replayHall(std::string_view name, int level) {
+ReplayResult replayHall(PlayState& state, std::string_view name, int level) {
     ReplayResult result;
     result.level = level;
-    motionSeen = 0;
-    PushRecorder recorder(game.hall);
-    startHall(level, name, &recorder);
+    state.motionSeen = 0;
+    HallGrid hall;
+    PushRecorder recorder(hall);
+    startPlay(state, hall, level, name, &recorder);
     result.pushes = static_cast<int>(recorder.pushes.size());
-    removeDecoration();
+    removeDecoration(state);
+    Replay replay{state, {}};
     if (recorder.pushes.empty()) {
-        motionSeen = 1; // nothing to push: the ends lie under the items already
-        playFrame();
-        result.solved = hallSolved();
+        state.motionSeen = 1; // nothing to push: the ends lie under the items already
+        replay.frame();
+        result.solved = replay.solved;
         return result;
     }
+    static const Direction directions[4] = {Direction::Left, Direction::Right, Direction::Up,
+                                            Direction::Down};
     for (const RecordedPush& push : recorder.pushes) {
         const int index = result.replayed + 1;
         const std::string where = " (" + std::string(directionNames[push.direction]) + " from " +
                                   cellText(push.x, push.y) + ")";
-        SceneObject* piece = pieceAt(push.x, push.y);
-        if (piece == nullptr) {
+        const int piece = pieceAt(state, push.x, push.y);
+        if (piece == noSlot) {
             result.firstDivergence = index;
             result.divergence = "no piece to push" + where;
             break;
         }
-        game.pressPoint = {piece->x, piece->y};
-        game.releasePoint = {piece->x + 20.0f * static_cast<float>(directionX[push.direction]),
-                             piece->y + 20.0f * static_cast<float>(directionY[push.direction])};
-        game.dragState = 2;
-        playFrame();
+        PlayInput input;
+        input.hasMove = true;
+        input.move = {objectAt(state, piece).x, objectAt(state, piece).y,
+                      directions[push.direction]};
+        replay.frame(input);
         result.replayed = index;
-        if (!settle()) {
+        if (!replay.settle()) {
             result.endless = true;
             result.divergence =
                 "a piece still moves after " + std::to_string(replayFrameLimit) + " frames" + where;
             break;
         }
-        const std::string difference = compareWithModel(push.after);
+        const std::string difference = compareWithModel(state, push.after);
         if (!difference.empty()) {
             result.firstDivergence = index;
-            result.divergence = difference + where + mutationDifferences(push);
-            result.solved = hallSolved();
+            result.divergence = difference + where + mutationDifferences(state, hall, push);
+            result.solved = replay.solved;
             break;
         }
-        if (hallSolved()) {
+        if (replay.solved) {
             result.solved = true;
             break; // the game stops at the solved dialog
         }
     }
-    result.solved = result.solved || hallSolved();
+    result.solved = result.solved || replay.solved;
     return result;
 }
 
@@ -273,8 +253,7 @@ std::string formatReplay(std::string_view name, const ReplayResult& result) {
     return line + "\n";
 }
 
-int runReplayTool(const std::vector<std::string>& args, bool allLevels, std::string* out,
-                  std::string* err) {
+int runReplayTool(const std::vector<std::string>& args, bool allLevels, std::string* out) {
     int first = 1, last = 99;
     if (!allLevels) {
         char* end = nullptr;
@@ -284,24 +263,11 @@ int runReplayTool(const std::vector<std::string>& args, bool allLevels, std::str
         }
         first = last = static_cast<int>(level);
     }
-    Engine* engine = createEngine(engineVersion);
-    if (engine == nullptr || !loadPlayResources(*engine)) {
-        *err += "quorvane-hall: cannot load Graphics.paq and Sound.paq beside the program\n";
-        if (engine != nullptr) {
-            engine->release();
-        }
-        return 1;
-    }
-    // A solved hall stores the progress; keep that away from the player's own file.
-    const auto scratch =
-        std::filesystem::temp_directory_path() / ("quorvane-replay-" + std::to_string(getpid()));
-    std::filesystem::create_directories(scratch);
-    game.progressFileName = (scratch / "Quorvane.sav").string();
-    game.tempFileName = (scratch / "Quorvane.tmp").string();
-
+    // One random source runs through all the levels, as one through a game's halls.
+    PlayState state;
     int solved = 0, diverged = 0, endless = 0;
     for (int level = first; level <= last; ++level) {
-        const ReplayResult result = replayHall(args[0], level);
+        const ReplayResult result = replayHall(state, args[0], level);
         *out += formatReplay(args[0], result);
         solved += result.solved ? 1 : 0;
         diverged += result.firstDivergence > 0 ? 1 : 0;
@@ -312,9 +278,5 @@ int runReplayTool(const std::vector<std::string>& args, bool allLevels, std::str
                 std::to_string(diverged) + " diverged from the model, " + std::to_string(endless) +
                 " cut off\n";
     }
-    releasePlayResources();
-    std::error_code ignored;
-    std::filesystem::remove_all(scratch, ignored);
-    engine->release();
     return 0;
 }

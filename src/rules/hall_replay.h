@@ -1,16 +1,15 @@
 #pragma once
 // Solution replay: the generator promises that the scramble's own pushes, made by the player,
 // bring every item to its end. A replay builds the hall as a level start does, then makes each
-// recorded push as a drag through updateHall, waits until every piece is at rest, and compares
-// the pieces with the grid model's cells after that push. The hall's lights and floors are taken
-// out first: they only show the hall, and relighting them every frame would take most of the
-// time.
+// recorded push as a move of the piece on its cell, plays frames until every piece is at rest,
+// and compares the pieces with the grid model's cells after that push. The hall's lights and
+// floors are taken out first: they only show the hall. No pack, engine or window is needed.
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-class Engine;
+struct PlayState;
 
 // A piece still moving after this many frames of one push is taken to run in a loop.
 constexpr int replayFrameLimit = 5000;
@@ -25,14 +24,12 @@ struct ReplayResult {
     std::string divergence;  // what differed first, in words
 };
 
-// Needs the play resources loaded (loadPlayResources). The progress file of a solved hall goes
-// to game.progressFileName, which the caller points somewhere harmless.
-ReplayResult replayHall(std::string_view name, int level);
+// Replays the level in state; the state's random source carries on from whatever it held.
+ReplayResult replayHall(PlayState& state, std::string_view name, int level);
 
 // One line, ending in a newline.
 std::string formatReplay(std::string_view name, const ReplayResult& result);
 
-// The hall tool's replay modes: args are NAME LEVEL (--replay) or NAME (--replay-all). Loads
-// the packs through the linked engine; returns the exit status.
-int runReplayTool(const std::vector<std::string>& args, bool allLevels, std::string* out,
-                  std::string* err);
+// The hall tool's replay modes: args are NAME LEVEL (--replay) or NAME (--replay-all); returns
+// the exit status.
+int runReplayTool(const std::vector<std::string>& args, bool allLevels, std::string* out);

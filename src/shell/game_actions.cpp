@@ -1,14 +1,20 @@
 #include "shell/game_actions.h"
 
+#include "hall/hall_grid.h"
+#include "presentation/effect_manager.h"
 #include "shell/game_flow.h"
 #include "shell/game_state.h"
+#include "shell/play_step.h"
 #include "shell/screens.h"
 #include "shell/text_fields.h"
+
+#include <utility>
 
 namespace {
 
 constexpr int clickVolume = 40;
 constexpr int fullVolume = 100;
+constexpr float cellSize = 44; // hall-plane units
 
 const char* bookProblem(int code) {
     switch (code) {
@@ -21,6 +27,32 @@ const char* bookProblem(int code) {
     default:
         return "has damaged lines";
     }
+}
+
+// The play state was put back: the clock goes back with it, so that the frames from here are
+// played as they were then, and the hall's view and effects follow.
+void positionRestored() {
+    game.clock = game.play.clock + 1;
+    if (game.inputBlockedUntil > game.clock) {
+        game.inputBlockedUntil = game.clock;
+    }
+    killAllEffects(game.effects);
+    showHall(0, 0, 0);
+}
+
+// The level's start again, without a new step in the history.
+void restoreLevelStart() {
+    HallGrid grid = std::move(game.hall); // the level's grid stays: the same hall
+    resetLevel();
+    game.hall = std::move(grid);
+    game.play = game.history.levelStart();
+    showHall(0, 0, 0);
+    game.engine->logLine("Level restarted: %s %d", game.gameName.c_str(), game.level);
+}
+
+int cellOf(float position) {
+    const int cell = static_cast<int>(position / cellSize);
+    return cell < 0 ? 0 : (cell >= hallSize ? hallSize - 1 : cell);
 }
 
 } // namespace
@@ -72,6 +104,41 @@ void levelSolved(int level, int moves) {
         note = "Solved in " + std::to_string(moves) + (moves == 1 ? " move" : " moves");
     }
     game.screens.push(makeLevelDoneScreen(note));
+}
+
+void undoStep() {
+    HistoryStep step;
+    if (!game.history.undo(&game.play, &step)) {
+        return;
+    }
+    positionRestored();
+    KeyboardCursor& cursor = game.keyboardCursor;
+    cursor.picked = false;
+    cursor.followId = 0;
+    if (step.isMove) { // the cursor goes back to the piece that moved
+        cursor.x = cellOf(step.move.x);
+        cursor.y = cellOf(step.move.y);
+    }
+}
+
+bool redoStep() {
+    HistoryStep step;
+    if (!game.history.redo(&game.play, &step)) {
+        return false;
+    }
+    if (!step.isMove) {
+        restoreLevelStart();
+        return false;
+    }
+    positionRestored();
+    game.redoMove = step.move;
+    game.redoPending = true;
+    return true;
+}
+
+void restartLevel() {
+    game.history.recordRestart(game.play);
+    restoreLevelStart();
 }
 
 void setSound(bool on) {

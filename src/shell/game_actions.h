@@ -24,6 +24,14 @@ void skipLevel();
 // counted).
 void levelSolved(int level, int moves);
 
+// Undo and redo: the steps of the level's history (game.history). A redone move is made in
+// this frame's play, as it was made then: redoStep is true then.
+void undoStep();
+bool redoStep();
+
+// "Try again" and R: the level from its start, as a step that undo takes back.
+void restartLevel();
+
 // Sound on or off, for every sound from now on.
 void setSound(bool on);
 

@@ -3,12 +3,12 @@
 #include "presentation/effect_manager.h"
 #include "presentation/scene_layer.h"
 #include "rules/hall_scene.h"
-#include "rules/random_below.h"
-#include "rules/update_hall.h"
 #include "shell/frame_input.h"
 #include "shell/game_actions.h"
 #include "shell/game_state.h"
 #include "shell/game_texts.h"
+#include "shell/play_bar.h"
+#include "shell/play_step.h"
 #include "shell/progress_file.h"
 #include "shell/screens.h"
 #include "shell/text_fields.h"
@@ -125,10 +125,37 @@ bool toggleMenu(const FrameInput& in) {
     return true;
 }
 
+// Ctrl+Z, U and Backspace undo; Ctrl+Y and Ctrl+Shift+Z redo; R restarts. An undo or a restart
+// shows the state it put back in this frame; a redo makes its move in this frame's play.
+ScreenOutcome serveHistoryKeys(const FrameInput& in, bool* served) {
+    const bool undo = (in.key == 'Z' && in.control && !in.shift) ||
+                      (in.key == 'U' && !in.control) || in.key == keyBackspace;
+    const bool redo = (in.key == 'Y' && in.control) || (in.key == 'Z' && in.control && in.shift);
+    *served = true;
+    if (undo) {
+        undoStep();
+        return ScreenOutcome::FrameDone;
+    }
+    if (redo) {
+        return redoStep() ? ScreenOutcome::Continue : ScreenOutcome::FrameDone;
+    }
+    if (in.key == 'R' && !in.control) {
+        restartLevel();
+        return ScreenOutcome::FrameDone;
+    }
+    *served = false;
+    return ScreenOutcome::Continue;
+}
+
 // The keys of play, while no screen is open and the opening is over.
-void servePlayKeys(const FrameInput& in) {
+ScreenOutcome servePlayKeys(const FrameInput& in) {
     if (game.phase >= 0 || inputBlocked() || serveCursorKeys(in)) {
-        return;
+        return ScreenOutcome::Continue;
+    }
+    bool served = false;
+    const ScreenOutcome outcome = serveHistoryKeys(in, &served);
+    if (served) {
+        return outcome;
     }
     switch (in.key) {
     case 'L':
@@ -141,9 +168,10 @@ void servePlayKeys(const FrameInput& in) {
         setSound(!game.soundOn);
         break;
     default:
-        return;
+        return ScreenOutcome::Continue;
     }
     playClickSound();
+    return ScreenOutcome::Continue;
 }
 
 // The keys every screen shares: F1 opens and closes the help, M switches the sound (but not
@@ -178,8 +206,7 @@ ScreenOutcome serveScreens(const FrameInput& in) {
     }
     Screen* top = game.screens.top();
     if (top == nullptr) {
-        servePlayKeys(in);
-        return ScreenOutcome::Continue;
+        return servePlayKeys(in);
     }
     bool served = false;
     const ScreenOutcome outcome = serveScreenKeys(*top, in, &served);
@@ -239,7 +266,7 @@ SceneObject* placeLogo() {
 void spawnOpeningExplosion() {
     const int n = static_cast<int>(game.clock);
     const float w = game.baseWidth, h = game.baseHeight;
-    auto r = [](int k) { return static_cast<float>(randomBelow(k)); };
+    auto r = [](int k) { return static_cast<float>(game.play.random.below(k)); };
     if (n % 20 == 0) {
         const float x = r(100) + w / 2 + 80, y = r(50) + h / 2 - 45;
         spawnEffect(game.effects, *game.hallLayer, "explosionitem", x, y, 0xFFE9D376);
@@ -270,7 +297,7 @@ void fadeInLogo() {
 
 void playOrOpen(const FrameInput& in) {
     if (game.phase < 0) {
-        updateHall(game.hall, in.dt, in.x, in.y);
+        playHallFrame(in.x, in.y, in.leftHeld);
         followLaunchedPiece();
         return;
     }
@@ -302,6 +329,9 @@ bool frameHandler() {
     if (game.backdropObject != nullptr) {
         game.backdropObject->visible = !game.screens.empty();
     }
+    if (game.phase < 0 && game.screens.empty() && servePlayBar(in)) {
+        return false;
+    }
     if (game.screens.empty()) {
         playOrOpen(in);
     }
@@ -332,7 +362,8 @@ void resetLevel() {
     game.inputBlockedUntil = game.debounceInterval; // nothing reacts in the first 0.35 s
     game.screens.clear();
     clearHall(game.hall);
-    game.hall.objects.clear();
+    resetPlayView(game.playView);
+    clearPlay(game.play);
     killAllEffects(game.effects);
     game.cursorObject = addObject(*game.hallLayer, "mouse cursor",
                                   findDefinition(*game.hallLayer, "mouse cursor"), 0, 0, 0);
@@ -347,14 +378,17 @@ void resetLevel() {
     }
     game.logoObject = nullptr;
     resetKeyboardCursor();
-    game.random.seedFromText(levelSeedText(game.level, game.gameName));
 }
 
 void startLevel() {
     resetLevel();
     noteLevelStarted(game.progressBook, game.gameName, game.level);
     saveNameProgress();
-    buildHallScene(game.hall, game.random, game.level);
+    startPlay(game.play, game.hall, game.level, game.gameName);
+    game.history.reset(game.play);
+    game.redoPending = false;
+    showHall(0, 0, 0);
+    engine().playSound(game.sounds.soundDoor, 30, 0, 1.0f, false);
     engine().logLine("Level started: %s %d", game.gameName.c_str(), game.level);
 }
 

@@ -5,15 +5,18 @@
 // thread, so it needs no locking.
 
 #include "draw/bitmap_font.h"
-#include "hall/game_random.h"
 #include "hall/hall_grid.h"
 #include "presentation/effect_manager.h"
+#include "presentation/play_view.h"
 #include "presentation/scene_layer.h"
 #include "presentation/sound_catalogue.h"
+#include "rules/play_frame.h"
 #include "shell/engine.h"
 #include "shell/keyboard_play.h"
 #include "shell/name_progress.h"
 #include "shell/pack_password.h"
+#include "shell/play_bar.h"
+#include "shell/play_history.h"
 #include "shell/screen_stack.h"
 
 #include <array>
@@ -45,7 +48,8 @@ struct GameState {
     // The held state of the frame before, so that a press acts once however long it is held.
     bool leftWasHeld = false, rightWasHeld = false, escapeWasHeld = false;
     int linkPressed = 0; // the link (1 maker, 2 engine) the left button went down on; 0 none
-    KeyboardCursor keyboardCursor; // play without a mouse
+    KeyboardCursor keyboardCursor;                  // play without a mouse
+    PlayBarButton barPressed = PlayBarButton::None; // the bar's button the left button went down on
 
     // Frame units (1/50 s) since the last level reset.
     float clock = 0.0f;
@@ -81,8 +85,14 @@ struct GameState {
     SceneObject* backdropObject = nullptr;
     SceneObject* logoObject = nullptr;
 
-    GameRandom random; // the level's seeded random source
-    HallGrid hall;     // the current level
+    HallGrid hall;            // the current level's grid, as the generator left it
+    PlayState play;           // the current hall in play; its random source runs through the run
+    PlayEvents playEvents;    // what the last frame of play reported
+    PlayView playView;        // which hall-layer object shows which object of play
+    PlayHistory history;      // the level's undo list, with the move counter
+    PlayState moveBefore;     // the state before this frame's move, for the history
+    bool redoPending = false; // redoMove is made in the next frame of play
+    PlayMove redoMove;
 };
 
 extern GameState game;

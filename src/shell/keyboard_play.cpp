@@ -1,8 +1,7 @@
 #include "shell/keyboard_play.h"
 
 #include "hall/hall_grid.h"
-#include "presentation/scene_layer.h"
-#include "rules/hall_pieces.h"
+#include "rules/play_queries.h"
 #include "shell/engine.h"
 #include "shell/frame_input.h"
 #include "shell/game_actions.h"
@@ -24,33 +23,21 @@ int cellOf(float position) {
 
 // The piece a click at the cell's centre would take: its object id when it rests, else 0.
 int restingPieceAt(int x, int y) {
-    if (game.cursorObject == nullptr) {
+    const int slot =
+        findOverlapping(game.play, pointerProbe(cellCentre(x), cellCentre(y)), family::pieces);
+    if (slot == noSlot || objectAt(game.play, slot).moving()) {
         return 0;
     }
-    const float oldX = game.cursorObject->x, oldY = game.cursorObject->y;
-    setObjectX(game.cursorObject, cellCentre(x));
-    setObjectY(game.cursorObject, cellCentre(y));
-    SceneObject* object = findOverlappingObject(*game.hallLayer, game.cursorObject, "hallitem");
-    setObjectX(game.cursorObject, oldX);
-    setObjectY(game.cursorObject, oldY);
-    const HallObject* piece = hallObjectOf(object);
-    if (piece == nullptr || piece->moveX != 0 || piece->moveY != 0) {
-        return 0;
-    }
-    return object->id;
+    return objectAt(game.play, slot).id;
 }
 
 // Where the piece with this id is, and whether it still moves; false when it left play.
 bool piecePlace(int id, float* x, float* y, bool* moving) {
-    SceneLayer& layer = *game.hallLayer;
-    const int count = collectObjectsByName(layer, "hallitem", false);
-    for (int i = 0; i < count; ++i) {
-        const SceneObject* object = nameResultAt(layer, i);
-        const HallObject* piece = hallObjectOf(object);
-        if (object->id == id && piece != nullptr) {
-            *x = object->x;
-            *y = object->y;
-            *moving = piece->moveX != 0 || piece->moveY != 0;
+    for (const PlayObject& object : game.play.objects) {
+        if (object.alive && object.id == id) {
+            *x = object.x;
+            *y = object.y;
+            *moving = object.moving();
             return true;
         }
     }
@@ -105,20 +92,17 @@ bool serveCursorKeys(const FrameInput& in) {
     if (arrowStep(in.key, &dx, &dy)) {
         if (cursor.picked) {
             launch(dx, dy);
-        } else if (cursor.followId == 0) {
+        } else { // the cursor leaves a piece it follows
+            cursor.followId = 0;
             cursor.x = cellOf(cellCentre(cursor.x + dx));
             cursor.y = cellOf(cellCentre(cursor.y + dy));
         }
         return true;
     }
     if (in.key == keyEnter || in.key == keySpace) {
-        cursor.picked =
-            !cursor.picked && cursor.followId == 0 && restingPieceAt(cursor.x, cursor.y) != 0;
+        cursor.followId = 0;
+        cursor.picked = !cursor.picked && restingPieceAt(cursor.x, cursor.y) != 0;
         playClickSound();
-        return true;
-    }
-    if (in.escapePressed && cursor.picked) {
-        cursor.picked = false;
         return true;
     }
     return false;

@@ -46,7 +46,7 @@ class MenuScreen final : public DialogScreen {
             return ScreenOutcome::FrameDone;
         }
         if (row == "Button2") {
-            startLevel(); // closes the menu with every other screen
+            restartLevel(); // closes the menu too; undo takes it back
             return ScreenOutcome::FrameDone;
         }
         if (row == "Button3") {

@@ -6,6 +6,7 @@
 #include "shell/game_state.h"
 #include "shell/game_texts.h"
 #include "shell/keyboard_play.h"
+#include "shell/play_bar.h"
 
 #include <string>
 
@@ -69,6 +70,7 @@ bool renderHandler() {
     }
     if (game.phase < 0) {
         drawTopBar(y, pointerIn);
+        drawPlayBar(x, y, pointerIn);
         drawLinks(x, y, pointerIn);
     }
     engine.endFrame();

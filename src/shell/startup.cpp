@@ -2,7 +2,6 @@
 
 #include "presentation/graphics_catalogue.h"
 #include "presentation/sound_catalogue.h"
-#include "rules/random_below.h"
 #include "shell/game_actions.h"
 #include "shell/game_flow.h"
 #include "shell/game_state.h"
@@ -76,7 +75,7 @@ void showStartupFailure(const char* text, int style) {
 }
 
 bool startGame() {
-    seedRandomBelowFromClock();
+    game.play.random.seedFromClock();
     game.engine = createEngine(engineVersion);
     if (game.engine == nullptr) {
         showStartupFailure("The engine is missing.", messageError);
@@ -118,7 +117,8 @@ void endGame() {
     game.screens.clear();
     game.screens.forget();
     killAllEffects(game.effects);
-    game.hall.objects.clear();
+    resetPlayView(game.playView);
+    clearPlay(game.play);
     game.cursorObject = game.backdropObject = game.logoObject = nullptr;
     game.hallLayer.reset();
     game.overlayLayer.reset();

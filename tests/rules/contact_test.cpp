@@ -14,7 +14,7 @@ class ContactTest : public PlayTest {
         buildHall({wall.c_str(), row.c_str(), wall.c_str()});
     }
     // A piece's x as a cell index, or -1 when it is not on a cell centre of row 1.
-    static int cellOf(const SceneObject* object) {
+    static int cellOf(const PlayObject* object) {
         if (object == nullptr || object->y != centre(1)) {
             return -1;
         }
@@ -37,9 +37,9 @@ TEST_F(ContactTest, BallPushesARestingBallOn) {
 TEST_F(ContactTest, PushedBallStepsInTheSameFrameOnlyWhenItComesLaterInTheOrder) {
     corridor("#b.b...#");
     const auto balls = objects("hallitemball");
-    SceneObject* pushed = balls[0]; // newer, so its entry comes before the pusher's
+    PlayObject* pushed = balls[0]; // newer, so its entry comes before the pusher's
     dragCell(1, 1, 1, 0);
-    while (state(pushed)->moveX == 0) {
+    while (pushed->moveX == 0) {
         frame();
     }
     EXPECT_EQ(pushed->x, centre(3)) << "its entry had passed: it starts in the next frame";
@@ -47,14 +47,14 @@ TEST_F(ContactTest, PushedBallStepsInTheSameFrameOnlyWhenItComesLaterInTheOrder)
     restart();
     corridor("#...b.b#");
     const auto again = objects("hallitemball");
-    SceneObject* newer = again[0]; // cell 6, first in the order
-    SceneObject* older = again[1]; // cell 4, pushed by the newer one
+    PlayObject* newer = again[0]; // cell 6, first in the order
+    PlayObject* older = again[1]; // cell 4, pushed by the newer one
     dragCell(6, 1, -1, 0);
-    while (state(older)->moveX == 0) {
+    while (older->moveX == 0) {
         frame();
     }
     EXPECT_EQ(older->x, centre(4) - 4) << "later in the order: it steps in the same frame";
-    EXPECT_EQ(state(newer)->moveX, 0);
+    EXPECT_EQ(newer->moveX, 0);
 }
 
 TEST_F(ContactTest, BallMovesABoxExactlyOneCell) {
@@ -63,7 +63,7 @@ TEST_F(ContactTest, BallMovesABoxExactlyOneCell) {
     runUntilRest();
     EXPECT_EQ(cellOf(only("hallitemball")), 2);
     EXPECT_EQ(cellOf(only("hallitembox")), 4);
-    EXPECT_EQ(soundCount(game.sounds.soundBox), 1);
+    EXPECT_EQ(soundCount(SoundId::Box), 1);
 }
 
 TEST_F(ContactTest, BoxBlockedAfterHalfACellStopsAtTheWall) {
@@ -80,9 +80,9 @@ TEST_F(ContactTest, BallBreaksOnASpikeAndASpikeBreaksABall) {
     runUntilRest();
     EXPECT_TRUE(objects("hallitemball").empty());
     EXPECT_EQ(cellOf(only("hallitemspike")), 3);
-    EXPECT_EQ(soundCount(game.sounds.soundDestroy), 1);
-    EXPECT_EQ(lastSound(game.sounds.soundDestroy)->volume, 60);
-    EXPECT_GT(effectCount(game.effects), 0);
+    EXPECT_EQ(soundCount(SoundId::Destroy), 1);
+    EXPECT_EQ(lastSound(SoundId::Destroy)->volume, 60);
+    EXPECT_GT(effectCount(), 0);
 
     restart();
     corridor("#s.b..#");
@@ -110,7 +110,7 @@ TEST_F(ContactTest, ItemHittingAnAmoebaOfAnotherKindPassesItsKindAndMotion) {
     EXPECT_EQ(cellOf(only("hallitemball")), 2);
     EXPECT_TRUE(objects("hallitemamoebabox").empty());
     EXPECT_EQ(cellOf(only("hallitemamoebaball")), 6);
-    EXPECT_EQ(soundCount(game.sounds.soundMorph), 1);
+    EXPECT_EQ(soundCount(SoundId::Morph), 1);
 }
 
 TEST_F(ContactTest, AmoebaHittingAnItemPushesItAndTakesItsKind) {
@@ -132,12 +132,12 @@ TEST_F(ContactTest, AmoebaSwallowsAnItemOfItsKindIn100Frames) {
     }
     // 11 frames to first touch, then 100 frames of eating.
     EXPECT_EQ(frames, 111);
-    EXPECT_EQ(soundCount(game.sounds.soundEat), 1);
-    EXPECT_EQ(lastSound(game.sounds.soundEat)->volume, 50);
-    SceneObject* amoeba = only("hallitemamoebaball");
+    EXPECT_EQ(soundCount(SoundId::Eat), 1);
+    EXPECT_EQ(lastSound(SoundId::Eat)->volume, 50);
+    PlayObject* amoeba = only("hallitemamoebaball");
     EXPECT_EQ(cellOf(amoeba), 3);
-    EXPECT_EQ(state(amoeba)->state, 0);
-    EXPECT_EQ(soundCount(game.sounds.soundDestroy), 0) << "eaten up, not broken";
+    EXPECT_EQ(amoeba->state, 0);
+    EXPECT_EQ(soundCount(SoundId::Destroy), 0) << "eaten up, not broken";
 }
 
 TEST_F(ContactTest, MovingAmoebaEatsAPieceOfItsKind) {
@@ -145,25 +145,25 @@ TEST_F(ContactTest, MovingAmoebaEatsAPieceOfItsKind) {
     dragCell(1, 1, 1, 0);
     runUntilRest();
     EXPECT_TRUE(objects("hallitemball").empty());
-    SceneObject* amoeba = only("hallitemamoebaball");
+    PlayObject* amoeba = only("hallitemamoebaball");
     ASSERT_NE(amoeba, nullptr);
-    EXPECT_EQ(state(amoeba)->state, 0);
-    EXPECT_EQ(state(amoeba)->moveX, 0);
-    EXPECT_EQ(soundCount(game.sounds.soundEat), 1);
-    EXPECT_EQ(lastSound(game.sounds.soundEat)->volume, 60) << "a ball is eaten louder";
+    EXPECT_EQ(amoeba->state, 0);
+    EXPECT_EQ(amoeba->moveX, 0);
+    EXPECT_EQ(soundCount(SoundId::Eat), 1);
+    EXPECT_EQ(lastSound(SoundId::Eat)->volume, 60) << "a ball is eaten louder";
 }
 
 TEST_F(ContactTest, HalfEatenPieceBreaksOffWhenTheContactEnds) {
     corridor("#b...#");
-    SceneObject* ball = only("hallitemball");
+    PlayObject* ball = only("hallitemball");
     ball->scale = 0.5f;
-    state(ball)->state = 1;
+    ball->state = 1;
     frame();
     ASSERT_EQ(only("hallitemball"), ball) << "first frame without contact: 1 becomes 2";
-    EXPECT_EQ(state(ball)->state, 2);
+    EXPECT_EQ(ball->state, 2);
     frame();
     EXPECT_TRUE(objects("hallitemball").empty());
-    EXPECT_EQ(soundCount(game.sounds.soundDestroy), 1);
+    EXPECT_EQ(soundCount(SoundId::Destroy), 1);
 }
 
 TEST_F(ContactTest, TwoSlidingAmoebasMakeABigAmoebaBetweenThem) {
@@ -172,14 +172,14 @@ TEST_F(ContactTest, TwoSlidingAmoebasMakeABigAmoebaBetweenThem) {
     dragCell(5, 1, -1, 0);
     runUntilRest();
     EXPECT_TRUE(objects("hallitemamoeba").empty());
-    SceneObject* big = only("hallbigamoeba");
+    PlayObject* big = only("hallbigamoeba");
     ASSERT_NE(big, nullptr);
     // The box amoeba's entry comes first: at 138 it meets the spike amoeba still at 178.
     EXPECT_EQ(big->x, 158);
     EXPECT_EQ(big->y, centre(1));
     EXPECT_GT(big->scale, 0.0f);
     EXPECT_LT(big->scale, 0.1f);
-    EXPECT_EQ(soundCount(game.sounds.soundBigAmoeba), 1);
+    EXPECT_EQ(soundCount(SoundId::BigAmoeba), 1);
 }
 
 TEST_F(ContactTest, SlidingAmoebaSetsARestingOneGoing) {
@@ -199,12 +199,12 @@ TEST_F(ContactTest, MutationCellChangesAnItemAt24UnitsAndItCarriesOn) {
     }
     ASSERT_EQ(objects("hallitemball").size(), 0u) << "28 units off: no overlap yet";
     frame();
-    SceneObject* ball = only("hallitemball");
+    PlayObject* ball = only("hallitemball");
     ASSERT_NE(ball, nullptr);
     EXPECT_TRUE(objects("hallitembox").empty());
     EXPECT_EQ(centre(3) - ball->x, 24);
-    EXPECT_EQ(state(ball)->moveX, 4);
-    EXPECT_EQ(soundCount(game.sounds.soundMutation), 1);
+    EXPECT_EQ(ball->moveX, 4);
+    EXPECT_EQ(soundCount(SoundId::Mutation), 1);
     runUntilRest();
     EXPECT_EQ(cellOf(only("hallitemball")), 4);
 }
@@ -212,7 +212,7 @@ TEST_F(ContactTest, MutationCellChangesAnItemAt24UnitsAndItCarriesOn) {
 TEST_F(ContactTest, MutationCellLetsItsOwnKindPassAndTakesAnAmoebasKind) {
     addSpecial(3, 1, MutationBall);
     corridor("#b...#");
-    SceneObject* ball = only("hallitemball");
+    PlayObject* ball = only("hallitemball");
     dragCell(1, 1, 1, 0);
     runUntilRest();
     EXPECT_EQ(only("hallitemball"), ball);
@@ -231,16 +231,16 @@ TEST_F(ContactTest, MutationCellLetsItsOwnKindPassAndTakesAnAmoebasKind) {
 TEST_F(ContactTest, ArrowTurnsAPieceOnlyWhenCentred) {
     addSpecial(3, 4, ArrowUp);
     buildHall({"######", "#....#", "#....#", "#....#", "#b...#", "######"});
-    SceneObject* ball = only("hallitemball");
+    PlayObject* ball = only("hallitemball");
     dragCell(1, 4, 1, 0);
     while (ball->x < centre(3)) {
-        EXPECT_EQ(state(ball)->moveX, 4);
+        EXPECT_EQ(ball->moveX, 4);
         frame();
     }
     EXPECT_EQ(ball->x, centre(3));
-    EXPECT_EQ(state(ball)->moveX, 0);
-    EXPECT_EQ(state(ball)->moveY, -4);
-    EXPECT_EQ(soundCount(game.sounds.soundArrow), 1);
+    EXPECT_EQ(ball->moveX, 0);
+    EXPECT_EQ(ball->moveY, -4);
+    EXPECT_EQ(soundCount(SoundId::Arrow), 1);
     runUntilRest();
     EXPECT_EQ(ball->x, centre(3));
     EXPECT_EQ(ball->y, centre(1));
@@ -248,7 +248,7 @@ TEST_F(ContactTest, ArrowTurnsAPieceOnlyWhenCentred) {
     // Moving its way over it again still plays the arrow.
     dragCell(3, 1, 0, 1);
     runUntilRest();
-    EXPECT_EQ(soundCount(game.sounds.soundArrow), 2);
+    EXPECT_EQ(soundCount(SoundId::Arrow), 2);
     EXPECT_EQ(ball->y, centre(1)) << "sent back up by the arrow";
 }
 
@@ -256,12 +256,12 @@ TEST_F(ContactTest, TeleportCarriesAPieceToItsPartnerUnlessOneRestsThere) {
     addSpecial(3, 1, TeleportA);
     addSpecial(2, 3, TeleportA);
     buildHall({"#######", "#b....#", "#######", "#.....#", "#######"});
-    SceneObject* ball = only("hallitemball");
+    PlayObject* ball = only("hallitemball");
     dragCell(1, 1, 1, 0);
     runUntilRest();
     EXPECT_EQ(ball->x, centre(5));
     EXPECT_EQ(ball->y, centre(3));
-    EXPECT_EQ(soundCount(game.sounds.soundTeleport), 2);
+    EXPECT_EQ(soundCount(SoundId::Teleport), 2);
 
     // Now a piece rests beside the other teleport's row; put one on it and go back.
     restart();
@@ -271,7 +271,7 @@ TEST_F(ContactTest, TeleportCarriesAPieceToItsPartnerUnlessOneRestsThere) {
     dragCell(1, 1, 1, 0);
     runUntilRest();
     EXPECT_EQ(cellOf(only("hallitemball")), 5) << "blocked: it slides over the teleport";
-    EXPECT_EQ(soundCount(game.sounds.soundTeleport), 0);
+    EXPECT_EQ(soundCount(SoundId::Teleport), 0);
 }
 
 TEST_F(ContactTest, GateSendsBackEveryPieceButItsOwnItem) {
@@ -293,15 +293,15 @@ TEST_F(ContactTest, GateSendsBackEveryPieceButItsOwnItem) {
 
 TEST_F(ContactTest, FullGrownBigAmoebaBreaksOrthogonalNeighboursOnly) {
     buildHall({"#######", "#.....#", "#.bxb.#", "#.s.s.#", "#.bxb.#", "#.....#", "#######"});
-    SceneObject* big = nullptr;
-    createBigAmoeba(game.hall, centre(3), centre(3));
+    PlayObject* big = nullptr;
+    createBigAmoeba(play, centre(3), centre(3));
     big = only("hallbigamoeba");
     big->scale = 1;
     frame();
     EXPECT_EQ(objects("hallitembox").size(), 0u);
     EXPECT_EQ(objects("hallitemspike").size(), 0u);
     EXPECT_EQ(objects("hallitemball").size(), 4u) << "62.2 units off: out of reach";
-    EXPECT_EQ(soundCount(game.sounds.soundDestroy), 4);
+    EXPECT_EQ(soundCount(SoundId::Destroy), 4);
 }
 
 } // namespace

@@ -9,14 +9,14 @@ namespace {
 class ReplayTest : public PlayTest {};
 
 TEST_F(ReplayTest, ScramblePushesMadeAsDragsSolveTheHall) {
-    const ReplayResult result = replayHall("Tessmark", 3);
+    PlayState state;
+    const ReplayResult result = replayHall(state, "Tessmark", 3);
     EXPECT_TRUE(result.solved);
     EXPECT_GT(result.pushes, 0);
     EXPECT_EQ(result.replayed, result.pushes);
     EXPECT_EQ(result.firstDivergence, 0) << result.divergence;
     EXPECT_FALSE(result.endless);
-    EXPECT_TRUE(game.screens.shows(ScreenKind::LevelDone));
-    EXPECT_EQ(folder.read("Quorvane.sav"), game.gameName + "\r\n4\r\n");
+    EXPECT_TRUE(allAtRest(state));
 }
 
 TEST_F(ReplayTest, ReportLineSaysHowFarTheReplayGot) {
@@ -39,23 +39,24 @@ TEST_F(ReplayTest, ReportLineSaysHowFarTheReplayGot) {
     EXPECT_EQ(formatReplay("abc", result), "abc level 1: solved early, 5 of 9 pushes replayed\n");
 }
 
-TEST(RandomBelow, StaysInRangeAndRepeatsAfterReseeding) {
-    EXPECT_EQ(randomBelow(0), 0);
-    EXPECT_EQ(randomBelow(-3), 0);
-    seedRandomBelow(5);
+TEST(PlayRandom, StaysInRangeAndRepeatsAfterReseeding) {
+    PlayRandom random;
+    EXPECT_EQ(random.below(0), 0);
+    EXPECT_EQ(random.below(-3), 0);
+    random.seed(5);
     std::vector<int> first;
     bool sawTop = false;
     for (int i = 0; i < 200; ++i) {
-        const int value = randomBelow(7);
+        const int value = random.below(7);
         EXPECT_GE(value, 0);
         EXPECT_LT(value, 7);
         sawTop = sawTop || value == 6;
         first.push_back(value);
     }
     EXPECT_TRUE(sawTop);
-    seedRandomBelow(5);
+    random.seed(5);
     for (int value : first) {
-        EXPECT_EQ(randomBelow(7), value);
+        EXPECT_EQ(random.below(7), value);
     }
 }
 

@@ -1,7 +1,7 @@
 #include "shell/game_flow.h"
 
 #include "presentation/effect_manager.h"
-#include "rules/solved.h"
+#include "shell/game_actions.h"
 #include "shell/game_texts.h"
 #include "shell/screens.h"
 #include "support/game_fixture.h"
@@ -344,7 +344,7 @@ TEST_F(GameFlowTest, TheNameEntryTakesEnterAsStartAndEscapeAsBackAndShowsACaret)
 TEST_F(GameFlowTest, NextStartsTheNextLevelAfterTheProgressWasSaved) {
     game.level = 98;
     skipOpening();
-    reportHallSolved(game.level);
+    levelSolved(game.level, 0);
     run(1);
     ASSERT_TRUE(shows(ScreenKind::LevelDone));
     EXPECT_EQ(folder.read("Quorvane.sav"), "Tessmark\r\n99\r\n");
@@ -359,7 +359,7 @@ TEST_F(GameFlowTest, NextStartsTheNextLevelAfterTheProgressWasSaved) {
 TEST_F(GameFlowTest, TheLastLevelSavesNothingAndOffersANewGame) {
     game.level = 99;
     skipOpening();
-    reportHallSolved(game.level);
+    levelSolved(game.level, 0);
     run(1);
     EXPECT_TRUE(shows(ScreenKind::LastLevel));
     EXPECT_EQ(dialogRowText(topDialog(), "Head"), "Last Level Complete\nCongratulation");

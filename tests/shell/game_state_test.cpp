@@ -18,7 +18,7 @@ TEST(GameStateTest, FreshStateStartsAtLevelOneOfTheDefaultName) {
     EXPECT_EQ(fresh.gameName, "Tessmark");
     EXPECT_EQ(fresh.level, 1);
     EXPECT_EQ(fresh.phase, 0);
-    EXPECT_EQ(fresh.random.state, 0);
+    EXPECT_TRUE(fresh.play.objects.empty());
     EXPECT_EQ(fresh.hall.objects.count(), 0);
     EXPECT_EQ(fresh.engine, nullptr);
 }

@@ -1,7 +1,6 @@
 // The screens the player reaches from the menu and the keys: level select, skip, help, sound,
 // and "New" with a name played before.
 
-#include "rules/solved.h"
 #include "shell/game_actions.h"
 #include "shell/screens.h"
 #include "support/game_fixture.h"

@@ -1,70 +1,40 @@
 #pragma once
-// A fixture for play through the headless engine with the real sprite and sound catalogues:
-// halls are drawn as rows of text, pieces are launched by scripted drags, and frames are run
-// the way the frame loop runs them (input, updateHall, clock).
+// A fixture for the rules of play on a hall drawn as rows of text, without packs, an engine or a
+// window: pieces are launched by scripted drags turned into moves as the shell turns them, frames
+// are stepped with stepPlay, and what the frames report (sounds, effects, solved) is kept for
+// the test to read.
 //
 // Row characters: '#' wall, '.' floor, ' ' void, 'w' wall beside a window, 'b' 'x' 's' ball,
 // box and spike, 'B' 'X' 'S' amoebas of those kinds. Row 0 is the top row of the hall.
 
 #include "hall/hall_grid.h"
-#include "presentation/scene_layer.h"
 #include "rules/hall_pieces.h"
 #include "rules/hall_scene.h"
-#include "rules/hall_session.h"
-#include "rules/play_feedback.h"
-#include "rules/random_below.h"
-#include "rules/update_hall.h"
-#include "shell/game_state.h"
-#include "shell/screens.h"
+#include "rules/play_frame.h"
+#include "rules/play_queries.h"
 #include "support/hall_pictures.h"
-#include "support/headless_fixture.h"
-#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <string>
 #include <vector>
 
-class PlayTest : public HeadlessTest {
+class PlayTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        HeadlessTest::SetUp();
-        ASSERT_TRUE(ensureResources(*engine));
-        prepareHallForPlay();
-        clearHall(game.hall);
-        seedRandomBelow(2024);
-        motionSeen = 0;
-        game.level = 1;
-        savedProgressFileName = game.progressFileName;
-        savedTempFileName = game.tempFileName;
-        game.progressFileName = folder.file("Quorvane.sav");
-        game.tempFileName = folder.file("Quorvane.tmp");
-        game.progressBook.clear();
-        headless().clearRecordings();
-    }
-
-    void TearDown() override {
-        game.progressFileName = savedProgressFileName;
-        game.tempFileName = savedTempFileName;
-        game.level = 1;
-        game.screens.clear();
-        game.screens.forget();
-        clearHallScene();
-        game.cursorObject = nullptr;
-        game.engine = nullptr;
-        HeadlessTest::TearDown();
-    }
-
-    // The catalogues are loaded once per suite; the fonts must go while the engine lives.
-    static void TearDownTestSuite() {
-        releasePlayResources();
-        loadedLayer() = nullptr;
-    }
+    void SetUp() override { restart(); }
 
     // Back to an empty hall with nothing recorded, for a second case in the same test.
     void restart() {
-        prepareHallForPlay();
-        clearHall(game.hall);
-        headless().clearRecordings();
+        play = PlayState{};
+        play.random.seed(2024);
+        // Objects made during a test must not move the ones a test holds.
+        play.objects.reserve(4096);
+        clearHall(hall);
+        clock = 0;
+        inputBlockedUntil = 0;
+        leftHeld = false;
+        clearRecordings();
     }
 
     static float centre(int cell) { return cellCentre(cell); }
@@ -74,7 +44,7 @@ class PlayTest : public HeadlessTest {
         int y = 0;
         for (const char* row : rows) {
             for (int x = 0; row[x] != 0 && x < hallSize; ++x) {
-                game.hall.grid[x][y] = cellFromPicture(row[x]);
+                hall.grid[x][y] = cellFromPicture(row[x]);
             }
             ++y;
         }
@@ -83,13 +53,13 @@ class PlayTest : public HeadlessTest {
     // Fills the grid and places the cells and special objects of the hall.
     void buildHall(std::initializer_list<const char*> rows) {
         fillGrid(rows);
-        placeHallCells(game.hall, HallStyle{});
-        placeSpecialObjects(game.hall);
+        placeHallCells(play, hall, HallStyle{});
+        placeSpecialObjects(play, hall);
     }
 
     // The first object with the prefix whose position is the centre of cell (x, y).
-    static SceneObject* objectAt(const std::string& prefix, int x, int y) {
-        for (SceneObject* object : objects(prefix)) {
+    PlayObject* objectAt(const std::string& prefix, int x, int y) {
+        for (PlayObject* object : objects(prefix)) {
             if (object->x == centre(x) && object->y == centre(y)) {
                 return object;
             }
@@ -99,35 +69,41 @@ class PlayTest : public HeadlessTest {
 
     // A special object on a floor cell; call before buildHall.
     void addSpecial(int x, int y, CellCode code) {
-        const int k = firstFreeSpecial(game.hall);
-        game.hall.specialX[k] = x;
-        game.hall.specialY[k] = y;
-        game.hall.specialCode[k] = code;
+        const int k = firstFreeSpecial(hall);
+        hall.specialX[k] = x;
+        hall.specialY[k] = y;
+        hall.specialCode[k] = code;
     }
 
-    // Every object whose name begins with prefix, in the layer's name order.
-    static std::vector<SceneObject*> objects(const std::string& prefix) {
-        SceneLayer& layer = *game.hallLayer;
-        std::vector<SceneObject*> found;
-        const int n = collectObjectsByName(layer, prefix, false);
-        for (int i = 0; i < n; ++i) {
-            found.push_back(nameResultAt(layer, i));
+    // Every live object whose name begins with prefix, in the rules' order.
+    std::vector<PlayObject*> objects(const std::string& prefix) {
+        std::vector<PlayObject*> found;
+        for (int slot : collectByName(play, namesWithPrefix(prefix))) {
+            found.push_back(&::objectAt(play, slot));
         }
         return found;
     }
 
-    static SceneObject* only(const std::string& prefix) {
+    PlayObject* only(const std::string& prefix) {
         auto found = objects(prefix);
         return found.size() == 1 ? found[0] : nullptr;
     }
 
-    static HallObject* state(const SceneObject* object) { return hallObjectOf(object); }
+    // What the rules keep of a piece lives in its object.
+    static PlayObject* state(PlayObject* object) { return object; }
+
+    static std::string nameOf(const PlayObject* object) {
+        return std::string(nameText(object->name));
+    }
+    static std::string pictureOf(const PlayObject* object) {
+        return shapeOf(object->picture).definition;
+    }
 
     // A drag released this frame from (fromX, fromY) to (toX, toY), then the frame.
     void drag(float fromX, float fromY, float toX, float toY) {
-        game.pressPoint = {fromX, fromY};
-        game.releasePoint = {toX, toY};
-        game.dragState = 2;
+        PlayMove move;
+        hasMove = dragMove(fromX, fromY, toX, toY, &move);
+        pendingMove = move;
         frame();
     }
 
@@ -137,13 +113,24 @@ class PlayTest : public HeadlessTest {
              centre(y) + 20.0f * static_cast<float>(dy));
     }
 
+    // One frame as the game runs it: the light switch is the held left button, debounced.
     void frame() {
-        headless().beginInputFrame();
-        updateHall(game.hall, game.frameTime, pointerX, pointerY);
-        if (game.dragState == 2) {
-            game.dragState = 0;
+        PlayInput input;
+        input.clock = clock;
+        input.pointerX = pointerX;
+        input.pointerY = pointerY;
+        input.hasMove = hasMove;
+        input.move = pendingMove;
+        input.switchLight = leftHeld && inputBlockedUntil < clock;
+        hasMove = false;
+        stepPlay(play, input, events);
+        for (const PlayEvent& e : events) {
+            if (e.kind == EventKind::TorchSwitched) {
+                inputBlockedUntil = clock + debounceInterval;
+            }
+            recorded.push_back(e);
         }
-        game.clock += 1;
+        clock += 1;
     }
 
     void frames(int n) {
@@ -156,58 +143,58 @@ class PlayTest : public HeadlessTest {
     int runUntilRest(int limit = 2000) {
         for (int i = 0; i < limit; ++i) {
             frame();
-            bool moving = false;
-            for (SceneObject* piece : objects("hallitem")) {
-                const HallObject* h = state(piece);
-                moving = moving || (h != nullptr && (h->moveX != 0 || h->moveY != 0));
-            }
-            if (!moving) {
+            if (allAtRest(play)) {
                 return i + 1;
             }
         }
         return limit;
     }
 
-    int soundCount(SoundHandle sound) const {
+    void clearRecordings() { recorded.clear(); }
+
+    std::vector<PlayEvent> sounds() const { return recordedOf(EventKind::Sound); }
+
+    int soundCount(SoundId sound) const {
         int n = 0;
-        for (const RecordedSound& s : headless().sounds()) {
-            n += s.sound == sound ? 1 : 0;
+        for (const PlayEvent& e : recorded) {
+            n += e.kind == EventKind::Sound && e.sound == sound ? 1 : 0;
         }
         return n;
     }
 
-    const RecordedSound* lastSound(SoundHandle sound) const {
-        const RecordedSound* last = nullptr;
-        for (const RecordedSound& s : headless().sounds()) {
-            last = s.sound == sound ? &s : last;
+    const PlayEvent* lastSound(SoundId sound) const {
+        const PlayEvent* last = nullptr;
+        for (const PlayEvent& e : recorded) {
+            last = e.kind == EventKind::Sound && e.sound == sound ? &e : last;
         }
         return last;
     }
 
+    int effectCount() const { return static_cast<int>(recordedOf(EventKind::Effect).size()); }
+    int solvedCount() const { return static_cast<int>(recordedOf(EventKind::HallSolved).size()); }
+
+    std::vector<PlayEvent> recordedOf(EventKind kind) const {
+        std::vector<PlayEvent> found;
+        for (const PlayEvent& e : recorded) {
+            if (e.kind == kind) {
+                found.push_back(e);
+            }
+        }
+        return found;
+    }
+
+    static constexpr float debounceInterval = 17.5f; // 0.35 s in frame units
+
+    PlayState play;
+    HallGrid hall;
+    PlayEvents events;               // of the last frame
+    std::vector<PlayEvent> recorded; // since the last clearRecordings
+    float clock = 0;
+    float inputBlockedUntil = 0;
+    bool leftHeld = false;
     float pointerX = 462, pointerY = 462;
-    TempFolder folder;
 
   private:
-    std::string savedProgressFileName, savedTempFileName;
-
-    // Reading the packs takes a while, so the catalogues are loaded once per suite; the
-    // engine's own reset between tests does not touch the layers' definitions or the handles.
-    static SceneLayer*& loadedLayer() {
-        static SceneLayer* layer = nullptr;
-        return layer;
-    }
-
-    static bool ensureResources(Engine& engine) {
-        static SoundCatalogue loadedSounds;
-        if (loadedLayer() == nullptr || game.hallLayer.get() != loadedLayer()) {
-            if (!loadPlayResources(engine)) {
-                return false;
-            }
-            loadedLayer() = game.hallLayer.get();
-            loadedSounds = game.sounds;
-        }
-        game.engine = &engine;
-        game.sounds = loadedSounds;
-        return true;
-    }
+    bool hasMove = false;
+    PlayMove pendingMove;
 };

@@ -1,12 +1,14 @@
-#include "rules/hall_session.h"
+#include "shell/hall_session.h"
 
 #include "presentation/effect_manager.h"
 #include "presentation/graphics_catalogue.h"
+#include "presentation/play_view.h"
 #include "presentation/scene_layer.h"
 #include "presentation/sound_catalogue.h"
 #include "rules/hall_scene.h"
 #include "shell/game_state.h"
 #include "shell/pack_password.h"
+#include "shell/play_step.h"
 
 bool loadPlayResources(Engine& engine) {
     game.engine = &engine;
@@ -33,7 +35,8 @@ void releasePlayResources() {
 void clearHallScene() {
     clearObjects(*game.hallLayer);
     clearObjects(*game.overlayLayer);
-    game.hall.objects.clear();
+    resetPlayView(game.playView);
+    clearPlay(game.play);
     killAllEffects(game.effects);
 }
 
@@ -52,6 +55,6 @@ void prepareHallForPlay() {
 void startHall(int level, std::string_view name, PushObserver* observer) {
     prepareHallForPlay();
     game.level = level;
-    game.random.seedFromText(levelSeedText(level, name));
-    buildHallScene(game.hall, game.random, level, observer);
+    startPlay(game.play, game.hall, level, name, observer);
+    showHall(0, 0, 0);
 }

@@ -1,0 +1,11 @@
+#pragma once
+// Play as the running game makes it: the drag gesture and the pointer become the frame's input,
+// the rules run on game.play, the shell acts on what they report (the solved dialogs and the
+// progress, the debounce after a torch click) and presentation plays and shows it.
+
+// One frame of play; x, y is the pointer in hall-plane units and leftHeld the left button.
+void playHallFrame(float x, float y, bool leftHeld);
+
+// Brings the hall layer in line with game.play and lights it, with a pointer light of radius
+// pointerRadius at (x, y) (0: none).
+void showHall(float pointerRadius, float x, float y);

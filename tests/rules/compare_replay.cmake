@@ -1,0 +1,12 @@
+# Runs the hall tool's replay of every level of one name and compares what it prints, byte for
+# byte, with the stored output: the same moves must keep giving the same outcome.
+# -DTOOL=quorvane-hall -DNAME=game name -DGOLDEN=stored output
+execute_process(COMMAND ${TOOL} --replay-all ${NAME} OUTPUT_FILE ${OUTPUT} RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "quorvane-hall --replay-all ${NAME} failed: ${status}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUTPUT} ${GOLDEN} RESULT_VARIABLE same)
+if(NOT same EQUAL 0)
+  execute_process(COMMAND diff ${GOLDEN} ${OUTPUT})
+  message(FATAL_ERROR "the replay of ${NAME} differs from ${GOLDEN}")
+endif()
