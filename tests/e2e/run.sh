@@ -236,6 +236,12 @@ size=$(probe "$work/hall.png" 0 0 1 1 | awk '{print $8 "x" $9}')
 # The ball has left its cell.
 [ "$(ball_cell "$work/before.png")" -gt 200 ] || fail "no ball in its cell before the drag"
 [ "$(ball_cell "$work/hall.png")" -lt 20 ] || fail "the ball did not move"
+# The bar along the bottom edge: Undo and Restart in white, Redo grey (nothing to redo), and the
+# move counter.
+[ "$(bright "$work/hall.png" 280 904 40 20)" -gt 10 ] || fail "no Undo on the play bar"
+[ "$(bright "$work/hall.png" 350 904 40 20)" -eq 0 ] || fail "Redo is not greyed out"
+[ "$(bright "$work/hall.png" 420 904 60 20)" -gt 10 ] || fail "no Restart on the play bar"
+[ "$(bright "$work/hall.png" 528 904 80 20)" -gt 10 ] || fail "no move counter"
 # The menu's seven buttons and the credits are shown over the hall.
 menu_top=$((menu_y + button1 - line_height / 2))
 menu_bright=$(bright "$work/menu.png" 362 "$menu_top" 200 $((button7 - button1 + line_height)))

@@ -2,6 +2,7 @@
 // with copies taken along the way, the move counter, and the bar along the bottom edge.
 
 #include "shell/game_actions.h"
+#include "shell/play_bar.h"
 #include "shell/screens.h"
 #include "support/game_fixture.h"
 
@@ -109,6 +110,46 @@ TEST_F(UndoPlayTest, RestartIsAStepThatUndoTakesBack) {
     keyUp(keyShift);
     EXPECT_EQ(game.play, game.history.levelStart()) << "the restart made again";
     EXPECT_EQ(game.history.moves(), 0);
+}
+
+TEST_F(UndoPlayTest, TheBarAlongTheBottomUndoesRedoesAndRestartsForTheMouse) {
+    EXPECT_EQ(playBarButtonAt(300, 915), PlayBarButton::Undo);
+    EXPECT_EQ(playBarButtonAt(370, 915), PlayBarButton::Redo);
+    EXPECT_EQ(playBarButtonAt(450, 915), PlayBarButton::Restart);
+    EXPECT_EQ(playBarButtonAt(300, 880), PlayBarButton::None) << "above the bar";
+    const PlayState beforeUp = send(13, 10, ::keyUp);
+    runUntilRest();
+    clickAt(300, 915);
+    run(2);
+    EXPECT_EQ(game.play, beforeUp);
+    EXPECT_EQ(game.history.moves(), 0);
+    clickAt(370, 915);
+    run(2);
+    EXPECT_EQ(game.history.moves(), 1) << "redone";
+    run(20);
+    clickAt(450, 915);
+    run(2); // the release restarts; that frame shows the start as it is
+    EXPECT_EQ(game.play, game.history.levelStart()) << "restarted";
+    EXPECT_TRUE(game.history.canUndo());
+
+    run(20);
+    moveTo(300, 915);
+    keyDown(keyLeftButton, 1);
+    moveTo(450, 915, 3);
+    keyUp(keyLeftButton, 4);
+    run(6);
+    EXPECT_EQ(game.history.moves(), 0) << "a press on Undo let go on Restart does nothing";
+    EXPECT_TRUE(game.history.canUndo());
+}
+
+TEST_F(UndoPlayTest, TheMovesOfASolutionAreTheLevelsBestForTheName) {
+    game.history.recordMove(game.play, PlayMove{});
+    game.history.recordMove(game.play, PlayMove{});
+    levelSolved(1, game.history.moves());
+    EXPECT_EQ(game.progressBook["Tessmark"].levels[1].bestMoves, 2);
+    levelSolved(1, 5);
+    EXPECT_EQ(game.progressBook["Tessmark"].levels[1].bestMoves, 2) << "the fewest stay";
+    EXPECT_EQ(dialogRowText(topDialog(), "Head"), "Level Complete\nSolved in 5 moves");
 }
 
 } // namespace
