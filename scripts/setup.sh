@@ -10,7 +10,8 @@ packages=(
   libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xdotool xauth
+  xvfb xdotool xauth x11-utils
+  dpkg-dev file lintian appstream desktop-file-utils man-db groff-base
 )
 
 missing=()

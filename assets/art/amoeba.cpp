@@ -57,23 +57,60 @@ void drawBubbles(Image& image, const Blob& blob, float scale, int count, std::ui
     }
 }
 
+// The small amoeba: a long, lopsided body that reaches out with two big pseudopods and two small
+// ones, which stretch and shrink in turn. The long shape keeps its outline apart from the round
+// ball and the square box, and the uneven lobes from the spike's regular star.
+struct Crawler {
+    static constexpr int lobes = 4;
+    float cx, cy, core, phase;
+
+    float outline(float angle) const {
+        static const float lobeAngle[lobes] = {-2.75f, -1.1f, 0.39f, 1.75f};
+        static const float lobeLength[lobes] = {13.0f, 5.5f, 13.5f, 6.5f};
+        float r = core;
+        for (int k = 0; k < lobes; ++k) {
+            float delta = std::remainder(angle - lobeAngle[k], 2 * pi);
+            delta /= 0.55f;
+            const float stretch = 1.0f + 0.2f * std::sin(phase + 2.1f * static_cast<float>(k));
+            r += lobeLength[k] * stretch * std::exp(-delta * delta);
+        }
+        return r;
+    }
+    float distance(float x, float y) const {
+        // The lobes steepen the outline; scale back to a distance that never overestimates.
+        return (std::hypot(x - cx, y - cy) - outline(std::atan2(y - cy, x - cx))) * 0.6f;
+    }
+};
+
 Image amoebaFrame(Kind kind, int frame) {
     Image image(44, 44);
-    const Blob blob = makeBlob(44, frame);
+    const float phase = 2 * pi * static_cast<float>(frame) / frameCount;
+    const Crawler crawler{22.0f + 0.6f * std::sin(phase), 22.0f + 0.6f * std::cos(2 * phase), 7.0f,
+                          phase};
+    const Blob blob{crawler.cx, crawler.cy, 14.0f, 1.0f, phase};
     const Rgba colour = kindColour(kind);
-    auto body = [&](float x, float y) { return blob.distance(x, y); };
+    auto body = [&](float x, float y) { return crawler.distance(x, y); };
     softShadow(image, body, 1.5f, 2.5f, 3.0f, 0.45f);
-    fillShape(image, body,
-              [&](float x, float y, float d) { return membrane(blob, colour, x, y, d); });
+    fillFlat(image, body, inkColour());
+    fillShape(
+        image, [&](float x, float y) { return body(x, y) + inkWidth; },
+        [&](float x, float y, float d) {
+            Rgba c = membrane(blob, colour, x, y, d);
+            c.a = std::max(c.a, 0.8f); // a faint body would vanish on a wooden floor
+            return c;
+        });
     // The nucleus carries the kind's shape, drifting a little inside the body.
-    const float nx = blob.cx + 1.6f * std::sin(blob.phase + 1.0f);
-    const float ny = blob.cy + 1.2f * std::cos(blob.phase);
-    auto nucleus = [&](float x, float y) { return kindDistance(kind, x, y, nx, ny, 7.0f); };
-    fillShape(image, nucleus, [&](float x, float y, float d) {
-        const float lit = bevelLight(d, normalOf(nucleus, x, y), 1.8f);
-        return withAlpha(shade(colour, 0.62f + 0.35f * lit), 0.85f);
-    });
-    drawBubbles(image, blob, 1.0f, 3, 0);
+    const float nx = crawler.cx + 1.2f * std::sin(phase + 1.0f);
+    const float ny = crawler.cy + 1.0f * std::cos(phase);
+    auto nucleus = [&](float x, float y) { return kindDistance(kind, x, y, nx, ny, 6.5f); };
+    fillFlat(image, nucleus, withAlpha(inkColour(), 0.8f));
+    fillShape(
+        image, [&](float x, float y) { return nucleus(x, y) + 1.0f; },
+        [&](float x, float y, float d) {
+            const float lit = bevelLight(d, normalOf(nucleus, x, y), 1.8f);
+            return shade(colour, 0.75f + 0.35f * lit);
+        });
+    drawBubbles(image, blob, 0.75f, 3, 0);
     return image;
 }
 

@@ -7,6 +7,7 @@
 #include "art_catalogue.h"
 #include "contact_sheet.h"
 #include "font_sheet.h"
+#include "look_alike.h"
 #include "png_file.h"
 #include "type_face.h"
 
@@ -18,12 +19,15 @@ struct FontStyle {
     const char* face;
     int pixelSize;
     int sheetWidth;
+    int halo; // pixels of dark rim around each letter
 };
 
-// Large: the top bar and the dialogs (a line of 30 pixels). Small: the links and credits.
+// Large: the top bar and the dialogs (a line of 30 pixels). Small: the links and credits. Both
+// are drawn over the hall's top and bottom rows, pale stone and torches included, so both letters
+// carry a dark rim.
 const FontStyle fontStyles[] = {
-    {largeFontFile, "font.png", "DejaVuSans-Bold.ttf", 24, 512},
-    {smallFontFile, "fontsmall.png", "DejaVuSans.ttf", 12, 256},
+    {largeFontFile, "font.png", "DejaVuSans-Bold.ttf", 24, 512, 2},
+    {smallFontFile, "fontsmall.png", "DejaVuSans.ttf", 12, 256, 1},
 };
 
 bool writeText(const std::filesystem::path& file, const std::string& text) {
@@ -39,7 +43,7 @@ bool writeFonts(const std::filesystem::path& folder, ContactSheet& sheet, std::s
             *error = std::string("cannot load the font ") + fontFolder() + style.face;
             return false;
         }
-        const FontSheet font = buildFontSheet(face, style.sheetName, style.sheetWidth);
+        const FontSheet font = buildFontSheet(face, style.sheetName, style.sheetWidth, style.halo);
         const std::filesystem::path description = folder / style.descriptionFile;
         const std::filesystem::path picture = description.parent_path() / style.sheetName;
         if (!writeText(description, font.description) || !writePng(picture.string(), font.sheet)) {
@@ -77,7 +81,8 @@ bool buildArt(const std::string& outputDir, const std::string& contactSheet, std
     if (!writeFonts(folder, sheet, error)) {
         return false;
     }
-    addMockHall(sheet, drawn);
+    addLookAlikePage(sheet);
+    addMockHall(sheet, drawn); // ahead of the look-alike page
     if (!writePng(contactSheet, renderContactSheet(sheet), 1)) {
         *error = "cannot write " + contactSheet;
         return false;

@@ -80,26 +80,17 @@ Image drawWallCorner() {
     return image;
 }
 
+// A free-standing block of the same dressed stones and mortar as the walls, standing on the
+// floor and casting its shadow there: it reads as a piece of wall, not as a special tile.
 Image drawWallPillar() {
     Image image(44, 44);
-    auto base = [](float x, float y) {
-        return polygonDistance(x, y, regularPolygon(22, 22, 8, 20.5f, pi / 8));
-    };
-    softShadow(image, base, 2.0f, 3.0f, 3.5f, 0.6f);
-    fillShape(image, base, [&](float x, float y, float d) {
-        const float lit = bevelLight(d, normalOf(base, x, y), 3.0f);
-        return shade(stoneBase,
-                     (0.82f + 0.2f * fractalNoise(x, y, 7.0f, 3, 51)) * (1.0f + 0.4f * lit));
-    });
-    auto shaft = [](float x, float y) { return circleDistance(x, y, 22, 22, 14.0f); };
-    softShadow(image, shaft, 1.0f, 1.5f, 2.0f, 0.45f);
-    fillShape(image, shaft, [&](float x, float y, float) {
-        const float grain = fractalNoise(x, y, 6.0f, 3, 52);
-        return shade(stoneBase,
-                     (0.55f + 0.7f * domeDiffuse(x, y, 22, 22, 16.0f)) * (0.88f + 0.2f * grain));
-    });
-    auto ring = [](float x, float y) { return ringDistance(x, y, 22, 22, 9.5f, 0.8f); };
-    fillFlat(image, ring, withAlpha(rgb(0x000000), 0.22f));
+    auto block = [](float x, float y) { return roundRectDistance(x, y, 22, 22, 20, 20, 2.5f); };
+    softShadow(image, block, 1.5f, 2.0f, 2.0f, 0.6f);
+    fillFlat(image, block, mortar);
+    // Four stones, smaller than the wall's, so the mortar frames the block on every side.
+    for (const Vec2 c : {Vec2{12, 12}, Vec2{32, 12}, Vec2{12, 32}, Vec2{32, 32}}) {
+        drawStone(image, c.x, c.y, 9.0f, 9.0f, 51 + static_cast<std::uint32_t>(c.x + c.y));
+    }
     return image;
 }
 

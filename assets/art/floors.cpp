@@ -45,17 +45,24 @@ void drawStain(Image& image, Rgba colour, std::uint32_t seed) {
     });
 }
 
-void drawMosaic(Image& image, const Rgba* colours, float radius) {
-    for (int i = 0; i < 4; ++i) {
-        const float a = static_cast<float>(i) * pi / 2;
-        const float cx = 22 + radius * 0.5f * std::cos(a), cy = 22 + radius * 0.5f * std::sin(a);
-        const auto tile = regularPolygon(cx, cy, 4, radius * 0.5f, a);
-        auto shape = [&](float x, float y) { return polygonDistance(x, y, tile) + 0.5f; };
-        fillShape(image, shape, [&](float x, float y, float d) {
-            return shade(colours[i % 2],
-                         0.95f + 0.25f * bevelLight(d, normalOf(shape, x, y), 1.2f));
-        });
-    }
+// Scuffed, lighter patches where feet have worn the surface.
+void drawWear(Image& image, std::uint32_t seed) {
+    paintField(image, [&](float x, float y) {
+        const float patch =
+            fractalNoise(x, y, 7.0f, 3, seed) - 0.5f * std::hypot(x - 20, y - 24) / 22.0f;
+        return withAlpha(rgb(0xFFFFFF), 0.16f * smoothstep(0.3f, 0.5f, patch));
+    });
+}
+
+// A broken-off corner of the slab, showing the darker bed below; irregular, so it never reads
+// as a piece or a cell of the game.
+void drawChip(Image& image) {
+    const std::vector<Vec2> chip{{44, 27}, {38, 30}, {35, 36}, {31, 39}, {30, 44}, {44, 44}};
+    auto shape = [&](float x, float y) { return polygonDistance(x, y, chip); };
+    fillShape(image, shape, [&](float x, float y, float d) {
+        const float lit = bevelLight(d, normalOf(shape, x, y), 1.5f);
+        return shade(rgb(0x8A857C), 0.9f - 0.25f * lit);
+    });
 }
 
 } // namespace
@@ -69,7 +76,6 @@ Image drawStoneFloor(int variant) {
         const float speck = hashNoise(static_cast<int>(x), static_cast<int>(y), seed);
         return shade(base, (0.88f + 0.14f * grain + 0.04f * speck) * tileEdge(x, y));
     });
-    const Rgba mosaic[2] = {rgb(0xA8674E), rgb(0x50708A)};
     switch (variant) {
     case 1:
         drawCrack(image, seed);
@@ -78,7 +84,7 @@ Image drawStoneFloor(int variant) {
         drawStain(image, rgb(0x4A3A2A), seed);
         break;
     case 3:
-        drawMosaic(image, mosaic, 11.0f);
+        drawChip(image);
         break;
     default:
         break;
@@ -88,7 +94,7 @@ Image drawStoneFloor(int variant) {
 
 Image drawPlankFloor(int variant) {
     Image image(44, 44);
-    const Rgba wood = rgb(0xB08A62);
+    const Rgba wood = rgb(0xBE9870);
     paintField(image, [&](float x, float y) {
         const int plank = static_cast<int>(y / 11.0f);
         const float tone = 0.88f + 0.16f * hashNoise(plank, 0, 7);
@@ -126,7 +132,7 @@ Image drawPlankFloor(int variant) {
         break;
     }
     case 2:
-        drawStain(image, rgb(0x2A1A10), 211);
+        drawStain(image, rgb(0x4A3422), 211);
         break;
     case 3:
         for (Vec2 p : {Vec2{4, 5.5f}, Vec2{40, 5.5f}, Vec2{4, 27.5f}, Vec2{40, 27.5f}}) {
@@ -138,13 +144,20 @@ Image drawPlankFloor(int variant) {
         }
         break;
     case 4: {
-        auto inlay = [](float x, float y) {
-            return polygonDistance(x, y, regularPolygon(22, 22, 4, 7, 0));
+        // A short board let into a plank as a repair, greyer than the rest, nailed at both ends.
+        auto patch = [](float x, float y) {
+            return roundRectDistance(x, y, 21, 16.5f, 11, 4.5f, 0.5f);
         };
-        softShadow(image, inlay, 0.5f, 0.8f, 1.0f, 0.4f);
-        fillShape(image, inlay, [&](float x, float y, float d) {
-            return shade(rgb(0xD6B05A), 0.95f + 0.4f * bevelLight(d, normalOf(inlay, x, y), 1.5f));
+        fillShape(image, patch, [&](float x, float y, float d) {
+            const float grain = fractalNoise(x * 0.12f, y * 1.6f, 3.0f, 3, 19);
+            const float edge = d > -0.8f ? 0.6f : 1.0f;
+            return shade(rgb(0x9C8A72), (0.86f + 0.2f * grain) * edge);
         });
+        for (Vec2 p : {Vec2{12.5f, 16.5f}, Vec2{29.5f, 16.5f}}) {
+            fillFlat(
+                image, [p](float x, float y) { return circleDistance(x, y, p.x, p.y, 0.9f); },
+                rgb(0x5A5A5E));
+        }
         break;
     }
     default:
@@ -153,23 +166,34 @@ Image drawPlankFloor(int variant) {
     return image;
 }
 
+// Basket weave: each quarter of the tile holds two bricks, lying across in two quarters and
+// along in the other two, so the pattern is the same turned a quarter. Low and even in contrast,
+// with no ring or star a piece or an end could be taken for.
 Image drawPatternFloor(int variant) {
     Image image(44, 44);
-    const Rgba base = rgb(0xD2CABA);
-    const Rgba band = rgb(0xAE9A84);
-    const Rgba inner = rgb(0x909CA4);
+    const Rgba base = rgb(0xCFC6B6);
     const std::uint32_t seed = 300 + static_cast<std::uint32_t>(variant);
     paintField(image, [&](float x, float y) {
+        const int qx = x < 22 ? 0 : 1, qy = y < 22 ? 0 : 1;
+        const bool across = qx == qy;
+        const float lx = x - 22.0f * static_cast<float>(qx),
+                    ly = y - 22.0f * static_cast<float>(qy);
+        const float along = across ? ly : lx, other = across ? lx : ly;
+        const int brick = along < 11 ? 0 : 1;
+        const float inBrick = std::fmod(along, 11.0f);
+        const float tone = 0.93f + 0.1f * hashNoise(qx * 2 + brick, qy, seed);
         const float grain = fractalNoise(x, y, 9.0f, 2, seed);
-        const float r = std::hypot(x, y);
-        Rgba c = mix(base, band, 1.0f - smoothstep(2.0f, 3.0f, std::abs(r - 24.0f)));
-        c = mix(c, inner, 1.0f - smoothstep(7.5f, 8.5f, r));
-        // A thin ring at the far corner completes a second motif with the neighbours.
-        const float far = std::abs(std::hypot(44.0f - x, 44.0f - y) - 10.0f);
-        c = mix(c, band, 0.6f * (1.0f - smoothstep(0.4f, 1.2f, far)));
-        return shade(c, (0.92f + 0.12f * grain) * tileEdge(x, y));
+        float k = tone * (0.93f + 0.1f * grain);
+        if (inBrick < 0.8f || other < 0.8f) {
+            k *= 0.8f; // the joint between bricks
+        } else if (inBrick < 1.8f || other < 1.8f) {
+            k *= 1.05f;
+        }
+        if (variant == 4 && qx == 1 && qy == 0 && brick == 1) {
+            k *= 0.86f; // one brick replaced with a darker stone
+        }
+        return shade(base, k * tileEdge(x, y));
     });
-    const Rgba mosaic[2] = {rgb(0xC8A050), rgb(0x4E7A6A)};
     switch (variant) {
     case 1:
         drawCrack(image, seed);
@@ -178,17 +202,8 @@ Image drawPatternFloor(int variant) {
         drawStain(image, rgb(0x3A3028), seed);
         break;
     case 3:
-        drawMosaic(image, mosaic, 9.0f);
+        drawWear(image, seed);
         break;
-    case 4: {
-        const auto points = starPoints(22, 22, 4, 8.0f, 2.6f, 0);
-        auto star = [&](float x, float y) { return polygonDistance(x, y, points); };
-        softShadow(image, star, 0.5f, 0.8f, 1.0f, 0.35f);
-        fillShape(image, star, [&](float x, float y, float d) {
-            return shade(rgb(0xC8A050), 0.95f + 0.4f * bevelLight(d, normalOf(star, x, y), 1.5f));
-        });
-        break;
-    }
     default:
         break;
     }

@@ -1,6 +1,7 @@
 #include "font_sheet.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -10,6 +11,8 @@ constexpr int padding = 2;
 // The shadow falls one pixel right and down.
 constexpr int shadowOffset = 1;
 constexpr float shadowOpacity = 0.55f;
+// The dark rim around each letter keeps white text readable on pale stone.
+constexpr float haloOpacity = 0.8f;
 
 struct Cell {
     unsigned code = 0;
@@ -18,13 +21,14 @@ struct Cell {
     int x = 0, y = 0;       // cell position in the sheet
 };
 
-Cell measure(const TypeFace& face, unsigned code) {
+Cell measure(const TypeFace& face, unsigned code, int halo) {
     Cell cell;
     cell.code = code;
     cell.glyph = face.glyph(code);
     const Glyph& g = cell.glyph;
-    cell.minX = std::min(0, g.left);
-    cell.maxX = std::max(g.advance, g.width > 0 ? g.left + g.width + shadowOffset : 0);
+    const bool inked = g.width > 0;
+    cell.minX = std::min(0, inked ? g.left - halo : 0);
+    cell.maxX = std::max(g.advance, inked ? g.left + g.width + std::max(halo, shadowOffset) : 0);
     return cell;
 }
 
@@ -51,22 +55,51 @@ void drawCoverage(Image& sheet, const Cell& cell, int dx, int dy, int ascender, 
     }
 }
 
+// The letter's coverage grown by `halo` pixels (a round dilation with a soft edge), drawn dark.
+void drawHalo(Image& sheet, const Cell& cell, int halo, int ascender) {
+    const Glyph& g = cell.glyph;
+    auto coverage = [&](int gx, int gy) {
+        const bool inside = gx >= 0 && gy >= 0 && gx < g.width && gy < g.height;
+        return inside ? g.coverage[static_cast<std::size_t>(gy) * g.width + gx] / 255.0f : 0.0f;
+    };
+    for (int gy = -halo; gy < g.height + halo; ++gy) {
+        for (int gx = -halo; gx < g.width + halo; ++gx) {
+            float best = 0;
+            for (int dy = -halo; dy <= halo; ++dy) {
+                for (int dx = -halo; dx <= halo; ++dx) {
+                    const float fall =
+                        std::clamp(static_cast<float>(halo) + 0.5f -
+                                       std::hypot(static_cast<float>(dx), static_cast<float>(dy)),
+                                   0.0f, 1.0f);
+                    best = std::max(best, coverage(gx + dx, gy + dy) * fall);
+                }
+            }
+            const int px = cell.x + (g.left - cell.minX) + gx;
+            const int py = cell.y + (ascender - g.top) + gy;
+            if (best > 0 && px >= cell.x && py >= cell.y && px < sheet.width && py < sheet.height) {
+                blendOver(sheet.at(px, py), {0, 0, 0, haloOpacity}, best);
+            }
+        }
+    }
+}
+
 } // namespace
 
 bool isPrintableLatin1(unsigned code) {
     return (code >= 32 && code <= 126) || (code >= 160 && code <= 255);
 }
 
-FontSheet buildFontSheet(const TypeFace& face, const std::string& bitmapName, int sheetWidth) {
+FontSheet buildFontSheet(const TypeFace& face, const std::string& bitmapName, int sheetWidth,
+                         int halo) {
     const int ascender = face.ascender();
-    const int cellHeight = ascender + face.descender() + shadowOffset;
+    const int cellHeight = ascender + face.descender() + std::max(halo, shadowOffset);
     std::vector<Cell> cells;
     int x = padding, y = padding;
     for (unsigned code = 0; code < 256; ++code) {
         if (!isPrintableLatin1(code)) {
             continue;
         }
-        Cell cell = measure(face, code);
+        Cell cell = measure(face, code, halo);
         const int width = cell.maxX - cell.minX;
         if (x + width + padding > sheetWidth) {
             x = padding;
@@ -81,6 +114,7 @@ FontSheet buildFontSheet(const TypeFace& face, const std::string& bitmapName, in
     font.sheet = Image(sheetWidth, nextPowerOfTwo(y + cellHeight + padding));
     font.description = "[HGEFONT]\nBitmap = " + bitmapName + "\n\n";
     for (const Cell& cell : cells) {
+        drawHalo(font.sheet, cell, halo, ascender);
         drawCoverage(font.sheet, cell, shadowOffset, shadowOffset, ascender,
                      {0, 0, 0, shadowOpacity});
         drawCoverage(font.sheet, cell, 0, 0, ascender, {1, 1, 1, 1});

@@ -14,6 +14,10 @@ Rgba kindColour(Kind kind) {
     return rgb(0xFFFFFF);
 }
 
+Rgba inkColour() {
+    return rgb(0x120E0B);
+}
+
 float kindDistance(Kind kind, float x, float y, float cx, float cy, float size) {
     switch (kind) {
     case Kind::ball:

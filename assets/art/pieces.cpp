@@ -9,13 +9,21 @@ namespace {
 constexpr float centre = 22.0f;
 const Rgba white{1, 1, 1, 1};
 
+// Fills the shape with the ink line and paints the body inside it.
+template <class Dist, class Paint>
+void inkedShape(Image& image, Dist dist, Paint paint, float width = inkWidth) {
+    fillFlat(image, dist, inkColour());
+    fillShape(
+        image, [&](float x, float y) { return dist(x, y) + width; }, paint);
+}
+
 Image ballItem(float unit) {
     Image image = designImage(44, 44, unit);
     const float r = 17.5f;
     auto disc = [r](float x, float y) { return circleDistance(x, y, centre, centre, r); };
     softShadow(image, disc, 1.5f, 2.5f, 3.0f, 0.55f);
     const Rgba base = kindColour(Kind::ball);
-    fillShape(image, disc, [&](float x, float y, float d) {
+    inkedShape(image, disc, [&](float x, float y, float d) {
         const float diffuse = domeDiffuse(x, y, centre, centre, r);
         Rgba c = shade(base, 0.3f + 0.9f * diffuse);
         // Light bounced from the floor brightens the lower rim.
@@ -36,7 +44,7 @@ Image boxItem(float unit) {
     };
     softShadow(image, body, 1.5f, 2.5f, 3.0f, 0.55f);
     const Rgba base = kindColour(Kind::box);
-    fillShape(image, body, [&](float x, float y, float d) {
+    inkedShape(image, body, [&](float x, float y, float d) {
         const float lit = bevelLight(d, normalOf(body, x, y), 3.5f);
         const float gradient = 1.12f - 0.22f * (y - 6.0f) / 32.0f;
         return shade(base, gradient + 0.55f * lit);
@@ -46,8 +54,8 @@ Image boxItem(float unit) {
         const float lit = bevelLight(d, normalOf(panel, x, y), 2.5f);
         return shade(base, 0.82f - 0.4f * lit);
     });
-    for (float sx : {-12.5f, 12.5f}) {
-        for (float sy : {-12.5f, 12.5f}) {
+    for (float sx : {-11.5f, 11.5f}) {
+        for (float sy : {-11.5f, 11.5f}) {
             const float rx = centre + sx, ry = centre + sy;
             auto rivet = [rx, ry](float x, float y) { return circleDistance(x, y, rx, ry, 1.8f); };
             fillShape(image, rivet, [&](float x, float y, float) {
@@ -76,7 +84,7 @@ Image spikeItem(float unit) {
     };
     softShadow(image, star, 1.5f, 2.5f, 2.5f, 0.55f);
     const Rgba base = kindColour(Kind::spike);
-    fillShape(image, star, [&](float x, float y, float d) {
+    inkedShape(image, star, [&](float x, float y, float d) {
         const float edge = smoothstep(-1.5f, 0.0f, d);
         return shade(base, (0.35f + 0.95f * starFacetLight(x, y, 8)) * (1.0f - 0.25f * edge));
     });
@@ -93,16 +101,36 @@ float kindOutline(Kind kind, float x, float y, float size, float half) {
     return std::abs(kindDistance(kind, x, y, centre, centre, size)) - half;
 }
 
-float endSize(Kind kind) {
+// The end's frame runs round the edge of the cell, outside every piece, so a piece lying on an
+// end keeps its own shape and the end's kind shows around it: a ring, a square, or a crown of
+// thorns pointing in between the points of a spike.
+// The ring is broken on the diagonals, where a box's corners reach.
+float endFrame(Kind kind, float x, float y) {
     switch (kind) {
-    case Kind::ball:
-        return 19.6f;
-    case Kind::box:
-        return 23.0f;
-    case Kind::spike:
-        return 22.0f;
+    case Kind::ball: {
+        const float r = std::hypot(x - centre, y - centre);
+        const float diagonal =
+            std::abs(std::remainder(std::atan2(y - centre, x - centre) - pi / 4, pi / 2));
+        return std::max(std::abs(r - 19.5f) - 2.5f, r * (0.3f - diagonal));
     }
-    return 20.0f;
+    case Kind::box:
+        return std::abs(roundRectDistance(x, y, centre, centre, 19.5f, 19.5f, 3.5f)) - 2.5f;
+    case Kind::spike: {
+        float best = 99.0f;
+        for (int i = 0; i < 8; ++i) {
+            const float a = pi / 8 + static_cast<float>(i) * pi / 4;
+            const float ca = std::cos(a), sa = std::sin(a);
+            const std::vector<Vec2> thorn{
+                {centre + ca * 16.0f, centre + sa * 16.0f},
+                {centre + ca * 27.0f - sa * 9.0f, centre + sa * 27.0f + ca * 9.0f},
+                {centre + ca * 27.0f + sa * 9.0f, centre + sa * 27.0f - ca * 9.0f}};
+            best = std::min(best, polygonDistance(x, y, thorn));
+        }
+        // Cut at the cell's edge, so neighbouring ends never touch.
+        return std::max(best, roundRectDistance(x, y, centre, centre, 21.8f, 21.8f, 2.0f));
+    }
+    }
+    return 99.0f;
 }
 
 } // namespace
@@ -121,77 +149,55 @@ Image drawItem(Kind kind, float unit) {
 
 Image drawEnd(Kind kind) {
     Image image(44, 44);
-    const float size = endSize(kind);
     const Rgba colour = kindColour(kind);
-    auto inside = [&](float x, float y) { return kindDistance(kind, x, y, centre, centre, size); };
-    fillFlat(image, inside, withAlpha(colour, 0.13f));
-    auto line = [&](float x, float y) { return kindOutline(kind, x, y, size, 1.8f); };
-    softShadow(image, line, 0.5f, 1.0f, 1.8f, 0.75f);
-    fillShape(image, line, [&](float x, float y, float d) {
-        const float lit = bevelLight(d, normalOf(line, x, y), 1.6f);
-        return shade(mix(colour, white, 0.12f), 1.05f + 0.35f * lit);
-    });
-    // Four notches outside the outline point at the spot, so it reads even under a piece.
-    if (kind != Kind::box) {
-        for (int i = 0; i < 4; ++i) {
-            const float a = pi / 4 + static_cast<float>(i) * pi / 2;
-            const float ca = std::cos(a), sa = std::sin(a);
-            const float tipR = size + 2.2f, baseR = tipR + 5.5f;
-            const std::vector<Vec2> notch{
-                {centre + ca * tipR, centre + sa * tipR},
-                {centre + ca * baseR - sa * 2.8f, centre + sa * baseR + ca * 2.8f},
-                {centre + ca * baseR + sa * 2.8f, centre + sa * baseR - ca * 2.8f}};
-            auto tri = [&](float x, float y) { return polygonDistance(x, y, notch); };
-            softShadow(image, tri, 0.5f, 1.0f, 1.2f, 0.5f);
-            fillFlat(image, tri, shade(colour, 1.1f));
-        }
-    }
+    auto frame = [kind](float x, float y) { return endFrame(kind, x, y); };
+    softShadow(image, frame, 0.5f, 1.0f, 1.5f, 0.5f);
+    // A thinner line than a piece's: the frame is narrow, and its colour must show.
+    const float line = 1.1f;
+    inkedShape(
+        image, frame,
+        [&](float x, float y, float d) {
+            auto band = [&](float px, float py) { return frame(px, py) + line; };
+            const float lit = bevelLight(d, normalOf(band, x, y), 1.4f);
+            return shade(mix(colour, white, 0.1f), 1.05f + 0.4f * lit);
+        },
+        line);
     return image;
 }
 
+// A diamond frame, which no piece or end has, around the kind the cell turns a piece into.
 Image drawMutation(Kind kind) {
     Image image(44, 44);
     const Rgba colour = kindColour(kind);
-    auto disc = [](float x, float y) { return circleDistance(x, y, centre, centre, 14.0f); };
-    softShadow(image, disc, 1.0f, 2.0f, 2.5f, 0.5f);
-    fillShape(image, disc, [&](float x, float y, float d) {
-        const float lit = bevelLight(d, normalOf(disc, x, y), 2.5f);
-        return withAlpha(shade(rgb(0x3A3E4A), 0.8f + 0.7f * lit), 0.92f);
-    });
-    auto ring = [](float x, float y) { return ringDistance(x, y, centre, centre, 11.2f, 1.3f); };
-    fillShape(image, ring, [&](float x, float y, float d) {
-        return shade(colour, 1.0f + 0.4f * bevelLight(d, normalOf(ring, x, y), 1.2f));
-    });
-    // Two curved arrows chasing each other: this cell changes what passes over it.
-    for (int i = 0; i < 2; ++i) {
-        const float start = static_cast<float>(i) * pi + 0.35f, end = start + pi - 0.95f;
-        auto arc = [&](float x, float y) {
-            float a = std::atan2(y - centre, x - centre);
-            while (a < start) {
-                a += 2 * pi;
-            }
-            const float band = std::abs(std::hypot(x - centre, y - centre) - 8.0f) - 0.8f;
-            return a <= end ? band : 99.0f;
-        };
-        fillFlat(image, arc, rgb(0xFFFFFF, 0.85f));
-        const float ca = std::cos(end), sa = std::sin(end);
-        const std::vector<Vec2> head{
-            {centre + ca * 5.6f, centre + sa * 5.6f},
-            {centre + ca * 10.4f, centre + sa * 10.4f},
-            {centre + (ca * 8.0f - sa * 3.4f), centre + (sa * 8.0f + ca * 3.4f)}};
-        fillFlat(
-            image, [&](float x, float y) { return polygonDistance(x, y, head); },
-            rgb(0xFFFFFF, 0.85f));
-    }
-    auto symbol = [&](float x, float y) { return kindDistance(kind, x, y, centre, centre, 5.0f); };
-    softShadow(image, symbol, 0, 0, 3.0f, 0.7f, colour);
-    fillShape(image, symbol, [&](float x, float y, float d) {
-        return shade(mix(colour, white, 0.25f),
-                     1.0f + 0.4f * bevelLight(d, normalOf(symbol, x, y), 1.5f));
+    constexpr float middle = 18.3f; // |dx| + |dy| along the middle of the frame
+    auto frame = [](float x, float y) {
+        const float diamond =
+            (std::abs(x - centre) + std::abs(y - centre) - middle) / std::sqrt(2.0f);
+        return std::abs(diamond) - 2.1f;
+    };
+    softShadow(image, frame, 0.8f, 1.4f, 1.5f, 0.5f);
+    const float line = 1.1f;
+    inkedShape(
+        image, frame,
+        [&](float x, float y, float d) {
+            auto band = [&](float px, float py) { return frame(px, py) + line; };
+            const float lit = bevelLight(d, normalOf(band, x, y), 1.2f);
+            // Steel, with the kind's colour along its inner half.
+            const bool inner = std::abs(x - centre) + std::abs(y - centre) < middle;
+            return shade(mix(rgb(0xC9D4DE), colour, inner ? 0.75f : 0.0f), 0.95f + 0.4f * lit);
+        },
+        line);
+    auto symbol = [&](float x, float y) { return kindDistance(kind, x, y, centre, centre, 7.4f); };
+    softShadow(image, symbol, 0.6f, 1.0f, 1.5f, 0.5f);
+    inkedShape(image, symbol, [&](float x, float y, float d) {
+        auto body = [&](float px, float py) { return symbol(px, py) + inkWidth; };
+        return shade(colour, 1.0f + 0.45f * bevelLight(d, normalOf(body, x, y), 1.5f));
     });
     return image;
 }
 
+// A field of light held by four posts; its bars take the kind's own outline twice over, so each
+// gate has an outline of its own.
 Image drawGate(Kind kind) {
     Image image(44, 44);
     const Rgba colour = kindColour(kind);
@@ -206,34 +212,35 @@ Image drawGate(Kind kind) {
         const float v = std::abs(std::sin((dx - dy) * pi / 7.0f));
         const float mesh =
             std::max(smoothstep(0.8f, 1.0f, 1.0f - u), smoothstep(0.8f, 1.0f, 1.0f - v));
-        return withAlpha(mix(colour, white, mesh * 0.4f), 0.16f + 0.4f * mesh);
+        return withAlpha(mix(colour, white, mesh * 0.4f), 0.12f + 0.25f * mesh);
     });
-    auto rail = [](float x, float y) {
-        return std::abs(roundRectDistance(x, y, centre, centre, 16.5f, 16.5f, 2)) - 1.2f;
-    };
-    fillShape(image, rail, [&](float x, float y, float d) {
-        return shade(rgb(0xB8BCC8), 0.85f + 0.4f * bevelLight(d, normalOf(rail, x, y), 1.0f));
-    });
-    for (float px : {6.0f, 38.0f}) {
-        for (float py : {6.0f, 38.0f}) {
+    // Sizes chosen so that no two gates' bars lie on the same line.
+    const float sizes[2] = {kind == Kind::ball ? 15.0f : 19.5f, kind == Kind::ball ? 7.0f : 10.5f};
+    for (float size : sizes) {
+        auto bar = [&](float x, float y) { return kindOutline(kind, x, y, size, 1.3f); };
+        fillFlat(
+            image, [&](float x, float y) { return bar(x, y) - 0.7f; },
+            withAlpha(inkColour(), 0.7f));
+        fillShape(image, bar, [&](float x, float y, float d) {
+            return shade(mix(colour, white, 0.2f),
+                         1.0f + 0.4f * bevelLight(d, normalOf(bar, x, y), 1.0f));
+        });
+    }
+    for (float px : {5.0f, 39.0f}) {
+        for (float py : {5.0f, 39.0f}) {
             auto post = [px, py](float x, float y) {
-                return roundRectDistance(x, y, px, py, 5.5f, 5.5f, 1.5f);
+                return roundRectDistance(x, y, px, py, 4.0f, 4.0f, 1.2f);
             };
             softShadow(image, post, 1.0f, 1.5f, 1.5f, 0.5f);
             fillShape(image, post, [&](float x, float y, float d) {
                 return shade(rgb(0x8C8478),
-                             0.95f + 0.55f * bevelLight(d, normalOf(post, x, y), 2.2f));
+                             0.95f + 0.55f * bevelLight(d, normalOf(post, x, y), 2.0f));
             });
-            auto stud = [px, py](float x, float y) { return circleDistance(x, y, px, py, 2.0f); };
+            auto stud = [px, py](float x, float y) { return circleDistance(x, y, px, py, 1.6f); };
             fillShape(image, stud, [&](float x, float y, float) {
-                return shade(colour, 0.6f + 0.8f * domeDiffuse(x, y, px, py, 2.0f));
+                return shade(colour, 0.6f + 0.8f * domeDiffuse(x, y, px, py, 1.6f));
             });
         }
     }
-    auto emblem = [&](float x, float y) { return kindDistance(kind, x, y, centre, centre, 8.5f); };
-    softShadow(image, emblem, 0, 0, 4.0f, 0.6f, colour);
-    fillFlat(image, emblem, withAlpha(colour, 0.55f));
-    auto outline = [&](float x, float y) { return kindOutline(kind, x, y, 8.5f, 1.2f); };
-    fillFlat(image, outline, mix(colour, white, 0.45f));
     return image;
 }

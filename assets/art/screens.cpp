@@ -99,8 +99,19 @@ Image drawLogo(const std::string& title, const std::string& maker) {
         const float r = std::hypot((x - logoCentreX) / 150.0f, (y - 129.0f) / 124.0f);
         return withAlpha(rgb(0x05070C), 0.5f * std::max(0.0f, 1.0f - r * r));
     });
-    // The three pieces at one and a half times their size in the hall.
+    // The three pieces at one and a half times their size in the hall, set in a dark plate with
+    // a brass rim: while the logo fades out over a level, they must not pass for pieces of it.
     const int pieceY = 26, pieceSize = 66, spacing = 80;
+    auto plate = [](float x, float y) {
+        return roundRectDistance(x, y, logoCentreX, 59.0f, 124.0f, 38.0f, 14.0f);
+    };
+    softShadow(image, plate, 2.0f, 3.0f, 4.0f, 0.6f);
+    fillShape(image, plate, [&](float x, float y, float d) {
+        const float rim = 1.0f - smoothstep(2.0f, 3.5f, -d);
+        const float lit = bevelLight(d, normalOf(plate, x, y), 3.5f);
+        const Rgba brass = shade(rgb(0xC8A050), 0.9f + 0.5f * lit);
+        return mix(rgb(0x161A24), brass, rim);
+    });
     drawImage(image, drawItem(Kind::ball, 1.5f), logoCentre - pieceSize / 2 - spacing, pieceY);
     drawImage(image, drawItem(Kind::box, 1.5f), logoCentre - pieceSize / 2, pieceY);
     drawImage(image, drawItem(Kind::spike, 1.5f), logoCentre - pieceSize / 2 + spacing, pieceY);

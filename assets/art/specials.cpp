@@ -32,6 +32,25 @@ float portalPattern(int pair, float x, float y) {
     }
 }
 
+// The pad's outline, one per pair: a round pad, three lobes, four lobes.
+float padDistance(int pair, float x, float y) {
+    if (pair == 0) {
+        return circleDistance(x, y, centre, centre, 19.5f);
+    }
+    const int lobes = pair == 1 ? 3 : 4;
+    const float turn = pair == 1 ? -pi / 2 : pi / 4;
+    const float reach = pair == 1 ? 11.0f : 12.0f, size = pair == 1 ? 7.6f : 6.4f;
+    float d = circleDistance(x, y, centre, centre, 6.5f);
+    for (int i = 0; i < lobes; ++i) {
+        const float a = turn + 2 * pi * static_cast<float>(i) / static_cast<float>(lobes);
+        d = smoothUnion(
+            d,
+            circleDistance(x, y, centre + reach * std::cos(a), centre + reach * std::sin(a), size),
+            2.0f);
+    }
+    return d;
+}
+
 Rgba portalColour(int pair) {
     switch (pair) {
     case 0:
@@ -47,19 +66,21 @@ Rgba portalColour(int pair) {
 
 Image drawArrow() {
     Image image(44, 44);
-    const std::vector<Vec2> points{{7, 16.5f}, {23, 16.5f}, {23, 9},   {38, 22},
-                                   {23, 35},   {23, 27.5f}, {7, 27.5f}};
+    // A broad head on a narrow shaft, the head beyond the cell's centre, so the arrow and its
+    // turned copies share little of their outlines.
+    const std::vector<Vec2> points{{8, 18.5f}, {22, 18.5f}, {22, 9},   {40, 22},
+                                   {22, 35},   {22, 25.5f}, {8, 25.5f}};
     auto arrow = [&](float x, float y) { return polygonDistance(x, y, points) - 1.0f; };
     softShadow(image, arrow, 1.0f, 1.8f, 2.0f, 0.55f);
     fillShape(image, arrow, [&](float x, float y, float d) {
         const float lit = bevelLight(d, normalOf(arrow, x, y), 2.5f);
         // Brushed metal: fine streaks along the arrow.
         const float streak = 0.04f * std::sin(y * 2.7f) + 0.03f * std::sin(y * 5.3f + 1.0f);
-        const float gradient = 1.05f - 0.1f * (x - 7.0f) / 31.0f;
+        const float gradient = 1.05f - 0.1f * (x - 8.0f) / 32.0f;
         return shade(rgb(0xC9D4DE), (gradient + streak) * (1.0f + 0.4f * lit));
     });
-    // An engraved chevron repeats the direction inside the plate.
-    const std::vector<Vec2> chevron{{14, 18.5f}, {20, 22}, {14, 25.5f}};
+    // An engraved chevron repeats the direction inside the head.
+    const std::vector<Vec2> chevron{{26, 16.5f}, {32, 22}, {26, 27.5f}};
     auto groove = [&](float x, float y) {
         return std::min(segmentDistance(x, y, chevron[0], chevron[1]),
                         segmentDistance(x, y, chevron[1], chevron[2])) -
@@ -72,19 +93,16 @@ Image drawArrow() {
 Image drawTeleport(int pair) {
     Image image(44, 44);
     const Rgba colour = portalColour(pair);
-    auto rim = [](float x, float y) { return circleDistance(x, y, centre, centre, 19.5f); };
+    auto rim = [pair](float x, float y) { return padDistance(pair, x, y); };
     softShadow(image, rim, 1.0f, 2.0f, 2.5f, 0.5f);
     fillShape(image, rim, [&](float x, float y, float d) {
         const float lit = bevelLight(d, normalOf(rim, x, y), 3.0f);
-        // Notches around the rim tell the pairs apart by shape as well: 3, 4 or 6.
-        const int notches = pair == 0 ? 3 : pair == 1 ? 4 : 6;
-        const float tick = std::pow(std::abs(std::cos(angleAt(x, y) * notches * 0.5f)), 24.0f);
-        const Rgba metal = mix(rgb(0x8A8C96), colour, 0.25f + 0.6f * tick);
+        const Rgba metal = mix(rgb(0x8A8C96), colour, 0.35f);
         return shade(metal, 0.9f + 0.45f * lit);
     });
-    auto well = [](float x, float y) { return circleDistance(x, y, centre, centre, 15.5f); };
+    auto well = [&](float x, float y) { return rim(x, y) + 3.0f; };
     fillShape(image, well, [&](float x, float y, float d) {
-        const float depth = 1.0f - radiusAt(x, y) / 15.5f;
+        const float depth = std::max(0.0f, 1.0f - radiusAt(x, y) / 17.0f);
         const float pattern = portalPattern(pair, x, y);
         Rgba c = mix(shade(colour, 0.25f), colour, pattern);
         c = mix(c, white, depth * depth * 0.7f);

@@ -48,7 +48,11 @@ constexpr int numberHeight = 9; // window client height, pixels
 constexpr int numberColourDepth = 10;
 constexpr int numberFramesPerSecond = 23;
 constexpr int numberEffectsVolume = 16; // 0..100, scales every sound played from then on [100]
-constexpr int flagWindowed = 11;
+// The window's size on the desktop, when it differs from the drawing size above: the picture is
+// then scaled to fit it, keeping its aspect. Not set: the drawing size.
+constexpr int numberWindowWidth = 40;
+constexpr int numberWindowHeight = 41;
+constexpr int flagWindowed = 11; // false: the window fills the screen
 constexpr int flagDepthBuffer = 12;
 constexpr int flagTextureFilter = 13;
 constexpr int flagUseSound = 18;
@@ -135,6 +139,9 @@ class Engine {
     // Desktop services.
     virtual void desktopSize(int* width, int* height) = 0;
     virtual std::string programDirectory() = 0; // without a trailing separator
+    // The open window's size on the desktop (while it fills the screen, the size it goes back
+    // to) and whether it fills the screen. False when no window is open.
+    virtual bool windowPlacement(int* width, int* height, bool* fullScreen) = 0;
     virtual void showMessageBox(const char* text, const char* caption, int style) = 0;
     // Opens the address in the user's browser without waiting and without a shell.
     virtual void openWebAddress(const char* address) = 0;

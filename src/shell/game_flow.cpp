@@ -308,6 +308,7 @@ void playOrOpen(const FrameInput& in) {
         if (game.showHelpAtStart) { // the very first start
             game.showHelpAtStart = false;
             game.screens.push(makeHelpScreen());
+            engine().logLine("First start: how to play");
         }
     }
 }

@@ -9,6 +9,7 @@
 #include "shell/game_state.h"
 #include "shell/pack_password.h"
 #include "shell/play_step.h"
+#include "shell/startup.h"
 
 bool loadPlayResources(Engine& engine) {
     game.engine = &engine;
@@ -16,10 +17,13 @@ bool loadPlayResources(Engine& engine) {
     game.overlayLayer = createLayer();
     killAllEffects(game.effects);
     const std::string password = packPassword();
-    return engine.attachPack("Graphics.paq", password.c_str()) &&
+    // The packs are found as the game finds them, so an installed tool reads the installed packs.
+    const std::string graphics = findPack(engine.programDirectory(), "Graphics.paq");
+    const std::string sound = findPack(engine.programDirectory(), "Sound.paq");
+    return engine.attachPack(graphics.c_str(), password.c_str()) &&
            loadGraphics(engine, *game.hallLayer, *game.overlayLayer, game.largeFont, game.smallFont,
                         game.effects, game.webDomain) &&
-           engine.attachPack("Sound.paq", password.c_str()) && loadSounds(engine, game.sounds);
+           engine.attachPack(sound.c_str(), password.c_str()) && loadSounds(engine, game.sounds);
 }
 
 void releasePlayResources() {

@@ -56,8 +56,10 @@ int saveProgress(const std::string& fileName, int level);
 int writeProgress(const std::string& fileName, const std::string& tempName, const std::string& name,
                   int level, ProgressFiles& files = systemFiles());
 
-// Replaces fileName with bytes the same way: through the temporary file tempName in the same
-// directory, flushed, then renamed over it; nothing is deleted first. Codes as writeProgress.
+// Replaces fileName with bytes through the temporary file tempName in the same directory: the
+// temporary is written, flushed to the disk and renamed over fileName. Returns progressSaved,
+// progressTempFailed or progressRenameFailed; on failure the old file is untouched and the
+// temporary file is gone.
 int replaceFile(const std::string& fileName, const std::string& tempName, const std::string& bytes,
                 ProgressFiles& files = systemFiles());
 

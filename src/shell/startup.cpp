@@ -8,6 +8,8 @@
 #include "shell/pack_password.h"
 #include "shell/progress_file.h"
 #include "shell/render_pass.h"
+#include "shell/settings_file.h"
+#include "shell/window_memory.h"
 #include "shell/window_scale.h"
 
 #include <cstdio>
@@ -58,10 +60,16 @@ void readProgress() {
 std::string findPack(const std::string& programDirectory, const std::string& packName) {
     namespace fs = std::filesystem;
     const fs::path beside = fs::path(programDirectory) / packName;
-    const fs::path installed = fs::path(programDirectory) / ".." / "share" / "quorvane" / packName;
     std::error_code ec;
-    if (!fs::exists(beside, ec) && fs::exists(installed, ec)) {
-        return installed.lexically_normal().string();
+    if (fs::exists(beside, ec)) {
+        return beside.string();
+    }
+    // A Debian package's /usr/games and /usr/share/games/quorvane, then bin and share/quorvane.
+    for (const char* share : {"share/games/quorvane", "share/quorvane"}) {
+        const fs::path installed = fs::path(programDirectory) / ".." / share / packName;
+        if (fs::exists(installed, ec)) {
+            return installed.lexically_normal().string();
+        }
     }
     return beside.string();
 }
@@ -87,6 +95,7 @@ bool startGame() {
     engine.desktopSize(&desktopWidth, &desktopHeight);
     game.scale = computeScale(desktopWidth, desktopHeight, game.baseHeight);
     configureWindow(engine);
+    restoreWindow(engine, settingsPathBeside(game.progressFileName), desktopWidth, desktopHeight);
     if (!engine.initialise()) {
         showStartupFailure(engine.lastError(), messageError | messageSystemModal);
         return false;
@@ -125,6 +134,7 @@ void endGame() {
     game.largeFont.reset();
     game.smallFont.reset();
     if (game.engine != nullptr) {
+        rememberWindow(*game.engine, settingsPathBeside(game.progressFileName));
         game.engine->shutdown();
         game.engine->release();
         game.engine = nullptr;

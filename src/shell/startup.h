@@ -14,8 +14,9 @@ void endGame();
 // The whole run: start, the frame loop, shutdown. Returns 0 on every path.
 int runGame();
 
-// Where a pack of that name lies: beside the program, or in ../share/quorvane from it for an
-// installed game. The name beside the program when neither exists.
+// Where a pack of that name lies: beside the program, or for an installed game in
+// ../share/games/quorvane (Debian's layout for games) or ../share/quorvane from it. The name
+// beside the program when none exists.
 std::string findPack(const std::string& programDirectory, const std::string& packName);
 
 // Tells the player about a start-up failure: always on the standard error stream and, unless

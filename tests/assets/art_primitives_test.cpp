@@ -110,4 +110,24 @@ TEST(ArtPrimitivesTest, FontSheetCellsAdvanceLikeTheFaceAndDoNotOverlap) {
     EXPECT_EQ(font.sheet.height & (font.sheet.height - 1), 0);
 }
 
+// White letters keep a dark rim, so they read on pale stone; the rim never covers the letter.
+TEST(ArtPrimitivesTest, FontHaloRingsLettersInDark) {
+    const TypeFace face(fontFolder() + "DejaVuSans-Bold.ttf", 24);
+    ASSERT_TRUE(face.loaded());
+    const FontSheet plain = buildFontSheet(face, "a.png", 512);
+    const FontSheet haloed = buildFontSheet(face, "a.png", 512, 2);
+    int white = 0, dark = 0, rimmed = 0;
+    for (const Rgba& p : haloed.sheet.pixels) {
+        white += p.a > 0.9f && p.r > 0.9f ? 1 : 0;
+        dark += p.a > 0.5f && p.r < 0.2f ? 1 : 0;
+    }
+    for (const Rgba& p : plain.sheet.pixels) {
+        rimmed += p.a > 0.5f && p.r < 0.2f ? 1 : 0;
+    }
+    EXPECT_GT(white, 1000);
+    // Around every letter: a dark rim, far more of it than the plain shadow gives.
+    EXPECT_GT(dark, white / 2);
+    EXPECT_GT(dark, 3 * rimmed);
+}
+
 } // namespace

@@ -3,14 +3,19 @@
 # simulated clicks and keys (xdotool).
 #
 #   bash tests/e2e/run.sh BUILD/bin
+#   bash tests/e2e/run.sh BUILD/bin --package ROOT   (ROOT: a Debian package unpacked there)
 #
-# 1. Play: the opening is clicked away, the help that the first start shows is closed, a piece
-#    is dragged on level 1 of "Tessmark", the menu and the level select are opened, screenshots
-#    are taken, and "Quit" ends the game with status 0. The screenshots must show the help, the
-#    hall, the top bar, the menu and the level select.
+# 1. Play: without a GPU the game chooses its own rasteriser (its log says so); the opening is
+#    clicked away, the help that the first start shows is closed, a piece is dragged on level 1
+#    of "Tessmark", the menu and the level select are opened, screenshots are taken, and "Quit"
+#    ends the game with status 0. The screenshots must show the help, the hall with the play
+#    bar, the top bar, the menu and the level select.
 # 2. Without the graphics pack the game says "Can't load graphics." and ends with status 0.
 # 3. A broken progress file starts level 1 of "Tessmark"; a good one starts its own level.
 # 4. Installed with its packs in ../share/quorvane, the game finds them.
+#
+# With --package, only the unpacked package is tried instead: its hall tool replays a hall, its
+# game plays, and the window comes back at the size and in the full screen it was left.
 #
 # Set QUORVANE_E2E_KEEP to a folder to keep the screenshots and logs there.
 #
@@ -20,6 +25,10 @@
 set -euo pipefail
 
 bin=$(cd "$1" && pwd)
+package=
+if [ "${2:-}" = --package ]; then
+    package=$(cd "$3" && pwd)
+fi
 work=$(mktemp -d)
 xvfb=
 game=
@@ -119,11 +128,14 @@ press_key() {
 }
 
 # Clicks with the left button at logical (= window, the scale being 1 here) position x, y.
+# The pointer rests first, so that the button under it is lit before the press, and the button
+# is held for half a second, so that press and release never fall within one late frame, even
+# when a busy machine delays frames.
 click_at() {
     xdotool mousemove --window "$window" "$1" "$2"
-    sleep 0.2
+    sleep 0.5
     xdotool mousedown 1
-    sleep 0.2
+    sleep 0.5
     xdotool mouseup 1
 }
 
@@ -183,6 +195,92 @@ read -r ball_x ball_y < <("$bin/quorvane-hall" --map Tessmark 1 | awk '
 cx=$((ball_x * 44 + 22))
 cy=$((ball_y * 44 + 22))
 
+# Starts the game in folder $3, clicks the opening away, expects level $1, and quits through
+# the menu.
+expect_level() {
+    local expected=$1 log=$2 folder=${3:-$work/game}
+    start_game "$folder" "$log"
+    window=$(game_window)
+    sleep 1
+    click_at 462 800
+    wait_for_line "Level started: $expected\$" "$log" 20
+    sleep 0.5
+    if grep -q 'First start: how to play' "$log"; then
+        press_key Escape # the help of a first start
+    fi
+    press_key Escape
+    sleep 0.5
+    click_at 462 "$quit_y"
+    wait_for_exit 20
+    [ "$status" -eq 0 ] || fail "ended with status $status"
+}
+
+# The window's size as X has it, "WIDTHxHEIGHT".
+window_size() {
+    xdotool getwindowgeometry --shell "$window" | awk -F= '/^WIDTH/ {w = $2} /^HEIGHT/ {h = $2}
+        END {print w "x" h}'
+}
+
+# Waits up to 10 seconds for the window to be $1 ("WIDTHxHEIGHT").
+wait_for_size() {
+    for _ in $(seq 100); do
+        [ "$(window_size)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "the window is $(window_size), not $1"
+}
+
+# Ends the game as the desktop does at log-out, with SIGTERM: it closes as after "Quit".
+end_game() {
+    kill -TERM "$game"
+    wait_for_exit 20
+    [ "$status" -eq 0 ] || fail "SIGTERM ended the game with status $status"
+}
+
+# --- the unpacked package ------------------------------------------------------------------
+if [ -n "$package" ]; then
+    games="$package/usr/games"
+    "$games/quorvane-hall" --replay Tessmark 1 >"$work/replay.txt" ||
+        fail "the packaged hall tool failed: $(cat "$work/replay.txt")"
+    grep -q 'Tessmark level 1: solved' "$work/replay.txt" ||
+        fail "the packaged hall tool did not solve level 1: $(cat "$work/replay.txt")"
+    expect_level "Tessmark 1" "$work/package.log" "$games"
+    settings="$XDG_DATA_HOME/quorvane/Quorvane.cfg"
+    grep -qx 'window_width=924' "$settings" || fail "no window size saved in $settings"
+    echo "package: hall tool and game ok"
+
+    # The player makes the window smaller, and it comes back so.
+    start_game "$games" "$work/resize.log"
+    window=$(game_window)
+    wait_for_size 924x924
+    xdotool windowsize "$window" 800 700
+    wait_for_size 800x700
+    sleep 0.5
+    end_game
+    grep -qx 'window_width=800' "$settings" && grep -qx 'window_height=700' "$settings" ||
+        fail "the new size is not saved: $(cat "$settings")"
+    start_game "$games" "$work/resized.log"
+    window=$(game_window)
+    wait_for_line 'Window size restored: 800 x 700' "$work/resized.log" 20
+    wait_for_size 800x700
+
+    # Full screen comes back too, and keeps the size to go back to. Without a window manager X
+    # leaves the window as it is, so only the game's own account of it is checked.
+    xdotool mousemove --window "$window" 400 350
+    sleep 0.5
+    press_key F11
+    sleep 1
+    end_game
+    grep -qx 'fullscreen=true' "$settings" && grep -qx 'window_width=800' "$settings" ||
+        fail "full screen is not saved as such: $(cat "$settings")"
+    start_game "$games" "$work/fullscreen.log"
+    window=$(game_window)
+    wait_for_line 'Window restored to full screen' "$work/fullscreen.log" 20
+    end_game
+    echo "package: window size and full screen remembered"
+    exit 0
+fi
+
 # --- 1. play -------------------------------------------------------------------------------
 install_game "$work/game" Graphics.paq Sound.paq
 log="$work/play.log"
@@ -193,6 +291,9 @@ for _ in $(seq 200); do
     sleep 0.1
 done
 [ -f "$work/opening.png" ] || fail "no screenshot of the opening"
+# Xvfb has no GPU: OpenGL would draw on the processor, so the game draws with its own rasteriser.
+grep -q 'Drawing with our own rasteriser, shown without OpenGL' "$log" ||
+    fail "the game did not choose its own rasteriser without a GPU"
 click_at 462 800
 wait_for_line 'Level started: Tessmark 1$' "$log" 20
 # The very first start opens the level with the help over it; Escape closes it.
@@ -273,23 +374,6 @@ grep -q "Can't load graphics\." "$log" || fail "no \"Can't load graphics.\" mess
 echo "missing graphics pack: ok"
 
 # --- 3. progress files ---------------------------------------------------------------------
-# Starts the game in folder $3, clicks the opening away, expects level $1, and quits through
-# the menu.
-expect_level() {
-    local expected=$1 log=$2 folder=${3:-$work/game}
-    start_game "$folder" "$log"
-    window=$(game_window)
-    sleep 1
-    click_at 462 800
-    wait_for_line "Level started: $expected\$" "$log" 20
-    sleep 0.5
-    press_key Escape
-    sleep 0.5
-    click_at 462 "$quit_y"
-    wait_for_exit 20
-    [ "$status" -eq 0 ] || fail "ended with status $status"
-}
-
 mkdir -p "$XDG_DATA_HOME/quorvane"
 printf '\377\000broken\r\n\r\nnot a level' >"$XDG_DATA_HOME/quorvane/Quorvane.sav"
 expect_level "Tessmark 1" "$work/broken.log"

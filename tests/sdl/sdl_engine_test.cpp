@@ -316,6 +316,32 @@ TEST_F(SdlEngineTest, LoopAlternatesHandlersHandsOverInputAndTakesRequestedScree
     SDL_FreeSurface(saved);
 }
 
+TEST_F(SdlEngineTest, HiddenWindowKeepsItsFramesRunningButDrawsAndShowsNothing) {
+    SdlEngine& sdl = open();
+    ASSERT_TRUE(sdl.beginFrame(0));
+    sdl.clearFrame(opaque(0xFF0000));
+    sdl.endFrame();
+    SDL_HideWindow(sdl.window());
+    EXPECT_FALSE(sdl.beginFrame(0));
+    sdl.clearFrame(opaque(0x00FF00));
+    sdl.drawQuad(quad(0, 0, 64, 48, opaque(0x0000FF)));
+    sdl.drawLine(0, 30, 60, 30, opaque(0xFFFFFF), 0.5f);
+    EXPECT_EQ(sdl.drawCallsThisFrame(), 0);
+    sdl.endFrame();
+    sdl.setHandler(handlerFrame, countingFrame);
+    sdl.setHandler(handlerRender, drawingRender);
+    framesSeen = rendersSeen = 0;
+    EXPECT_TRUE(sdl.runLoop());
+    EXPECT_EQ(framesSeen, 4);
+    EXPECT_EQ(rendersSeen, 3);
+    SDL_ShowWindow(sdl.window());
+    EXPECT_EQ(pixel(32, 24), opaque(0xFF0000)); // still the last frame drawn while visible
+    ASSERT_TRUE(sdl.beginFrame(0));
+    sdl.clearFrame(opaque(0x00FF00));
+    EXPECT_EQ(pixel(32, 24), opaque(0x00FF00));
+    sdl.endFrame();
+}
+
 TEST_F(SdlEngineTest, SoundsPlayAtAnyPitchAndBadResourcesFailCleanly) {
     SdlEngine& sdl = open();
     attach({{"sound/ramp.wav", wavBytes()}, {"graphics/broken.png", {1, 2, 3}}});

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -106,6 +108,82 @@ TEST(SoftRenderer, RecordedFrameMatchesTheFrameDrawnDirectly) {
             renderer.finish(); // nothing new: the frame stays
             ASSERT_EQ(renderer.frame().pixels, whole.pixels);
         }
+    }
+}
+
+void record(SoftRenderer& renderer, const Scene& scene, bool clear) {
+    if (clear) {
+        renderer.clear(0xFF203040u);
+    }
+    for (const Scene::Quad& q : scene.quads) {
+        renderer.quad(q.corner, q.textured ? &scene.texture : nullptr, q.blend);
+    }
+    renderer.line(-5, 3, 120, 80, 0x80FFFFFFu);
+}
+
+// Moves, recolours, drops or adds a few quads, or none.
+void change(std::mt19937& random, Scene& scene) {
+    for (int n = static_cast<int>(random() % 3); n > 0; --n) {
+        Scene::Quad& q = scene.quads[random() % scene.quads.size()];
+        switch (random() % 4) {
+        case 0:
+            for (RasterVertex& v : q.corner) {
+                v.y += 0.25f;
+            }
+            break;
+        case 1:
+            q.corner[random() % 4].colour ^= 0x00010000u;
+            break;
+        case 2:
+            scene.quads.erase(scene.quads.begin() + static_cast<long>(random() % 10));
+            break;
+        default:
+            scene.quads.push_back(q);
+            break;
+        }
+    }
+}
+
+TEST(SoftRenderer, FramesKeepingUnchangedStripsEqualFramesDrawnAfresh) {
+    std::mt19937 random(9122026);
+    SoftRenderer renderer;
+    renderer.resize(100, 90);
+    Scene scene = randomScene(random);
+    FrameBuffer expected;
+    resizeFrameBuffer(expected, 100, 90);
+    bool lastCleared = false;
+    for (int round = 0; round < 200; ++round) {
+        const std::vector<Scene::Quad> before = scene.quads;
+        change(random, scene);
+        const bool clear = random() % 8 != 0; // now and then drawn over the last frame
+        const bool newTexels = random() % 16 == 0;
+        if (newTexels) { // a texture changed its pixels in place
+            scene.texels[random() % scene.texels.size()] ^= 0x00FF00FFu;
+            renderer.forget();
+        }
+        record(renderer, scene, clear);
+        renderer.finish();
+        if (clear) {
+            clearFrameBuffer(expected, 0xFF203040u);
+        }
+        for (const Scene::Quad& q : scene.quads) {
+            rasteriseQuad(expected, q.corner, q.textured ? &scene.texture : nullptr, q.blend);
+        }
+        rasteriseLine(expected, -5, 3, 120, 80, 0x80FFFFFFu);
+        ASSERT_EQ(renderer.frame().pixels, expected.pixels) << "round " << round;
+        const std::vector<RasterRows> changed = renderer.takeChangedRows();
+        const bool sameAsLast = clear && lastCleared && !newTexels;
+        lastCleared = clear;
+        if (sameAsLast && scene.quads.size() == before.size() &&
+            std::equal(before.begin(), before.end(), scene.quads.begin(),
+                       [](const Scene::Quad& a, const Scene::Quad& b) {
+                           return std::memcmp(&a, &b, sizeof a) == 0;
+                       })) {
+            EXPECT_TRUE(changed.empty()) << "round " << round; // nothing to show anew
+        } else {
+            EXPECT_FALSE(changed.empty()) << "round " << round;
+        }
+        EXPECT_TRUE(renderer.takeChangedRows().empty()); // taken
     }
 }
 

@@ -79,4 +79,28 @@ TEST_F(StartupTest, FindsThePacksOfAnInstalledGame) {
     EXPECT_EQ(findPack(folder.file("bin"), "Sound.paq"), folder.file("bin/Sound.paq"));
 }
 
+TEST_F(StartupTest, FindsThePacksOfADebianPackageFirst) {
+    // /usr/games/quorvane with /usr/share/games/quorvane, as Debian lays out games.
+    for (const char* share : {"share/games/quorvane", "share/quorvane"}) {
+        std::filesystem::create_directories(folder.file(share));
+        folder.write(std::string(share) + "/Sound.paq", "x");
+    }
+    std::filesystem::create_directories(folder.file("games"));
+    EXPECT_EQ(findPack(folder.file("games"), "Sound.paq"),
+              folder.file("share/games/quorvane/Sound.paq"));
+    EXPECT_EQ(findPack(folder.file("games"), "Graphics.paq"), folder.file("games/Graphics.paq"));
+
+    // The whole game starts from there.
+    const std::string installed = folder.file("usr/share/games/quorvane");
+    std::filesystem::create_directories(installed);
+    std::filesystem::create_directories(folder.file("usr/games"));
+    for (const char* pack : {"Graphics.paq", "Sound.paq"}) {
+        std::filesystem::copy_file(headless().programDirectory() + "/" + pack,
+                                   installed + "/" + pack);
+    }
+    headless().setProgramDirectory(folder.file("usr/games"));
+    EXPECT_TRUE(start());
+    EXPECT_TRUE(headless().messageBoxes().empty());
+}
+
 } // namespace

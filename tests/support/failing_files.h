@@ -1,10 +1,9 @@
 #pragma once
-// File operations for saves that fail on purpose, to test what a failed save leaves behind.
+// The real file system for the progress and settings files, except that operation number failAt
+// (counted from 0) fails; a failing write still writes half of its bytes, as a full disk would.
 
 #include "shell/progress_file.h"
 
-// The real file system, except that operation number failAt (counted from 0) fails; a failing
-// write still writes half of its bytes, as a full disk would.
 class FailingFiles final : public ProgressFiles {
   public:
     explicit FailingFiles(int failAt) : failAt_(failAt) {}

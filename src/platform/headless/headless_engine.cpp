@@ -64,10 +64,13 @@ bool HeadlessEngine::initialise() {
         lastError_ = "No frame handler is set";
         return false;
     }
+    windowOpen_ = true;
     return true;
 }
 
-void HeadlessEngine::shutdown() {}
+void HeadlessEngine::shutdown() {
+    windowOpen_ = false;
+}
 
 bool HeadlessEngine::runLoop() {
     if (frameHandler_ == nullptr) {
@@ -274,6 +277,18 @@ void HeadlessEngine::desktopSize(int* width, int* height) {
     *height = desktopHeight_;
 }
 
+bool HeadlessEngine::windowPlacement(int* width, int* height, bool* fullScreen) {
+    if (!windowOpen_) {
+        return false;
+    }
+    const bool sized =
+        numbers_.count(numberWindowWidth) != 0 && numbers_.count(numberWindowHeight) != 0;
+    *width = number(sized ? numberWindowWidth : numberWidth);
+    *height = number(sized ? numberWindowHeight : numberHeight);
+    *fullScreen = flags_.count(flagWindowed) != 0 && !flags_.at(flagWindowed);
+    return true;
+}
+
 void HeadlessEngine::showMessageBox(const char* text, const char* caption, int) {
     messageBoxes_.push_back(std::string(caption != nullptr ? caption : "") + ": " +
                             (text != nullptr ? text : ""));
@@ -315,6 +330,7 @@ void HeadlessEngine::reset() {
     lastKey_ = lastChar_ = 0;
     frame_ = 0;
     frameLimit_ = 1000000;
+    windowOpen_ = false;
     desktopWidth_ = 1920;
     desktopHeight_ = 1080;
     viewScaleX_ = viewScaleY_ = 1;

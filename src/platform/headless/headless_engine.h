@@ -75,6 +75,9 @@ class HeadlessEngine final : public Engine {
     int textureHeight(TextureHandle texture, bool original) override;
     void desktopSize(int* width, int* height) override;
     std::string programDirectory() override { return files_.programDirectory(); }
+    // The window sizes and the windowed flag as set; a test sets them again to play a player
+    // who resized the window or made it fill the screen.
+    bool windowPlacement(int* width, int* height, bool* fullScreen) override;
     void showMessageBox(const char* text, const char* caption, int style) override;
     void openWebAddress(const char* address) override { webAddresses_.push_back(address); }
 
@@ -140,6 +143,7 @@ class HeadlessEngine final : public Engine {
     int lastChar_ = 0;
     int frame_ = 0;
     int frameLimit_ = 1000000;
+    bool windowOpen_ = false;
     int desktopWidth_ = 1920, desktopHeight_ = 1080;
     float viewScaleX_ = 1, viewScaleY_ = 1;
     std::uint32_t clearColour_ = 0;

@@ -144,19 +144,9 @@ bool SdlEngine::initialise() {
     }
     width_ = std::clamp(number(numberWidth, 800), 1, 16384);
     height_ = std::clamp(number(numberHeight, 600), 1, 16384);
-    Uint32 windowFlags = SDL_WINDOW_RESIZABLE;
-    if (!flag(flagWindowed, true)) {
-        windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    }
-    window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               width_, height_, windowFlags);
-    if (window_ != nullptr) {
-        renderer_ = SDL_CreateRenderer(window_, -1, 0);
-        if (renderer_ == nullptr) {
-            renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-        }
-    }
-    if (renderer_ == nullptr || !createWhiteTexture()) {
+    windowedWidth_ = std::clamp(number(numberWindowWidth, width_), 1, 16384);
+    windowedHeight_ = std::clamp(number(numberWindowHeight, height_), 1, 16384);
+    if (!openWindow() || !createWhiteTexture()) {
         lastError_ = std::string("Can't open the game window: ") + SDL_GetError();
         logLine("%s", lastError_.c_str());
         shutdown();
@@ -176,6 +166,7 @@ bool SdlEngine::initialise() {
             : softRenderer_->drawsOnTwoThreads()
                 ? ", frames drawn by our own rasteriser on two threads"
                 : ", frames drawn by our own rasteriser");
+    SDL_ShowWindow(window_);
     if (flag(flagUseSound, true)) {
         openAudio();
     }
@@ -300,6 +291,14 @@ void SdlEngine::handleEvent(const SDL_Event& event) {
             pointerInWindow_ = false;
         } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
             held_.clear(); // key releases outside the window never arrive
+        } else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && !isFullScreen()) {
+            windowedWidth_ = event.window.data1;
+            windowedHeight_ = event.window.data2;
+        }
+        if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+            event.window.event == SDL_WINDOWEVENT_SHOWN ||
+            event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+            repaintWindow_ = true; // the window lost its picture
         }
         break;
     default:
@@ -307,9 +306,25 @@ void SdlEngine::handleEvent(const SDL_Event& event) {
     }
 }
 
+bool SdlEngine::isFullScreen() const {
+    return window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
 void SdlEngine::toggleFullScreen() {
-    const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    SDL_SetWindowFullscreen(window_, isFullScreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+bool SdlEngine::windowPlacement(int* width, int* height, bool* fullScreen) {
+    if (window_ == nullptr) {
+        return false;
+    }
+    *fullScreen = isFullScreen();
+    if (!*fullScreen) {
+        SDL_GetWindowSize(window_, &windowedWidth_, &windowedHeight_);
+    }
+    *width = windowedWidth_;
+    *height = windowedHeight_;
+    return true;
 }
 
 void SdlEngine::mousePosition(float* x, float* y) {

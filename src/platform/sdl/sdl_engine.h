@@ -10,10 +10,11 @@
 // variable QUORVANE_SCREENSHOT="a.png:10,b.png:250" saves frame 10 to a.png and frame 250 to
 // b.png (frames count from 0, the first frame of runLoop).
 //
-// When SDL only offers its software renderer, the engine draws each frame itself, on two threads
-// where it can, into a frame buffer of the game's window size (soft_renderer.h) and hands SDL one
-// finished picture per frame.
-// QUORVANE_SOFTWARE_RASTER=1 forces that path, =0 forbids it.
+// Where OpenGL would draw on the processor, or there is none, the engine draws each frame itself,
+// on two threads where it can, into a frame buffer of the game's window size (soft_renderer.h)
+// and hands SDL's software renderer one finished picture per frame (raster_choice.h says when).
+//
+// While the window is hidden or minimised, frames keep running but nothing is drawn or shown.
 
 #include "platform/engine_random.h"
 #include "platform/pack/resource_files.h"
@@ -73,6 +74,7 @@ class SdlEngine final : public Engine {
     int textureHeight(TextureHandle texture, bool original) override;
     void desktopSize(int* width, int* height) override;
     std::string programDirectory() override { return files_.programDirectory(); }
+    bool windowPlacement(int* width, int* height, bool* fullScreen) override;
     void showMessageBox(const char* text, const char* caption, int style) override;
     void openWebAddress(const char* address) override;
 
@@ -88,9 +90,9 @@ class SdlEngine final : public Engine {
 
   private:
     struct Texture {
-        SDL_Texture* texture = nullptr;
+        SDL_Texture* texture = nullptr; // only when SDL draws
         int width = 0, height = 0;
-        std::vector<std::uint32_t> pixels; // 0xAARRGGBB, kept for our own rasteriser only
+        std::vector<std::uint32_t> pixels; // 0xAARRGGBB, only when our own rasteriser draws
     };
     struct Sound {
         Mix_Chunk* chunk = nullptr;        // null when the game runs without an audio device
@@ -112,16 +114,24 @@ class SdlEngine final : public Engine {
     void handleEvent(const SDL_Event& event);
     void pressKey(int key);
     void toggleFullScreen();
+    bool isFullScreen() const;
     void takeDueScreenshots();
     std::string screenshotFile() const;
     int number(int state, int fallback) const;
     bool flag(int state, bool fallback) const;
+    // sdl_window_open.cpp
+    bool openWindow();
+    SDL_Window* createHiddenWindow();
+    void openSdlRenderer();
+    void openOwnRaster();
     // sdl_render.cpp
     void flushBatch();
     SDL_FPoint transform(float x, float y) const;
     void closeRenderer();
     bool createWhiteTexture();
     void openSoftRaster();
+    bool copyPixels(SDL_Surface* surface, Texture* texture);
+    bool createSdlTexture(SDL_Surface* surface, Texture* texture);
     void rasteriseBatch();
     void showSoftFrame();
     // sdl_audio.cpp
@@ -148,14 +158,20 @@ class SdlEngine final : public Engine {
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* white_ = nullptr;   // 1 x 1, drawn for quads without a texture
     int width_ = 800, height_ = 600; // the game's window pixels
+    // The window's last size on the desktop while it did not fill the screen.
+    int windowedWidth_ = 800, windowedHeight_ = 600;
     std::map<TextureHandle, Texture> textures_;
     TextureHandle nextTexture_ = 1;
     Batch batch_;
     int drawCalls_ = 0;
     bool inFrame_ = false;
+    bool unseen_ = false;    // the window was hidden or minimised when the frame began
+    bool ownRaster_ = false; // chosen at start-up
     // Frames drawn by our own rasteriser, when set.
     std::unique_ptr<SoftRenderer> softRenderer_;
     SDL_Texture* frameTexture_ = nullptr;     // its frame on the way to the screen
+    bool softFrameWaiting_ = false;           // a new frame is on the renderer, not yet presented
+    bool repaintWindow_ = true;               // the window lost its picture: show the frame whole
     std::uint32_t clearColour_ = 0xFF000000u; // also the colour of the letterbox bars
     float viewX_ = 0, viewY_ = 0, viewDx_ = 0, viewDy_ = 0;
     float viewCos_ = 1, viewSin_ = 0, viewScaleX_ = 1, viewScaleY_ = 1;

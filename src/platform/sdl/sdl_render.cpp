@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -25,18 +24,6 @@ SDL_BlendMode sdlBlend(int blend) {
 std::uint32_t argb(SDL_Color c) {
     return static_cast<std::uint32_t>(c.a) << 24 | static_cast<std::uint32_t>(c.r) << 16 |
            static_cast<std::uint32_t>(c.g) << 8 | c.b;
-}
-
-// Our own rasteriser replaces SDL's software renderer, whose colour-interpolated textured
-// triangles are many times slower than drawing the frame ourselves; a GPU renderer stays in
-// charge.
-bool wantSoftRaster(SDL_Renderer* renderer) {
-    const char* forced = std::getenv("QUORVANE_SOFTWARE_RASTER");
-    if (forced != nullptr && (std::strcmp(forced, "0") == 0 || std::strcmp(forced, "1") == 0)) {
-        return forced[0] == '1';
-    }
-    SDL_RendererInfo info;
-    return SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
 }
 
 } // namespace
@@ -68,8 +55,10 @@ bool SdlEngine::beginFrame(int target) {
     }
     batch_ = Batch{};
     drawCalls_ = 0;
-    inFrame_ = true;
-    return true;
+    // Nobody sees a hidden or minimised window: its frames are neither drawn nor shown.
+    unseen_ = (SDL_GetWindowFlags(window_) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) != 0;
+    inFrame_ = !unseen_;
+    return inFrame_;
 }
 
 void SdlEngine::endFrame() {
@@ -81,12 +70,16 @@ void SdlEngine::endFrame() {
         showSoftFrame();
     }
     takeDueScreenshots();
-    SDL_RenderPresent(renderer_);
+    // Our own frames go to the screen only when something changed: the window keeps the last.
+    if (softRenderer_ == nullptr || softFrameWaiting_) {
+        SDL_RenderPresent(renderer_);
+        softFrameWaiting_ = false;
+    }
     inFrame_ = false;
 }
 
 void SdlEngine::clearFrame(std::uint32_t colour) {
-    if (renderer_ == nullptr) {
+    if (renderer_ == nullptr || unseen_) {
         return;
     }
     flushBatch();
@@ -101,7 +94,7 @@ void SdlEngine::clearFrame(std::uint32_t colour) {
 }
 
 void SdlEngine::drawLine(float x1, float y1, float x2, float y2, std::uint32_t colour, float) {
-    if (renderer_ == nullptr) {
+    if (renderer_ == nullptr || unseen_) {
         return;
     }
     flushBatch();
@@ -119,7 +112,7 @@ void SdlEngine::drawLine(float x1, float y1, float x2, float y2, std::uint32_t c
 }
 
 void SdlEngine::drawQuad(const SpriteQuad& quad) {
-    if (renderer_ == nullptr) {
+    if (renderer_ == nullptr || unseen_) {
         return;
     }
     // A texture that is unknown (freed, never loaded) draws as an untextured quad.
@@ -178,35 +171,46 @@ TextureHandle SdlEngine::loadTexture(const char* name, std::uint32_t, bool) {
         logLine("Can't load texture %s: %s", entry.c_str(), IMG_GetError());
         return 0;
     }
+    // Our own rasteriser reads the pixels; SDL draws from its own copy. Each path keeps only its
+    // own: an unused copy of every texture would cost as much memory again.
     Texture texture;
     texture.width = surface->w;
     texture.height = surface->h;
-    if (softRenderer_ != nullptr) {
-        SDL_Surface* argb = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
-        if (argb == nullptr) {
-            logLine("Can't load texture %s: %s", entry.c_str(), SDL_GetError());
-            SDL_FreeSurface(surface);
-            return 0;
-        }
-        texture.pixels.resize(static_cast<std::size_t>(argb->w) * argb->h);
-        for (int y = 0; y < argb->h; ++y) {
-            std::memcpy(&texture.pixels[static_cast<std::size_t>(y) * argb->w],
-                        static_cast<const std::uint8_t*>(argb->pixels) + y * argb->pitch,
-                        static_cast<std::size_t>(argb->w) * 4);
-        }
-        SDL_FreeSurface(argb);
-    }
-    texture.texture = SDL_CreateTextureFromSurface(renderer_, surface);
+    const bool made = softRenderer_ != nullptr ? copyPixels(surface, &texture)
+                                               : createSdlTexture(surface, &texture);
     SDL_FreeSurface(surface);
-    if (texture.texture == nullptr) {
+    if (!made) {
         logLine("Can't load texture %s: %s", entry.c_str(), SDL_GetError());
         return 0;
     }
-    SDL_SetTextureScaleMode(texture.texture, flag(flagTextureFilter, true) ? SDL_ScaleModeLinear
-                                                                           : SDL_ScaleModeNearest);
     const TextureHandle handle = nextTexture_++;
     textures_[handle] = texture;
     return handle;
+}
+
+bool SdlEngine::copyPixels(SDL_Surface* surface, Texture* texture) {
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
+    if (argb == nullptr) {
+        return false;
+    }
+    texture->pixels.resize(static_cast<std::size_t>(argb->w) * argb->h);
+    for (int y = 0; y < argb->h; ++y) {
+        std::memcpy(&texture->pixels[static_cast<std::size_t>(y) * argb->w],
+                    static_cast<const std::uint8_t*>(argb->pixels) + y * argb->pitch,
+                    static_cast<std::size_t>(argb->w) * 4);
+    }
+    SDL_FreeSurface(argb);
+    return true;
+}
+
+bool SdlEngine::createSdlTexture(SDL_Surface* surface, Texture* texture) {
+    texture->texture = SDL_CreateTextureFromSurface(renderer_, surface);
+    if (texture->texture == nullptr) {
+        return false;
+    }
+    SDL_SetTextureScaleMode(texture->texture, flag(flagTextureFilter, true) ? SDL_ScaleModeLinear
+                                                                            : SDL_ScaleModeNearest);
+    return true;
 }
 
 void SdlEngine::freeTexture(TextureHandle texture) {
@@ -219,8 +223,11 @@ void SdlEngine::freeTexture(TextureHandle texture) {
     }
     if (softRenderer_ != nullptr) { // the frame's drawing may still read its pixels
         softRenderer_->finish();
+        softRenderer_->forget(); // another texture may come to the same address
     }
-    SDL_DestroyTexture(it->second.texture);
+    if (it->second.texture != nullptr) {
+        SDL_DestroyTexture(it->second.texture);
+    }
     textures_.erase(it);
 }
 
@@ -241,7 +248,7 @@ bool SdlEngine::createWhiteTexture() {
 }
 
 void SdlEngine::openSoftRaster() {
-    if (!wantSoftRaster(renderer_)) {
+    if (!ownRaster_) {
         return;
     }
     frameTexture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
@@ -276,20 +283,39 @@ void SdlEngine::rasteriseBatch() {
     }
 }
 
-// Puts the frame drawn so far on the renderer, letterboxed like any drawing.
+// Puts the frame drawn so far on the renderer, letterboxed like any drawing: the rows that
+// changed, or all of it when the window lost its picture.
 void SdlEngine::showSoftFrame() {
     softRenderer_->finish();
+    const std::vector<RasterRows> runs = softRenderer_->takeChangedRows();
+    if (runs.empty() && !repaintWindow_) {
+        return;
+    }
     const FrameBuffer& frame = softRenderer_->frame();
-    SDL_UpdateTexture(frameTexture_, nullptr, frame.pixels.data(), frame.stride * 4);
-    // Only a letterboxed frame leaves bars to clear: at the game's own size the frame covers all.
+    for (const RasterRows& run : runs) {
+        const SDL_Rect rows{0, run.first, frame.width, run.end - run.first};
+        SDL_UpdateTexture(frameTexture_, &rows,
+                          frame.pixels.data() + static_cast<std::size_t>(run.first) * frame.stride,
+                          frame.stride * 4);
+    }
     int w = 0, h = 0;
     SDL_GetRendererOutputSize(renderer_, &w, &h);
-    if (w != frame.width || h != frame.height) {
-        const SDL_Color c = sdlColour(clearColour_);
-        SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
-        SDL_RenderClear(renderer_);
+    if (w == frame.width && h == frame.height && !repaintWindow_) {
+        for (const RasterRows& run : runs) {
+            const SDL_Rect rows{0, run.first, frame.width, run.end - run.first};
+            SDL_RenderCopy(renderer_, frameTexture_, &rows, &rows);
+        }
+    } else {
+        // A letterboxed frame leaves bars to clear; at the game's own size the frame covers all.
+        if (w != frame.width || h != frame.height) {
+            const SDL_Color c = sdlColour(clearColour_);
+            SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
+            SDL_RenderClear(renderer_);
+        }
+        SDL_RenderCopy(renderer_, frameTexture_, nullptr, nullptr);
     }
-    SDL_RenderCopy(renderer_, frameTexture_, nullptr, nullptr);
+    repaintWindow_ = false;
+    softFrameWaiting_ = true;
 }
 
 void SdlEngine::closeRenderer() {
@@ -304,14 +330,17 @@ void SdlEngine::closeRenderer() {
         white_ = nullptr;
     }
     for (auto& [handle, texture] : textures_) {
-        SDL_DestroyTexture(texture.texture);
+        if (texture.texture != nullptr) {
+            SDL_DestroyTexture(texture.texture);
+        }
     }
     textures_.clear();
     if (renderer_ != nullptr) {
         SDL_DestroyRenderer(renderer_);
         renderer_ = nullptr;
     }
-    inFrame_ = false;
+    inFrame_ = unseen_ = softFrameWaiting_ = false;
+    repaintWindow_ = true;
 }
 
 std::vector<std::uint32_t> SdlEngine::readPixels(int* width, int* height) {
