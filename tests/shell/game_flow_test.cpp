@@ -307,11 +307,12 @@ TEST_F(GameFlowTest, TheNameEntryTakesEnterAsStartAndEscapeAsBackAndShowsACaret)
     run(2);
     ASSERT_TRUE(shows(ScreenKind::NameEntry));
     EXPECT_EQ(topDialog().rows[0].items[0].inactiveColour, 0xFFFFFFFFu) << "a readable heading";
-    // The caret: the one upright line in the name's row; it blinks.
+    // The caret: the upright line in the name's row and colour; it blinks.
     const float editY = topDialog().y + topDialog().rows[1].y;
     auto caret = [editY]() -> const RecordedLine* {
         for (const RecordedLine& line : headless().lines()) {
-            if (line.x1 == line.x2 && line.y1 < editY && line.y2 > editY) {
+            if (line.x1 == line.x2 && line.y1 < editY && line.y2 > editY &&
+                line.colour == 0xFFF14250u) { // the name's colour, from the menu
                 return &line;
             }
         }
