@@ -194,7 +194,25 @@ int updateRow(DialogRow& row, float dx, float dy, int key, float px, float py, i
     return row.state;
 }
 
-void renderItem(const DialogItem& item, bool interactive, float ox, float oy) {
+bool isButton(const DialogRow& row) {
+    return row.enabled && row.interactive && row.name.rfind("Button", 0) == 0;
+}
+
+// Moves the focus step rows on to the next button, wrapping round; false when there is none.
+bool moveFocus(Dialog& dialog, int step) {
+    const int count = static_cast<int>(dialog.rows.size());
+    int row = dialog.focus < 0 ? (step > 0 ? -1 : 0) : dialog.focus;
+    for (int tried = 0; tried < count; ++tried) {
+        row = ((row + step) % count + count) % count;
+        if (isButton(dialog.rows[row])) {
+            dialog.focus = row;
+            return true;
+        }
+    }
+    return false;
+}
+
+void renderItem(const DialogItem& item, bool interactive, bool focused, float ox, float oy) {
     float v = 0;
     if (item.align & alignBitBottom) {
         v = std::trunc(-item.height);
@@ -204,7 +222,7 @@ void renderItem(const DialogItem& item, bool interactive, float ox, float oy) {
     std::uint32_t colour = item.hoverColour;
     if (!interactive) {
         colour = item.inactiveColour;
-    } else if (!item.hover && !(item.editable && item.active)) {
+    } else if (!item.hover && !focused && !(item.editable && item.active)) {
         colour = item.normalColour;
     }
     BitmapFont& font = *item.font;
@@ -227,36 +245,54 @@ void clearDialog(Dialog& dialog) {
     dialog.x = dialog.y = 0;
     dialog.open = false;
     dialog.rows.clear();
+    dialog.focus = -1;
 }
 
 bool buildButtonDialog(Dialog& dialog, float x, float y, std::string_view head,
                        std::string_view button1, std::string_view button2, std::string_view button3,
                        BitmapFont* font, std::uint32_t a, std::uint32_t b, std::uint32_t c) {
+    const std::vector<std::string> buttons = {std::string(button1), std::string(button2),
+                                              std::string(button3)};
+    return buildButtonList(dialog, x, y, head, buttons, font, a, b, c);
+}
+
+bool buildButtonList(Dialog& dialog, float x, float y, std::string_view head,
+                     const std::vector<std::string>& buttons, BitmapFont* font, std::uint32_t a,
+                     std::uint32_t b, std::uint32_t c) {
     if (font == nullptr) {
         return true;
     }
     dialog.x = x;
     dialog.y = y;
-    const float lineHeight = font->height();
-    DialogRow headRow = makeRow("Head", 0, false, makeItem(head, font, b, b, b));
-    int offset = static_cast<int>(lineHeight + headRow.items[0].height);
-    std::vector<DialogRow> rows;
-    rows.push_back(std::move(headRow));
-    const std::string_view texts[] = {button1, button2, button3};
-    const char* names[] = {"Button1", "Button2", "Button3"};
-    for (int i = 0; i < 3; ++i) {
-        DialogRow row = makeRow(names[i], static_cast<float>(offset), !texts[i].empty(),
-                                makeItem(texts[i], font, a, b, c));
-        offset =
-            static_cast<int>(0.5f * lineHeight + row.items[0].height + static_cast<float>(offset));
-        rows.push_back(std::move(row));
-    }
-    for (DialogRow& row : rows) {
-        dialog.rows.push_back(std::move(row));
-    }
+    dialog.rows.push_back(makeRow("Head", 0, false, makeItem(head, font, b, b, b)));
+    appendButtons(dialog, buttons, font, a, b, c);
     return true;
 }
 
+void appendButtons(Dialog& dialog, const std::vector<std::string>& buttons, BitmapFont* font,
+                   std::uint32_t a, std::uint32_t b, std::uint32_t c) {
+    if (font == nullptr || dialog.rows.empty()) {
+        return;
+    }
+    const float lineHeight = font->height();
+    // The first button sits one line under the head; each further one half a line under the
+    // one before. Offsets are whole units.
+    const DialogRow& last = dialog.rows.back();
+    const bool afterHead = dialog.rows.size() == 1;
+    int offset = static_cast<int>((afterHead ? lineHeight : 0.5f * lineHeight) +
+                                  last.items[0].height + last.y);
+    int number = 0;
+    for (const DialogRow& row : dialog.rows) {
+        number += row.name.rfind("Button", 0) == 0 ? 1 : 0;
+    }
+    for (const std::string& text : buttons) {
+        DialogRow row = makeRow("Button" + std::to_string(++number), static_cast<float>(offset),
+                                !text.empty(), makeItem(text, font, a, b, c));
+        offset =
+            static_cast<int>(0.5f * lineHeight + row.items[0].height + static_cast<float>(offset));
+        dialog.rows.push_back(std::move(row));
+    }
+}
 bool buildEditDialog(Dialog& dialog, float x, float y, std::string_view head, std::string_view text,
                      BitmapFont* font, std::uint32_t t, std::string_view accepted,
                      int maximumLength, std::uint32_t d) {
@@ -284,7 +320,8 @@ DialogResult updateDialog(Dialog& dialog, int key, float px, float py, int chara
     if (!dialog.open) {
         return result;
     }
-    for (DialogRow& row : dialog.rows) {
+    for (std::size_t i = 0; i < dialog.rows.size(); ++i) {
+        DialogRow& row = dialog.rows[i];
         if (!row.enabled) {
             continue;
         }
@@ -293,7 +330,44 @@ DialogResult updateDialog(Dialog& dialog, int key, float px, float py, int chara
             result.code = code;
             result.row = row.name;
         }
+        if (code == dialogEntered && isButton(row)) {
+            dialog.focus = static_cast<int>(i); // the pointer takes the focus along
+        }
     }
+    return result;
+}
+
+void focusFirstButton(Dialog& dialog) {
+    dialog.focus = -1;
+    for (std::size_t i = 0; i < dialog.rows.size() && dialog.focus < 0; ++i) {
+        if (isButton(dialog.rows[i])) {
+            dialog.focus = static_cast<int>(i);
+        }
+    }
+}
+
+DialogResult dialogKey(Dialog& dialog, int key, bool shift) {
+    DialogResult result;
+    if (!dialog.open) {
+        return result;
+    }
+    const bool focused = dialog.focus >= 0 && dialog.focus < static_cast<int>(dialog.rows.size());
+    if (key == dialogKeyEnter && focused && isButton(dialog.rows[dialog.focus])) {
+        result.code = dialogPressed;
+        result.row = dialog.rows[dialog.focus].name;
+        return result;
+    }
+    int step = 0;
+    if (key == dialogKeyDown || key == dialogKeyRight || (key == dialogKeyTab && !shift)) {
+        step = 1;
+    } else if (key == dialogKeyUp || key == dialogKeyLeft || (key == dialogKeyTab && shift)) {
+        step = -1;
+    }
+    if (step == 0 || !moveFocus(dialog, step)) {
+        return result;
+    }
+    result.code = dialogEntered;
+    result.row = dialog.rows[dialog.focus].name;
     return result;
 }
 
@@ -301,13 +375,15 @@ void renderDialog(const Dialog& dialog) {
     if (!dialog.open) {
         return;
     }
-    for (const DialogRow& row : dialog.rows) {
+    for (std::size_t i = 0; i < dialog.rows.size(); ++i) {
+        const DialogRow& row = dialog.rows[i];
         if (!row.enabled) {
             continue;
         }
+        const bool focused = static_cast<int>(i) == dialog.focus;
         for (const DialogItem& item : row.items) {
             if (item.font != nullptr) {
-                renderItem(item, row.interactive, dialog.x + row.x, dialog.y + row.y);
+                renderItem(item, row.interactive, focused, dialog.x + row.x, dialog.y + row.y);
             }
         }
     }

@@ -65,6 +65,7 @@ struct Dialog {
     float x = 0, y = 0; // anchor; rows are placed relative to it
     bool open = false;
     std::vector<DialogRow> rows;
+    int focus = -1; // the row the keys act on (drawn as under the pointer); -1 none
 };
 
 struct DialogResult {
@@ -82,6 +83,16 @@ bool buildButtonDialog(Dialog& dialog, float x, float y, std::string_view head,
                        std::string_view button1, std::string_view button2, std::string_view button3,
                        BitmapFont* font, std::uint32_t a, std::uint32_t b, std::uint32_t c);
 
+// The same with any number of buttons, named "Button1", "Button2", ... from the top.
+bool buildButtonList(Dialog& dialog, float x, float y, std::string_view head,
+                     const std::vector<std::string>& buttons, BitmapFont* font, std::uint32_t a,
+                     std::uint32_t b, std::uint32_t c);
+
+// Adds buttons under the last row, as buildButtonList stacks them, numbered on from the
+// buttons already there.
+void appendButtons(Dialog& dialog, const std::vector<std::string>& buttons, BitmapFont* font,
+                   std::uint32_t a, std::uint32_t b, std::uint32_t c);
+
 // Adds a head row in colour d and an active edit field in colour t holding text, which takes the
 // accepted characters (all printable ones when empty) up to maximumLength (0 = no limit).
 bool buildEditDialog(Dialog& dialog, float x, float y, std::string_view head, std::string_view text,
@@ -92,6 +103,22 @@ bool buildEditDialog(Dialog& dialog, float x, float y, std::string_view head, st
 // 8 backspace, 0 none), (px, py) the pointer in logical units, character the typed character (0
 // = none). The result is the last row, in row order, that gave a code other than 0.
 DialogResult updateDialog(Dialog& dialog, int key, float px, float py, int character);
+
+// Keys the dialogs answer.
+constexpr int dialogKeyTab = 9;
+constexpr int dialogKeyEnter = 13;
+constexpr int dialogKeyLeft = 37;
+constexpr int dialogKeyUp = 38;
+constexpr int dialogKeyRight = 39;
+constexpr int dialogKeyDown = 40;
+
+// The keyboard's turn after updateDialog: the arrow keys and Tab (backwards with shift) move the
+// focus from button to button, wrapping round, and give dialogEntered on the new one; Enter
+// gives dialogPressed on the focused button. Any other key gives dialogNothing.
+DialogResult dialogKey(Dialog& dialog, int key, bool shift);
+
+// Focus on the first button that reacts (none when there is none).
+void focusFirstButton(Dialog& dialog);
 
 // Draws the dialog when it is open.
 void renderDialog(const Dialog& dialog);

@@ -24,8 +24,17 @@ constexpr int blendAlpha = 2;
 constexpr int keyLeftButton = 1;
 constexpr int keyRightButton = 2;
 constexpr int keyBackspace = 8;
+constexpr int keyTab = 9;
 constexpr int keyEnter = 13;
+constexpr int keyShift = 16;   // held only: never this frame's key
+constexpr int keyControl = 17; // held only: never this frame's key
 constexpr int keyEscape = 27;
+constexpr int keySpace = 32;
+constexpr int keyLeft = 37;
+constexpr int keyUp = 38;
+constexpr int keyRight = 39;
+constexpr int keyDown = 40;
+constexpr int keyF1 = 0x70;
 constexpr int keyF11 = 0x7A;
 constexpr int keyF12 = 0x7B;
 
@@ -38,6 +47,7 @@ constexpr int numberWidth = 8;  // window client width, pixels
 constexpr int numberHeight = 9; // window client height, pixels
 constexpr int numberColourDepth = 10;
 constexpr int numberFramesPerSecond = 23;
+constexpr int numberEffectsVolume = 16; // 0..100, scales every sound played from then on [100]
 // The window's size on the desktop, when it differs from the drawing size above: the picture is
 // then scaled to fit it, keeping its aspect. Not set: the drawing size.
 constexpr int numberWindowWidth = 40;

@@ -1,13 +1,16 @@
 #include "shell/game_flow.h"
 
-#include "gui/dialog.h"
 #include "presentation/effect_manager.h"
 #include "presentation/scene_layer.h"
 #include "rules/hall_scene.h"
+#include "shell/frame_input.h"
+#include "shell/game_actions.h"
 #include "shell/game_state.h"
 #include "shell/game_texts.h"
+#include "shell/play_bar.h"
 #include "shell/play_step.h"
 #include "shell/progress_file.h"
+#include "shell/screens.h"
 #include "shell/text_fields.h"
 
 #include <cmath>
@@ -18,38 +21,39 @@ constexpr float topBarHeight = 32;     // logical units; the bar toggles the men
 constexpr float linkBandHeight = 20;   // the two links at the bottom
 constexpr float makerLinkRight = 120;  // the maker link reacts left of this
 constexpr float engineLinkWidth = 100; // the engine link reacts in this width at the right
-constexpr int clickVolume = 40;
+constexpr float clickDistance = 6;     // a press and release closer than this is a click
 constexpr int logoVolume = 35;
-
-// This frame's input, read once at its start.
-struct FrameInput {
-    float dt = 0;       // seconds
-    float x = 0, y = 0; // pointer, logical units
-    int key = 0;
-    bool leftHeld = false;
-};
+constexpr int makerLink = 1, engineLink = 2;
 
 Engine& engine() {
     return *game.engine;
 }
 
-// Shell actions are allowed only after the debounce interval since the last one.
-bool blocked() {
-    return !(game.clock > game.inputBlockedUntil);
-}
-void block() {
-    game.inputBlockedUntil = game.clock + game.debounceInterval;
+FrameInput readInput() {
+    FrameInput in;
+    in.dt = engine().frameDelta();
+    engine().mousePosition(&in.x, &in.y);
+    in.x /= game.scale;
+    in.y /= game.scale;
+    in.key = engine().lastKey();
+    in.character = engine().lastChar();
+    in.leftHeld = engine().keyHeld(keyLeftButton);
+    const bool rightHeld = engine().keyHeld(keyRightButton);
+    const bool escapeHeld = engine().keyHeld(keyEscape);
+    // A press and release within one frame (a slow frame) is seen only as this frame's key.
+    in.leftPressed = !game.leftWasHeld && (in.leftHeld || in.key == keyLeftButton);
+    in.rightPressed = !game.rightWasHeld && (rightHeld || in.key == keyRightButton);
+    in.escapePressed = !game.escapeWasHeld && (escapeHeld || in.key == keyEscape);
+    in.shift = engine().keyHeld(keyShift);
+    in.control = engine().keyHeld(keyControl);
+    game.leftWasHeld = in.leftHeld;
+    game.rightWasHeld = rightHeld;
+    game.escapeWasHeld = escapeHeld;
+    return in;
 }
 
-void playClick() {
-    engine().playSound(game.sounds.soundMove, clickVolume, 0, 1.0f, false);
-}
-
-bool anyDialogOpen() {
-    return game.menuDialog.open || game.levelDoneDialog.open || game.lastLevelDialog.open ||
-           game.nameEntryDialog.open || game.nameButtonsDialog.open;
-}
-
+// The drag the rules read. A release within clickDistance of the press is a click, not a drag:
+// it is reported with the release on the press point, which launches nothing.
 void updateGesture(const FrameInput& in) {
     switch (game.dragState) {
     case 0:
@@ -60,7 +64,9 @@ void updateGesture(const FrameInput& in) {
         break;
     case 1:
         if (!in.leftHeld) {
-            game.releasePoint = {in.x, in.y};
+            const float dx = in.x - game.pressPoint.x, dy = in.y - game.pressPoint.y;
+            const bool click = dx * dx + dy * dy < clickDistance * clickDistance;
+            game.releasePoint = click ? game.pressPoint : Point{in.x, in.y};
             game.dragState = 2; // lasts exactly one frame: the rules read it
         }
         break;
@@ -70,156 +76,141 @@ void updateGesture(const FrameInput& in) {
     }
 }
 
-void toggleMenuOn(bool request) {
-    const bool otherDialog =
-        game.levelDoneDialog.open || game.lastLevelDialog.open || game.nameButtonsDialog.open;
-    if (request && !blocked() && !otherDialog) {
-        game.menuDialog.open = !game.menuDialog.open;
-        block();
-        playClick();
+// The link under the point, 0 for none.
+int linkAt(float x, float y) {
+    if (y <= game.baseHeight - linkBandHeight) {
+        return 0;
     }
-}
-
-void followLink(bool request, const char* address) {
-    if (request && !blocked()) {
-        openWebPage(address);
-        block();
-        playClick();
+    if (x < makerLinkRight) {
+        return makerLink;
     }
+    return x > game.baseWidth - engineLinkWidth ? engineLink : 0;
 }
 
-void handleToggleAndLinks(const FrameInput& in) {
-    toggleMenuOn(engine().keyHeld(keyEscape));
-    toggleMenuOn(engine().keyHeld(keyRightButton) || (in.leftHeld && in.y < topBarHeight));
-    const bool inLinkBand = in.leftHeld && in.y > game.baseHeight - linkBandHeight;
-    followLink(inLinkBand && in.x < makerLinkRight, makerAddress);
-    followLink(inLinkBand && in.x > game.baseWidth - engineLinkWidth, engineAddress);
-}
-
-void openNameEntry(bool fromMenu) {
-    clearDialog(game.nameEntryDialog);
-    const float y = fromMenu ? game.baseHeight * 0.5f - 80 : game.baseHeight * 0.25f;
-    const std::uint32_t colour = fromMenu ? 0xFFF14250 : 0xFFFFFFFF;
-    buildEditDialog(game.nameEntryDialog, game.baseWidth * 0.5f, y, "Input name of new game",
-                    game.gameName, game.largeFont.get(), colour, nameCharacters, maximumNameLength,
-                    0x80808080);
-    game.nameEntryDialog.open = true;
-    game.nameButtonsDialog.open = true;
-}
-
-// What the dialogs decided this frame.
-enum class Outcome { Continue, FrameDone, Quit };
-
-// Updates a button dialog; true with the row name when a press counts for the shell: the left
-// button went down over a button this frame and input is not blocked.
-bool pressedButton(Dialog& dialog, const FrameInput& in, std::string* row) {
-    const DialogResult result = updateDialog(dialog, in.key, std::trunc(in.x), std::trunc(in.y), 0);
-    if (result.code == dialogEntered) {
-        playClick();
+// A link opens once per click that starts and ends on it. This works whether or not a screen
+// is open, and also during the opening.
+void followLinks(const FrameInput& in) {
+    if (in.leftPressed) {
+        game.linkPressed = inputBlocked() ? 0 : linkAt(in.x, in.y);
+        return;
     }
-    if (result.code != dialogPressed || in.key != keyLeftButton || blocked()) {
+    if (in.leftHeld || game.linkPressed == 0) {
+        return;
+    }
+    const int pressed = game.linkPressed;
+    game.linkPressed = 0;
+    if (linkAt(in.x, in.y) != pressed) {
+        return;
+    }
+    openWebPage(pressed == makerLink ? makerAddress : engineAddress);
+    blockInput();
+    playClickSound();
+}
+
+// Escape, the right button or the left button on the top bar, once per press: the menu opens
+// during play and closes again; over the other screens Escape means "back" where there is one.
+bool toggleMenu(const FrameInput& in) {
+    const bool pointer = in.rightPressed || (in.leftPressed && in.y < topBarHeight);
+    if (!(pointer || in.escapePressed) || inputBlocked()) {
         return false;
     }
-    *row = result.row;
+    if (game.screens.empty()) {
+        game.screens.push(makeMenuScreen());
+    } else if (game.screens.shows(ScreenKind::Menu)) {
+        game.screens.pop();
+    } else {
+        return false;
+    }
+    playClickSound();
     return true;
 }
 
-Outcome serveMenu(const FrameInput& in) {
-    std::string row;
-    if (!game.menuDialog.open || !pressedButton(game.menuDialog, in, &row)) {
-        return Outcome::Continue;
+// Ctrl+Z, U and Backspace undo; Ctrl+Y and Ctrl+Shift+Z redo; R restarts. An undo or a restart
+// shows the state it put back in this frame; a redo makes its move in this frame's play.
+ScreenOutcome serveHistoryKeys(const FrameInput& in, bool* served) {
+    const bool undo = (in.key == 'Z' && in.control && !in.shift) ||
+                      (in.key == 'U' && !in.control) || in.key == keyBackspace;
+    const bool redo = (in.key == 'Y' && in.control) || (in.key == 'Z' && in.control && in.shift);
+    *served = true;
+    if (undo) {
+        undoStep();
+        return ScreenOutcome::FrameDone;
     }
-    game.menuDialog.open = false;
-    if (row == "Button1") {
-        openNameEntry(true);
-        return Outcome::FrameDone;
+    if (redo) {
+        return redoStep() ? ScreenOutcome::Continue : ScreenOutcome::FrameDone;
     }
-    if (row == "Button2") {
-        startLevel();
-        return Outcome::FrameDone;
+    if (in.key == 'R' && !in.control) {
+        restartLevel();
+        return ScreenOutcome::FrameDone;
     }
-    if (row == "Button3") {
-        return Outcome::Quit;
-    }
-    block();
-    return Outcome::Continue;
+    *served = false;
+    return ScreenOutcome::Continue;
 }
 
-Outcome serveLevelDone(const FrameInput& in) {
-    std::string row;
-    if (!game.levelDoneDialog.open || !pressedButton(game.levelDoneDialog, in, &row)) {
-        return Outcome::Continue;
+// The keys of play, while no screen is open and the opening is over.
+ScreenOutcome servePlayKeys(const FrameInput& in) {
+    if (game.phase >= 0 || inputBlocked() || serveCursorKeys(in)) {
+        return ScreenOutcome::Continue;
     }
-    game.levelDoneDialog.open = false;
-    if (row == "Button1") {
-        if (game.level < 99) {
-            ++game.level;
-        }
-        startLevel();
-        return Outcome::FrameDone;
+    bool served = false;
+    const ScreenOutcome outcome = serveHistoryKeys(in, &served);
+    if (served) {
+        return outcome;
     }
-    if (row == "Button2") {
-        return Outcome::Quit;
+    switch (in.key) {
+    case 'L':
+        game.screens.push(makeLevelSelectScreen());
+        break;
+    case keyF1:
+        game.screens.push(makeHelpScreen());
+        break;
+    case 'M':
+        setSound(!game.soundOn);
+        break;
+    default:
+        return ScreenOutcome::Continue;
     }
-    block();
-    return Outcome::Continue;
+    playClickSound();
+    return ScreenOutcome::Continue;
 }
 
-Outcome serveLastLevel(const FrameInput& in) {
-    std::string row;
-    if (!game.lastLevelDialog.open || !pressedButton(game.lastLevelDialog, in, &row)) {
-        return Outcome::Continue;
+// The keys every screen shares: F1 opens and closes the help, M switches the sound (but not
+// while a name is typed), Escape goes back.
+ScreenOutcome serveScreenKeys(Screen& top, const FrameInput& in, bool* served) {
+    *served = true;
+    if (in.escapePressed && !inputBlocked()) {
+        return top.back();
     }
-    game.lastLevelDialog.open = false;
-    if (row == "Button1") {
-        openNameEntry(false);
-        return Outcome::FrameDone;
+    if (in.key == keyF1) {
+        if (top.kind() == ScreenKind::Help) {
+            return top.back();
+        }
+        game.screens.push(makeHelpScreen());
+        return ScreenOutcome::FrameDone;
     }
-    if (row == "Button2") {
-        return Outcome::Quit;
+    if (in.key == 'M' && top.kind() != ScreenKind::NameEntry) {
+        setSound(!game.soundOn);
+        return ScreenOutcome::Continue;
     }
-    block();
-    return Outcome::Continue;
+    *served = false;
+    return ScreenOutcome::Continue;
 }
 
-Outcome serveNameEntry(const FrameInput& in) {
-    if (game.nameEntryDialog.open) {
-        const DialogResult typed = updateDialog(game.nameEntryDialog, in.key, std::trunc(in.x),
-                                                std::trunc(in.y), engine().lastChar());
-        if (typed.code == dialogEdited) {
-            playClick();
-        }
+ScreenOutcome serveScreens(const FrameInput& in) {
+    if (game.screens.empty() && in.escapePressed && game.keyboardCursor.picked) {
+        game.keyboardCursor.picked = false; // Escape puts a picked piece down first
+        return ScreenOutcome::Continue;
     }
-    std::string row;
-    if (!game.nameButtonsDialog.open || !pressedButton(game.nameButtonsDialog, in, &row)) {
-        return Outcome::Continue;
+    if (toggleMenu(in)) {
+        return ScreenOutcome::Continue;
     }
-    game.nameButtonsDialog.open = false;
-    game.nameEntryDialog.open = false;
-    if (row == "Button1") {
-        const std::string name = dialogRowText(game.nameEntryDialog, "Edit");
-        if (!name.empty()) {
-            game.gameName = name;
-            game.level = 1;
-            startLevel();
-            return Outcome::FrameDone;
-        }
-    } else if (row == "Button2") {
-        return Outcome::FrameDone;
+    Screen* top = game.screens.top();
+    if (top == nullptr) {
+        return servePlayKeys(in);
     }
-    block(); // also after "Start" with an empty name: the old game simply goes on
-    return Outcome::Continue;
-}
-
-Outcome serveDialogs(const FrameInput& in) {
-    for (Outcome (*serve)(const FrameInput&) :
-         {serveMenu, serveLevelDone, serveLastLevel, serveNameEntry}) {
-        const Outcome outcome = serve(in);
-        if (outcome != Outcome::Continue) {
-            return outcome;
-        }
-    }
-    return Outcome::Continue;
+    bool served = false;
+    const ScreenOutcome outcome = serveScreenKeys(*top, in, &served);
+    return served ? outcome : top->update(in);
 }
 
 // The logo's alpha 0..1. Its sprite holds the alpha in 8 bits, too coarse for the slow fade of
@@ -307,39 +298,42 @@ void fadeInLogo() {
 void playOrOpen(const FrameInput& in) {
     if (game.phase < 0) {
         playHallFrame(in.x, in.y, in.leftHeld);
+        followLaunchedPiece();
         return;
     }
     if (openingSequence()) {
         startLevel();
         game.logoObject = placeLogo();
         game.phase = -1;
+        if (game.showHelpAtStart) { // the very first start
+            game.showHelpAtStart = false;
+            game.screens.push(makeHelpScreen());
+            engine().logLine("First start: how to play");
+        }
     }
 }
 
 } // namespace
 
 bool frameHandler() {
-    FrameInput in;
-    in.dt = engine().frameDelta();
-    engine().mousePosition(&in.x, &in.y);
-    in.x /= game.scale;
-    in.y /= game.scale;
-    in.key = engine().lastKey();
-    in.leftHeld = engine().keyHeld(keyLeftButton);
-
+    game.screens.forget();
+    const FrameInput in = readInput();
     updateGesture(in);
-    handleToggleAndLinks(in);
-    const Outcome outcome = serveDialogs(in);
-    if (outcome == Outcome::Quit) {
+    followLinks(in);
+    const ScreenOutcome outcome = serveScreens(in);
+    if (outcome == ScreenOutcome::Quit) {
         return true;
     }
-    if (outcome == Outcome::FrameDone) {
+    if (outcome == ScreenOutcome::FrameDone) {
         return false;
     }
     if (game.backdropObject != nullptr) {
-        game.backdropObject->visible = anyDialogOpen();
+        game.backdropObject->visible = !game.screens.empty();
     }
-    if (!anyDialogOpen()) {
+    if (game.phase < 0 && game.screens.empty() && servePlayBar(in)) {
+        return false;
+    }
+    if (game.screens.empty()) {
         playOrOpen(in);
     }
     updateEffects(game.effects, in.dt);
@@ -367,10 +361,7 @@ void resetLevel() {
     clearObjects(*game.overlayLayer);
     game.clock = 0;
     game.inputBlockedUntil = game.debounceInterval; // nothing reacts in the first 0.35 s
-    for (Dialog* dialog : {&game.menuDialog, &game.levelDoneDialog, &game.lastLevelDialog,
-                           &game.nameEntryDialog, &game.nameButtonsDialog}) {
-        dialog->open = false;
-    }
+    game.screens.clear();
     clearHall(game.hall);
     resetPlayView(game.playView);
     clearPlay(game.play);
@@ -387,11 +378,16 @@ void resetLevel() {
         setDepth(*game.overlayLayer, game.backdropObject, 500.0f);
     }
     game.logoObject = nullptr;
+    resetKeyboardCursor();
 }
 
 void startLevel() {
     resetLevel();
+    noteLevelStarted(game.progressBook, game.gameName, game.level);
+    saveNameProgress();
     startPlay(game.play, game.hall, game.level, game.gameName);
+    game.history.reset(game.play);
+    game.redoPending = false;
     showHall(0, 0, 0);
     engine().playSound(game.sounds.soundDoor, 30, 0, 1.0f, false);
     engine().logLine("Level started: %s %d", game.gameName.c_str(), game.level);

@@ -5,7 +5,6 @@
 // thread, so it needs no locking.
 
 #include "draw/bitmap_font.h"
-#include "gui/dialog.h"
 #include "hall/hall_grid.h"
 #include "presentation/effect_manager.h"
 #include "presentation/play_view.h"
@@ -13,7 +12,12 @@
 #include "presentation/sound_catalogue.h"
 #include "rules/play_frame.h"
 #include "shell/engine.h"
+#include "shell/keyboard_play.h"
+#include "shell/name_progress.h"
 #include "shell/pack_password.h"
+#include "shell/play_bar.h"
+#include "shell/play_history.h"
+#include "shell/screen_stack.h"
 
 #include <array>
 #include <cstdint>
@@ -41,6 +45,12 @@ struct GameState {
     Point pressPoint;           // logical position where the left button went down
     Point releasePoint;         // logical position where it came up
 
+    // The held state of the frame before, so that a press acts once however long it is held.
+    bool leftWasHeld = false, rightWasHeld = false, escapeWasHeld = false;
+    int linkPressed = 0; // the link (1 maker, 2 engine) the left button went down on; 0 none
+    KeyboardCursor keyboardCursor;                  // play without a mouse
+    PlayBarButton barPressed = PlayBarButton::None; // the bar's button the left button went down on
+
     // Frame units (1/50 s) since the last level reset.
     float clock = 0.0f;
     float inputBlockedUntil = 0.0f; // clicks, keys and buttons before this clock value are ignored
@@ -57,6 +67,12 @@ struct GameState {
     std::string tempFileName = "Quorvane.tmp";
     std::string unsavedReason;  // why progress is not saved in this run; empty when it is
     std::string progressNotice; // the level-done screen's line about progress; empty when saved
+    // Progress per game name, in its own file beside the progress file.
+    std::string nameProgressFileName = "Quorvane.progress";
+    std::string nameProgressTempName = "Quorvane.progress.tmp";
+    ProgressBook progressBook;
+    bool showHelpAtStart = false; // the very first start: the first level opens with the help
+    bool soundOn = true;
 
     float logoFadeStep = 0.001f; // logo alpha taken per frame after the opening sequence
     float logoAlpha = 0.0f;      // the logo's exact alpha 0..1; its sprite keeps only 8 bits of it
@@ -66,15 +82,19 @@ struct GameState {
     std::unique_ptr<SceneLayer> hallLayer, overlayLayer;
     EffectManager effects;
     SoundCatalogue sounds;
-    Dialog menuDialog, levelDoneDialog, lastLevelDialog, nameEntryDialog, nameButtonsDialog;
+    ScreenStack screens; // menu, level done, name entry, level select, help, ...
     SceneObject* cursorObject = nullptr;
     SceneObject* backdropObject = nullptr;
     SceneObject* logoObject = nullptr;
 
-    HallGrid hall;         // the current level's grid, as the generator left it
-    PlayState play;        // the current hall in play; its random source runs through the run
-    PlayEvents playEvents; // what the last frame of play reported
-    PlayView playView;     // which hall-layer object shows which object of play
+    HallGrid hall;            // the current level's grid, as the generator left it
+    PlayState play;           // the current hall in play; its random source runs through the run
+    PlayEvents playEvents;    // what the last frame of play reported
+    PlayView playView;        // which hall-layer object shows which object of play
+    PlayHistory history;      // the level's undo list, with the move counter
+    PlayState moveBefore;     // the state before this frame's move, for the history
+    bool redoPending = false; // redoMove is made in the next frame of play
+    PlayMove redoMove;
 };
 
 extern GameState game;

@@ -49,10 +49,7 @@ void prepareHallForPlay() {
     game.clock = 0;
     game.inputBlockedUntil = 0;
     game.dragState = 0;
-    for (Dialog* dialog : {&game.menuDialog, &game.levelDoneDialog, &game.lastLevelDialog,
-                           &game.nameEntryDialog, &game.nameButtonsDialog}) {
-        dialog->open = false;
-    }
+    game.screens.clear();
     SceneLayer& layer = *game.hallLayer;
     game.cursorObject =
         addObject(layer, "mouse cursor", findDefinition(layer, "mouse cursor"), 0, 0, 0);

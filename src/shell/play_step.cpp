@@ -1,8 +1,8 @@
 #include "shell/play_step.h"
 
 #include "presentation/play_view.h"
+#include "shell/game_actions.h"
 #include "shell/game_state.h"
-#include "shell/hall_solved.h"
 
 namespace {
 
@@ -26,12 +26,25 @@ PlayInput frameInput(float x, float y, bool leftHeld) {
 } // namespace
 
 void playHallFrame(float x, float y, bool leftHeld) {
-    stepPlay(game.play, frameInput(x, y, leftHeld), game.playEvents);
+    PlayInput input = frameInput(x, y, leftHeld);
+    // A redone move is made as it was made then; the history has it already.
+    const bool redone = game.redoPending;
+    if (redone) {
+        input.hasMove = true;
+        input.move = game.redoMove;
+        game.redoPending = false;
+    }
+    if (input.hasMove && !redone) {
+        game.moveBefore = game.play; // kept for the history should the move launch a piece
+    }
+    stepPlay(game.play, input, game.playEvents);
     for (const PlayEvent& e : game.playEvents) {
-        if (e.kind == EventKind::TorchSwitched) {
+        if (e.kind == EventKind::PieceLaunched && input.hasMove && !redone) {
+            game.history.recordMove(game.moveBefore, input.move);
+        } else if (e.kind == EventKind::TorchSwitched) {
             game.inputBlockedUntil = game.clock + game.debounceInterval;
         } else if (e.kind == EventKind::HallSolved) {
-            reportHallSolved(game.level);
+            levelSolved(game.level, game.history.moves());
         }
     }
     presentPlayEvents(game.playEvents, game.engine, game.sounds, game.effects, *game.hallLayer);

@@ -54,7 +54,7 @@ void storeProgress(int level, ProgressFiles& files) {
 }
 
 std::string progressNoticeLine() {
-    if (game.levelDoneDialog.open) {
+    if (game.screens.shows(ScreenKind::LevelDone)) {
         return game.progressNotice;
     }
     if (game.phase >= 0 && !game.unsavedReason.empty()) {

@@ -1,12 +1,15 @@
 #include "shell/render_pass.h"
 
 #include "draw/bitmap_font.h"
-#include "gui/dialog.h"
 #include "presentation/effect_manager.h"
 #include "presentation/scene_layer.h"
 #include "shell/game_state.h"
 #include "shell/game_texts.h"
 #include "shell/progress_notice.h"
+#include "shell/keyboard_play.h"
+#include "shell/play_bar.h"
+
+#include <string>
 
 namespace {
 
@@ -34,12 +37,15 @@ void drawLinks(float x, float y, bool pointerIn) {
     const float w = game.baseWidth, h = game.baseHeight;
     BitmapFont& font = *game.smallFont;
     const bool inBand = pointerIn && y > h - 20;
+    // Each underline spans its own text.
+    const std::string maker = "www." + game.webDomain;
+    font.setScale(1);
     font.setColour(inBand && x < 120 ? highlight : white);
-    font.printf(5, h - 15, alignLeft, "www.%s", game.webDomain.c_str());
-    engine.drawLine(5, h - 2, 117, h - 2, white, 0);
+    font.printf(5, h - 15, alignLeft, "%s", maker.c_str());
+    engine.drawLine(5, h - 2, 5 + font.stringWidth(maker.c_str()), h - 2, white, 0);
     font.setColour(inBand && x > w - 100 ? highlight : white);
     font.printf(w - 5, h - 15, alignRight, "%s", engineLinkText);
-    engine.drawLine(w - 95, h - 2, w - 5, h - 2, white, 0);
+    engine.drawLine(w - 5 - font.stringWidth(engineLinkText), h - 2, w - 5, h - 2, white, 0);
 }
 
 } // namespace
@@ -56,20 +62,18 @@ bool renderHandler() {
     engine.clearFrame(0x00000000);
     renderLayer(*game.hallLayer);
     renderEffects(game.effects);
+    if (game.phase < 0) {
+        drawKeyboardCursor(); // under the backdrop that the screens lay over the hall
+    }
     renderLayer(*game.overlayLayer);
-    for (const Dialog* dialog : {&game.menuDialog, &game.levelDoneDialog, &game.lastLevelDialog,
-                                 &game.nameEntryDialog, &game.nameButtonsDialog}) {
-        renderDialog(*dialog);
+    if (const Screen* screen = game.screens.top(); screen != nullptr) {
+        screen->render(); // the menu draws the credits under it, also during the opening
     }
     drawProgressNotice();
     if (game.phase < 0) {
         drawTopBar(y, pointerIn);
+        drawPlayBar(x, y, pointerIn);
         drawLinks(x, y, pointerIn);
-    }
-    if (game.menuDialog.open) {
-        game.smallFont->setColour(white);
-        game.smallFont->printf(game.baseWidth * 0.5f, game.baseHeight * 0.5f + 200, alignCentre,
-                               creditsFormat, game.webDomain.c_str());
     }
     engine.endFrame();
     return false;

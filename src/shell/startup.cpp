@@ -2,6 +2,7 @@
 
 #include "presentation/graphics_catalogue.h"
 #include "presentation/sound_catalogue.h"
+#include "shell/game_actions.h"
 #include "shell/game_flow.h"
 #include "shell/game_state.h"
 #include "shell/pack_password.h"
@@ -17,10 +18,6 @@
 #include <filesystem>
 
 namespace {
-
-constexpr std::uint32_t buttonColour = 0xFFFFFFFF;
-constexpr std::uint32_t highlightColour = 0xFFF14250;
-constexpr std::uint32_t emptyButtonColour = 0x80808080;
 
 void configureWindow(Engine& engine) {
     engine.setHandler(handlerFrame, frameHandler);
@@ -45,29 +42,13 @@ bool attach(Engine& engine, const char* packName) {
     return engine.attachPack(path.c_str(), joinPasswordPieces(game.packPasswordPieces).c_str());
 }
 
-void buildDialogs() {
-    for (Dialog* dialog : {&game.menuDialog, &game.levelDoneDialog, &game.lastLevelDialog,
-                           &game.nameEntryDialog, &game.nameButtonsDialog}) {
-        clearDialog(*dialog);
-    }
-    const float x = game.baseWidth * 0.5f, middle = game.baseHeight * 0.5f;
-    BitmapFont* font = game.largeFont.get();
-    const std::uint32_t a = buttonColour, b = highlightColour, c = emptyButtonColour;
-    buildButtonDialog(game.menuDialog, x, middle - 150, "", "New", "Try again", "Quit", font, a, b,
-                      c);
-    buildButtonDialog(game.levelDoneDialog, x, middle - 80, "Level Complete", "Next", "Quit", "",
-                      font, a, b, c);
-    buildButtonDialog(game.lastLevelDialog, x, middle - 80, "Last Level Complete\nCongratulation",
-                      "New", "Quit", "", font, a, b, c);
-    buildButtonDialog(game.nameButtonsDialog, x, middle - 20, "", "Start", "Back", "", font, a, b,
-                      c);
-}
-
-// Continues the saved game. A missing or malformed file leaves the defaults; one that cannot be
-// read is the player's progress out of reach, so this run leaves it alone and saves nothing.
+// The progress file, then the progress per name beside it; a first start (neither file there)
+// opens the first level with the help. A progress file that is there but cannot be read is the
+// player's progress out of reach: this run leaves it alone and saves nothing.
 void readProgress() {
     if (game.progressFileName.empty()) {
         keepProgressUnsaved(game.unsavedReason); // the entry found no place and said why
+        readNameProgress();
         return;
     }
     std::string name, problem;
@@ -79,6 +60,8 @@ void readProgress() {
     } else if (code == progressUnreadable) {
         keepProgressUnsaved("can't read " + game.progressFileName + " (" + problem + ")");
     }
+    const int bookCode = readNameProgress();
+    game.showHelpAtStart = code == progressCannotOpen && bookCode == bookMissing;
 }
 
 } // namespace
@@ -143,7 +126,8 @@ bool startGame() {
         showStartupFailure("Can't load sounds.", messageError);
         return false;
     }
-    buildDialogs();
+    game.screens.clear();
+    setSound(game.soundOn);
     readProgress();
     resetLevel();
     return true;
@@ -151,10 +135,8 @@ bool startGame() {
 
 void endGame() {
     // Everything that holds engine resources goes before the engine does.
-    for (Dialog* dialog : {&game.menuDialog, &game.levelDoneDialog, &game.lastLevelDialog,
-                           &game.nameEntryDialog, &game.nameButtonsDialog}) {
-        clearDialog(*dialog);
-    }
+    game.screens.clear();
+    game.screens.forget();
     killAllEffects(game.effects);
     resetPlayView(game.playView);
     clearPlay(game.play);

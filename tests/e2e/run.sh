@@ -6,15 +6,18 @@
 #   bash tests/e2e/run.sh BUILD/bin --package ROOT   (ROOT: a Debian package unpacked there)
 #
 # 1. Play: without a GPU the game chooses its own rasteriser (its log says so); the opening is
-#    clicked away, a piece is dragged on level 1 of "Tessmark", the menu is opened, screenshots
-#    are taken, and "Quit" ends the game with status 0. The screenshots must show the hall, the
-#    top bar and the menu.
+#    clicked away, the help that the first start shows is closed, a piece is dragged on level 1
+#    of "Tessmark", the menu and the level select are opened, screenshots are taken, and "Quit"
+#    ends the game with status 0. The screenshots must show the help, the hall with the play
+#    bar, the top bar, the menu and the level select.
 # 2. Without the graphics pack the game says "Can't load graphics." and ends with status 1.
 # 3. A broken progress file starts level 1 of "Tessmark"; a good one starts its own level.
 # 4. Installed with its packs in ../share/quorvane, the game finds them.
 # 5. Without a display the game says so and ends with status 1 instead of running unseen.
 # 6. With a read-only data folder, a solved level says on screen and in the log that progress
 #    could not be saved, and the old progress file stays as it was.
+# 7. Keyboard only: level 1 of "Tessmark" from the first frame to "Level Complete" and the saved
+#    progress, with one wrong move taken back by Ctrl+Z, and not one mouse event.
 #
 # With --package, only the unpacked package is tried instead: its hall tool replays a hall, its
 # game plays, and the window comes back at the size and in the full screen it was left.
@@ -121,12 +124,13 @@ game_window() {
 # Keys go through the X test extension to the window under the pointer (there is no window
 # manager to give focus); keys sent to a window directly lose their releases at times.
 
-# Presses a key for a fifth of a second: the game reads Escape as held, so a press and release
-# within one frame would go unseen, and held past its 0.35 s debounce it would toggle twice.
+# Presses a key for a fifth of a second, then waits as long: the game takes one key a frame, so
+# two keys within one slow frame would lose the second.
 press_key() {
     xdotool keydown "$1"
     sleep 0.2
     xdotool keyup "$1"
+    sleep 0.2
 }
 
 # Clicks with the left button at logical (= window, the scale being 1 here) position x, y.
@@ -172,11 +176,14 @@ line_height=$(awk -F, '/^Char/ { if ($5 + 0 > h) h = $5 + 0 } END { print h }' \
     "$extract/graphics/font.fnt")
 [ "${line_height:-0}" -gt 0 ] || fail "can't read the font's line height"
 
-# The menu's "Quit": the third button under an empty head, stacked from y = 462 - 150.
+# The menu's "Quit": the seventh button under an empty head, stacked from y = 462 - 330.
+menu_y=132
 button1=$((line_height * 2))
-button2=$(awk -v l="$line_height" -v p="$button1" 'BEGIN { print int(0.5 * l + l + p) }')
-button3=$(awk -v l="$line_height" -v p="$button2" 'BEGIN { print int(0.5 * l + l + p) }')
-quit_y=$((312 + button3))
+button7=$button1
+for _ in 2 3 4 5 6 7; do
+    button7=$(awk -v l="$line_height" -v p="$button7" 'BEGIN { print int(0.5 * l + l + p) }')
+done
+quit_y=$((menu_y + button7))
 
 # A ball of level 1 of "Tessmark" with floor to its left, from the hall tool's map (rows are y,
 # columns x, from 0), and the cell it slides over first.
@@ -204,6 +211,9 @@ expect_level() {
     click_at 462 800
     wait_for_line "Level started: $expected\$" "$log" 20
     sleep 0.5
+    if grep -q 'First start: how to play' "$log"; then
+        press_key Escape # the help of a first start
+    fi
     press_key Escape
     sleep 0.5
     click_at 462 "$quit_y"
@@ -292,6 +302,9 @@ grep -q 'Drawing with our own rasteriser, shown without OpenGL' "$log" ||
     fail "the game did not choose its own rasteriser without a GPU"
 click_at 462 800
 wait_for_line 'Level started: Tessmark 1$' "$log" 20
+# The very first start opens the level with the help over it; Escape closes it.
+screenshot "$log" "$work/help.png"
+press_key Escape
 screenshot "$log" "$work/before.png"
 
 # The drag: each step is held for a few frames, so that the game sees the press on the ball and
@@ -314,6 +327,11 @@ done
 
 press_key Escape
 screenshot "$log" "$work/menu.png"
+press_key Escape
+press_key l
+screenshot "$log" "$work/levels.png"
+press_key Escape
+press_key Escape
 
 size=$(probe "$work/hall.png" 0 0 1 1 | awk '{print $8 "x" $9}')
 [ "$size" = "924x924" ] || fail "the window is $size, not 924x924"
@@ -325,11 +343,27 @@ size=$(probe "$work/hall.png" 0 0 1 1 | awk '{print $8 "x" $9}')
 # The ball has left its cell.
 [ "$(ball_cell "$work/before.png")" -gt 200 ] || fail "no ball in its cell before the drag"
 [ "$(ball_cell "$work/hall.png")" -lt 20 ] || fail "the ball did not move"
-# The menu's three buttons and the credits are shown over the hall.
-menu_top=$((312 + button1 - line_height / 2))
-menu_bright=$(bright "$work/menu.png" 382 "$menu_top" 160 $((button3 - button1 + line_height)))
-[ "$menu_bright" -gt 100 ] || fail "no menu buttons ($menu_bright bright pixels)"
+# The bar along the bottom edge: Undo and Restart in white, Redo grey (nothing to redo), and the
+# move counter.
+[ "$(bright "$work/hall.png" 280 904 40 20)" -gt 10 ] || fail "no Undo on the play bar"
+[ "$(bright "$work/hall.png" 350 904 40 20)" -eq 0 ] || fail "Redo is not greyed out"
+[ "$(bright "$work/hall.png" 420 904 60 20)" -gt 10 ] || fail "no Restart on the play bar"
+[ "$(bright "$work/hall.png" 528 904 80 20)" -gt 10 ] || fail "no move counter"
+# The menu's seven buttons and the credits are shown over the hall.
+menu_top=$((menu_y + button1 - line_height / 2))
+menu_bright=$(bright "$work/menu.png" 362 "$menu_top" 200 $((button7 - button1 + line_height)))
+[ "$menu_bright" -gt 200 ] || fail "no menu buttons ($menu_bright bright pixels)"
 [ "$(bright "$work/menu.png" 162 662 600 180)" -gt 100 ] || fail "no credits under the menu"
+# The help: its red title, a picture and a line of text for every element, and no top bar.
+red() { probe "$@" | awk '{print $4}'; }
+[ "$(red "$work/help.png" 300 10 324 50)" -gt 50 ] || fail "no help title"
+[ "$(bright "$work/help.png" 270 150 600 480)" -gt 1000 ] || fail "no element lines in the help"
+[ "$(probe "$work/help.png" 150 150 110 480 | awk '{print $6}')" -gt 100 ] ||
+    fail "no element pictures in the help"
+# The level select: its red title, level 1 open (white), level 99 locked (grey, not bright).
+[ "$(red "$work/levels.png" 250 20 424 50)" -gt 50 ] || fail "no level select title"
+[ "$(bright "$work/levels.png" 80 124 60 40)" -gt 20 ] || fail "level 1 is not shown open"
+[ "$(bright "$work/levels.png" 700 718 70 40)" -eq 0 ] || fail "level 99 is not shown locked"
 
 click_at 462 "$quit_y"
 wait_for_exit 20
@@ -431,3 +465,67 @@ cmp -s "$data/Quorvane.sav" "$work/old.sav" || fail "the old progress file chang
 end_game
 chmod 755 "$data"
 echo "save into a read-only folder: ok"
+
+# --- 7. keyboard only ----------------------------------------------------------------------
+# Level 1 of "Tessmark" from the first frame to "Level Complete" with keys alone, not one mouse
+# event: one wrong move, taken back with Ctrl+Z, then the nine moves of a solution (from the
+# hall tool's map: a ball and a spike in each room but the middle one, which has a ball).
+export XDG_DATA_HOME="$work/keys-data"
+log="$work/keys.log"
+start_game "$work/game" "$log"
+window=$(game_window)
+wait_for_line 'Progress per name' "$log" 20
+sleep 1
+press_key space # ends the opening
+wait_for_line 'Level started: Tessmark 1$' "$log" 20
+press_key Escape # the help of the first start
+
+# Presses key $1, $2 times.
+keys() {
+    for _ in $(seq "$2"); do press_key "$1"; done
+}
+# Picks the piece under the cursor and sends it $1, then waits for it to stop.
+send() {
+    press_key Return
+    press_key "$1"
+    sleep 3
+}
+undo() {
+    xdotool keydown ctrl
+    press_key z
+    xdotool keyup ctrl
+    sleep 0.5
+}
+
+keys Right 3     # the middle room's ball on (13, 10)
+send Down        # the wrong move: to (13, 12)
+undo             # back to (13, 10), the cursor with it
+send Up          # (13, 8)
+send Left        # (11, 8), on its end
+keys Up 4        # the top room's spike on (11, 4)
+send Up          # (11, 2)
+send Left        # (6, 2)
+send Down        # (6, 6), on its end
+keys Right 4
+keys Down 10     # the bottom room's ball on (10, 16)
+send Right       # (16, 16)
+send Up          # (16, 14), on its end
+keys Left 11
+keys Down 2      # the spike on (5, 16)
+send Up          # (5, 14)
+press_key Return
+press_key Right  # (6, 14): the hall is solved
+wait_for_line 'Level solved: Tessmark 1 in 9 moves$' "$log" 20
+screenshot "$log" "$work/solved.png"
+# "Level Complete" in red over the hall, and the progress kept: level 2 next, 9 moves best.
+[ "$(probe "$work/solved.png" 300 360 324 50 | awk '{print $4}')" -gt 50 ] ||
+    fail "no \"Level Complete\" on the screen"
+[ "$(cat "$XDG_DATA_HOME/quorvane/Quorvane.sav")" = "$(printf 'Tessmark\r\n2\r')" ] ||
+    fail "Quorvane.sav does not hold level 2"
+grep -q "$(printf 'solved\tTessmark\t1\t9')" "$XDG_DATA_HOME/quorvane/Quorvane.progress" ||
+    fail "the progress per name does not hold level 1 solved in 9 moves"
+press_key Down # "Quit"
+press_key Return
+wait_for_exit 20
+[ "$status" -eq 0 ] || fail "\"Quit\" ended the game with status $status"
+echo "keyboard only: ok"

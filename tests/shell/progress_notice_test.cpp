@@ -3,7 +3,8 @@
 
 #include "shell/progress_notice.h"
 
-#include "shell/hall_solved.h"
+#include "shell/game_actions.h"
+#include "shell/screens.h"
 #include "support/failing_files.h"
 #include "support/game_fixture.h"
 
@@ -35,9 +36,9 @@ class ProgressNoticeTest : public GameTest {
     // Solves the current level and draws a frame of the level-done screen.
     void solve() {
         headless().clearRecordings();
-        reportHallSolved(game.level);
+        levelSolved(game.level, 1);
         run(1);
-        ASSERT_TRUE(game.levelDoneDialog.open);
+        ASSERT_TRUE(game.screens.shows(ScreenKind::LevelDone));
     }
     std::string file() const { return folder.file("Quorvane.sav"); }
 };
@@ -81,7 +82,7 @@ TEST_F(ProgressNoticeTest, TheLevelDoneScreenSaysWhereTheProgressShouldHaveGone)
     EXPECT_EQ(headless().logLines().back(),
               "Can't save progress to " + file() + ": can't replace it: Is a directory");
 
-    clickButton(game.levelDoneDialog, "Button1");
+    clickButton(*screenDialog(game.screens.top()), "Button1");
     run(2);
     EXPECT_EQ(game.level, 2);
     EXPECT_EQ(progressNoticeLine(), "") << "the line goes with the dialog";
@@ -142,7 +143,7 @@ TEST_F(ProgressNoticeTest, WithNoPlaceForProgressTheGameSaysSoOnceAndWritesNothi
     solve();
     EXPECT_EQ(progressNoticeLine(),
               "Progress is not saved: no data folder: neither XDG_DATA_HOME nor HOME names one");
-    clickButton(game.levelDoneDialog, "Button1");
+    clickButton(*screenDialog(game.screens.top()), "Button1");
     run(2);
     solve();
     EXPECT_EQ(logLinesStartingWith("Progress is not saved"), 0) << "logged only at start-up";

@@ -55,7 +55,7 @@ TEST_F(RenderPassTest, TheOpeningHasNoTopBarOrLinksButShowsCreditsWithTheMenu) {
     run(1);
     const std::size_t withoutMenu = headless().quads().size();
 
-    game.menuDialog.open = true;
+    game.screens.push(makeMenuScreen());
     game.smallFont->setColour(red);
     headless().clearRecordings();
     run(1);
@@ -63,14 +63,15 @@ TEST_F(RenderPassTest, TheOpeningHasNoTopBarOrLinksButShowsCreditsWithTheMenu) {
     // Seven lines of credits and three buttons: well over a hundred letters.
     EXPECT_GT(headless().quads().size(), withoutMenu + 120);
 
-    game.menuDialog.open = false;
+    game.screens.clear();
     skipOpening();
     run(1);
-    ASSERT_EQ(headless().lines().size(), 2u);
-    EXPECT_FLOAT_EQ(headless().lines()[0].x1, 5);
-    EXPECT_FLOAT_EQ(headless().lines()[0].y1, 922);
-    EXPECT_FLOAT_EQ(headless().lines()[1].x2, 919);
-    EXPECT_EQ(headless().lines()[1].colour, white);
+    const std::vector<RecordedLine>& lines = headless().lines();
+    ASSERT_EQ(lines.size(), 6u) << "the keyboard cursor's frame, then the two link underlines";
+    EXPECT_FLOAT_EQ(lines[4].x1, 5);
+    EXPECT_FLOAT_EQ(lines[4].y1, 922);
+    EXPECT_FLOAT_EQ(lines[5].x2, 919);
+    EXPECT_EQ(lines[5].colour, white);
 }
 
 } // namespace

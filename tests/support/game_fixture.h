@@ -5,6 +5,7 @@
 
 #include "gui/dialog.h"
 #include "shell/game_state.h"
+#include "shell/screens.h"
 #include "shell/startup.h"
 #include "support/headless_fixture.h"
 #include "support/temp_folder.h"
@@ -17,6 +18,8 @@ class GameTest : public HeadlessTest {
         HeadlessTest::SetUp();
         resetGame();
         game.progressFileName = folder.file("Quorvane.sav");
+        // A progress file per name is there, so the first level opens without the help.
+        folder.write("Quorvane.progress", "Quorvane progress 1\n");
     }
 
     void TearDown() override {
@@ -47,6 +50,27 @@ class GameTest : public HeadlessTest {
         game.unsavedReason.clear();
         game.progressNotice.clear();
         game.logoObject = nullptr;
+        game.screens.clear();
+        game.screens.forget();
+        game.progressBook.clear();
+        game.leftWasHeld = game.rightWasHeld = game.escapeWasHeld = false;
+        game.linkPressed = 0;
+        game.soundOn = true;
+        game.showHelpAtStart = false;
+    }
+
+    // The open screen's kind, or nothing.
+    static bool shows(ScreenKind kind) { return game.screens.shows(kind); }
+    static bool anyScreen() { return !game.screens.empty(); }
+    // The dialog of the open screen; fails the test when there is none.
+    static Dialog& topDialog() {
+        Dialog* dialog = screenDialog(game.screens.top());
+        if (dialog == nullptr) {
+            ADD_FAILURE() << "no dialog open";
+            static Dialog none;
+            return none;
+        }
+        return *dialog;
     }
 
     void moveTo(float x, float y, int frame = 0) {

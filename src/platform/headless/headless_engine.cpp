@@ -116,7 +116,7 @@ void HeadlessEngine::beginInputFrame() {
             if (!keyHeld(e.key)) {
                 held_.push_back(e.key);
             }
-            if (lastKey_ == 0) {
+            if (lastKey_ == 0 && e.key != keyShift && e.key != keyControl) {
                 lastKey_ = e.key;
             }
             break;
@@ -203,7 +203,11 @@ SoundHandle HeadlessEngine::loadSound(const char* name, std::uint32_t) {
 }
 
 void HeadlessEngine::playSound(SoundHandle sound, int volume, int pan, float pitch, bool loop) {
-    if (sound != 0) {
+    const auto master = numbers_.find(numberEffectsVolume);
+    if (master != numbers_.end()) {
+        volume = volume * master->second / 100;
+    }
+    if (sound != 0 && volume > 0) { // a silent sound is not heard, so not recorded
         sounds_.push_back({sound, volume, pan, pitch, loop});
     }
 }

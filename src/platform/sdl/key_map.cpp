@@ -20,6 +20,12 @@ int virtualKey(SDL_Keycode key) {
         return 13;
     case SDLK_ESCAPE:
         return 27;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT:
+        return 16;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL:
+        return 17;
     case SDLK_SPACE:
         return 32;
     case SDLK_LEFT:

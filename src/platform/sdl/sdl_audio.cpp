@@ -103,7 +103,8 @@ void SdlEngine::playSound(SoundHandle handle, int volume, int pan, float pitch, 
     if (channel < 0) {
         return; // every channel busy: the sound is dropped
     }
-    Mix_Volume(channel, std::clamp(volume, 0, 100) * MIX_MAX_VOLUME / 100);
+    const int master = std::clamp(number(numberEffectsVolume, 100), 0, 100);
+    Mix_Volume(channel, std::clamp(volume, 0, 100) * master * MIX_MAX_VOLUME / 10000);
     pan = std::clamp(pan, -100, 100);
     const auto left = static_cast<Uint8>(pan <= 0 ? 255 : 255 * (100 - pan) / 100);
     const auto right = static_cast<Uint8>(pan >= 0 ? 255 : 255 * (100 + pan) / 100);

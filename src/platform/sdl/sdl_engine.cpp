@@ -235,7 +235,8 @@ void SdlEngine::pressKey(int key) {
     if (std::find(held_.begin(), held_.end(), key) == held_.end()) {
         held_.push_back(key);
     }
-    if (lastKey_ == 0) {
+    // Shift and Control are only held: a Ctrl+Z pressed within one frame must still be a Z.
+    if (lastKey_ == 0 && key != keyShift && key != keyControl) {
         lastKey_ = key;
     }
 }
