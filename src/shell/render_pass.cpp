@@ -5,9 +5,9 @@
 #include "presentation/scene_layer.h"
 #include "shell/game_state.h"
 #include "shell/game_texts.h"
-#include "shell/progress_notice.h"
 #include "shell/keyboard_play.h"
 #include "shell/play_bar.h"
+#include "shell/progress_notice.h"
 
 #include <string>
 
