@@ -7,6 +7,8 @@
 #include "shell/play_step.h"
 #include "shell/progress_notice.h"
 #include "shell/screens.h"
+#include "shell/settings_file.h"
+#include "shell/sound_memory.h"
 #include "shell/text_fields.h"
 
 #include <utility>
@@ -98,8 +100,10 @@ void levelSolved(int level, int moves) {
         return;
     }
     storeProgress(level + 1); // a failed save keeps the old file and says so under the buttons
+    // A failed save of the progress file is said once, under the buttons; the note is for the
+    // progress per name alone failing.
     std::string note;
-    if (!bookSaved) {
+    if (!bookSaved && game.progressNotice.empty()) {
         note = "Could not save the progress of this name";
     } else if (moves > 0) {
         note = "Solved in " + std::to_string(moves) + (moves == 1 ? " move" : " moves");
@@ -145,6 +149,13 @@ void restartLevel() {
 void setSound(bool on) {
     game.soundOn = on;
     game.engine->setNumber(numberEffectsVolume, on ? fullVolume : 0);
+}
+
+void switchSound() {
+    setSound(!game.soundOn);
+    if (!game.progressFileName.empty()) { // without a data folder nothing is kept
+        rememberSound(*game.engine, settingsPathBeside(game.progressFileName), game.soundOn);
+    }
 }
 
 std::string nameProgressPath() {

@@ -34,6 +34,8 @@ void restartLevel();
 
 // Sound on or off, for every sound from now on.
 void setSound(bool on);
+// The sound switch (M and the menu): turns sound off or on and keeps it for the next run.
+void switchSound();
 
 // The progress-per-name file, beside the progress file.
 std::string nameProgressPath();

@@ -165,7 +165,7 @@ ScreenOutcome servePlayKeys(const FrameInput& in) {
         game.screens.push(makeHelpScreen());
         break;
     case 'M':
-        setSound(!game.soundOn);
+        switchSound();
         break;
     default:
         return ScreenOutcome::Continue;
@@ -189,7 +189,7 @@ ScreenOutcome serveScreenKeys(Screen& top, const FrameInput& in, bool* served) {
         return ScreenOutcome::FrameDone;
     }
     if (in.key == 'M' && top.kind() != ScreenKind::NameEntry) {
-        setSound(!game.soundOn);
+        switchSound();
         return ScreenOutcome::Continue;
     }
     *served = false;

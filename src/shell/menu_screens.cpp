@@ -62,7 +62,7 @@ class MenuScreen final : public DialogScreen {
             return ScreenOutcome::FrameDone;
         }
         if (row == "Button6") {
-            setSound(!game.soundOn);
+            switchSound();
             rebuild();
             return ScreenOutcome::Continue;
         }

@@ -24,6 +24,7 @@ constexpr NumberKey numberKeys[] = {
 };
 constexpr FlagKey flagKeys[] = {
     {"fullscreen", &Settings::fullScreen},
+    {"sound", &Settings::soundOn},
 };
 
 std::string trimmed(const std::string& text) {

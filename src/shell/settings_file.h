@@ -18,6 +18,7 @@ struct Settings {
     int windowWidth = 0;
     int windowHeight = 0;
     bool fullScreen = false;
+    bool soundOn = true; // the sound switch (M)
 
     std::vector<std::string> otherLines; // "key=value" lines of keys this game does not know
 };

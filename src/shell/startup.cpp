@@ -10,6 +10,7 @@
 #include "shell/progress_notice.h"
 #include "shell/render_pass.h"
 #include "shell/settings_file.h"
+#include "shell/sound_memory.h"
 #include "shell/window_memory.h"
 #include "shell/window_scale.h"
 
@@ -127,6 +128,9 @@ bool startGame() {
         return false;
     }
     game.screens.clear();
+    if (!game.progressFileName.empty()) {
+        game.soundOn = rememberedSound(settingsPathBeside(game.progressFileName));
+    }
     setSound(game.soundOn);
     readProgress();
     resetLevel();

@@ -23,7 +23,7 @@ Loaded loadFrom(const TempFolder& folder, const std::string& bytes) {
 
 bool isDefault(const Settings& settings) {
     return settings.windowWidth == 0 && settings.windowHeight == 0 && !settings.fullScreen &&
-           settings.otherLines.empty();
+           settings.soundOn && settings.otherLines.empty();
 }
 
 TEST(SettingsFileTest, SavesAndReadsBackEveryKeyAndKeepsUnknownOnes) {
@@ -32,12 +32,13 @@ TEST(SettingsFileTest, SavesAndReadsBackEveryKeyAndKeepsUnknownOnes) {
     settings.windowWidth = 1000;
     settings.windowHeight = 740;
     settings.fullScreen = true;
-    settings.otherLines = {"sound=off"};
+    settings.soundOn = false;
+    settings.otherLines = {"music=off"};
     ASSERT_EQ(saveSettings(folder.file("Quorvane.cfg"), "Quorvane.cfg.tmp", settings),
               progressSaved);
     EXPECT_EQ(folder.read("Quorvane.cfg"), "# Quorvane's settings, rewritten when the game ends.\n"
                                            "window_width=1000\nwindow_height=740\n"
-                                           "fullscreen=true\nsound=off\n");
+                                           "fullscreen=true\nsound=false\nmusic=off\n");
     EXPECT_FALSE(folder.exists("Quorvane.cfg.tmp"));
 
     Settings read;
@@ -47,7 +48,8 @@ TEST(SettingsFileTest, SavesAndReadsBackEveryKeyAndKeepsUnknownOnes) {
     EXPECT_EQ(read.windowWidth, 1000);
     EXPECT_EQ(read.windowHeight, 740);
     EXPECT_TRUE(read.fullScreen);
-    EXPECT_EQ(read.otherLines, std::vector<std::string>{"sound=off"});
+    EXPECT_FALSE(read.soundOn);
+    EXPECT_EQ(read.otherLines, std::vector<std::string>{"music=off"});
 }
 
 TEST(SettingsFileTest, ReadsWhatAPlayerMightWriteByHand) {

@@ -1,3 +1,4 @@
+#include "shell/game_actions.h"
 #include "shell/settings_file.h"
 #include "shell/window_memory.h"
 #include "support/game_fixture.h"
@@ -22,7 +23,7 @@ TEST_F(WindowMemoryTest, TheFirstRunOpensTheGamesOwnWindowAndSavesIt) {
     endGame();
     EXPECT_EQ(folder.read("Quorvane.cfg"), "# Quorvane's settings, rewritten when the game ends.\n"
                                            "window_width=924\nwindow_height=924\n"
-                                           "fullscreen=false\n");
+                                           "fullscreen=false\nsound=true\n");
     EXPECT_FALSE(folder.exists("Quorvane.cfg.tmp"));
 }
 
@@ -34,6 +35,8 @@ TEST_F(WindowMemoryTest, TheWindowComesBackAsThePlayerLeftIt) {
     EXPECT_EQ(headless().number(numberWindowHeight), 800);
     EXPECT_FALSE(headless().flag(flagWindowed));
     EXPECT_EQ(headless().number(numberWidth), 924) << "the drawing size stays the game's own";
+    EXPECT_FALSE(game.soundOn) << "the sound switch comes back with the window";
+    EXPECT_EQ(headless().number(numberEffectsVolume), 0);
 
     // The player leaves full screen and makes the window smaller.
     headless().setFlag(flagWindowed, true);
@@ -42,7 +45,7 @@ TEST_F(WindowMemoryTest, TheWindowComesBackAsThePlayerLeftIt) {
     endGame();
     EXPECT_EQ(folder.read("Quorvane.cfg"), "# Quorvane's settings, rewritten when the game ends.\n"
                                            "window_width=700\nwindow_height=650\n"
-                                           "fullscreen=false\nsound=off\n");
+                                           "fullscreen=false\nsound=false\n");
 }
 
 TEST_F(WindowMemoryTest, ASizeThatNoLongerFitsTheDesktopIsClamped) {
@@ -97,6 +100,19 @@ TEST_F(WindowMemoryTest, AnUnchangedWindowLeavesTheFileAlone) {
     ASSERT_TRUE(start());
     endGame();
     EXPECT_EQ(folder.read("Quorvane.cfg"), mine);
+}
+
+TEST_F(WindowMemoryTest, TheSoundSwitchIsKeptAsSoonAsItIsSwitched) {
+    folder.write("Quorvane.cfg", "window_width=1000\nwindow_height=800\nvolume=7\n");
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(game.soundOn);
+    switchSound();
+    EXPECT_EQ(folder.read("Quorvane.cfg"), "# Quorvane's settings, rewritten when the game ends.\n"
+                                           "window_width=1000\nwindow_height=800\n"
+                                           "fullscreen=false\nsound=false\nvolume=7\n")
+        << "kept at once, with the other settings, in case the game never ends cleanly";
+    switchSound();
+    EXPECT_NE(folder.read("Quorvane.cfg").find("sound=true\n"), std::string::npos);
 }
 
 } // namespace
