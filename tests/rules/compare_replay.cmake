@@ -2,7 +2,8 @@
 # byte, with the stored output: the same moves must keep giving the same outcome.
 # -DTOOL=quorvane-hall -DNAME=game name -DGOLDEN=stored output
 execute_process(COMMAND ${TOOL} --replay-all ${NAME} OUTPUT_FILE ${OUTPUT} RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
+# 0: every hall solved; 1: some hall not solved, which the stored output says as well.
+if(NOT status EQUAL 0 AND NOT status EQUAL 1)
   message(FATAL_ERROR "quorvane-hall --replay-all ${NAME} failed: ${status}")
 endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUTPUT} ${GOLDEN} RESULT_VARIABLE same)
