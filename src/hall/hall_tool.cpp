@@ -3,6 +3,7 @@
 #include "hall/hall_report.h"
 #include "hall/tool_text.h"
 #include "rules/hall_replay.h"
+#include "solver/solve_tool.h"
 
 #include <string_view>
 
@@ -43,11 +44,23 @@ int replayAll(const std::vector<std::string>& args, std::string* out, std::strin
     return runReplayTool(args, true, out);
 }
 
+int solveOne(const std::vector<std::string>& args, std::string* out, std::string*) {
+    return runSolveTool(args, false, out);
+}
+
+int solveAll(const std::vector<std::string>& args, std::string* out, std::string*) {
+    return runSolveTool(args, true, out);
+}
+
 constexpr ToolMode modes[] = {
     {"", "NAME LEVEL", printReport, 2},
     {"--map", "--map NAME LEVEL", printMap, 2},
     {"--replay", "--replay NAME LEVEL", replayOne, 2},
     {"--replay-all", "--replay-all NAME", replayAll, 1},
+    {"--solve", "--solve NAME LEVEL [--budget SECONDS]", solveOne, 2},
+    {"--solve", "", solveOne, 4},
+    {"--solve-all", "--solve-all NAME [--budget SECONDS]", solveAll, 1},
+    {"--solve-all", "", solveAll, 3},
 };
 
 // A name that is one of the options is taken as that option, so "--map 12" is a usage error
@@ -65,6 +78,9 @@ std::string usage() {
     std::string text = "usage: quorvane-hall ";
     bool first = true;
     for (const ToolMode& mode : modes) {
+        if (!mode.option.empty() && mode.synopsis.empty()) {
+            continue; // the same mode with more arguments
+        }
         text += first ? "" : " | ";
         text += mode.synopsis;
         first = false;

@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -71,6 +72,8 @@ void buildSpecialIndex(const HallGrid& hall, SpecialIndex& index) {
 class PushJournal {
   public:
     void clear() { count = 0; }
+    int size() const { return count; }
+    int cell(int i) const { return cells[i]; } // x * hallSize + y
 
     void write(HallGrid& hall, int x, int y, CellCode code) {
         assert(count < capacity && "a push writes at most 880 cells");
@@ -148,13 +151,31 @@ void applySpecial(HallGrid& hall, int k, Motion& m) {
     }
 }
 
+// In play an amoeba gives a mutation cell its kind whenever it moves while their shapes
+// overlap: also when it sets off from the cell it rests on, or is stopped there by a wall or an
+// amoeba. Only when it runs straight into an item does it change kind and stop before that.
+void markCellLeft(HallGrid& hall, const SpecialIndex& index, const Motion& m, int nx, int ny) {
+    const int k = index.entry[m.x][m.y];
+    const bool intoItem = insideHall(nx, ny) && isItem(hall.grid[nx][ny]);
+    if (k >= 0 && isAmoeba(m.piece) && isMutation(hall.specialCode[k]) && !intoItem) {
+        hall.specialCode[k] = m.piece + amoebaOffset;
+    }
+}
+
 // Runs a push on a grid whose backup holds the grid as it was before. Returns false when the
-// push must be undone; the caller restores the cells.
-bool runPush(HallGrid& hall, const SpecialIndex& index, Motion m, PushJournal& journal) {
+// push must be undone; the caller restores the cells. With playMutations the push also gives
+// the cells amoebas set off from their kind, as play does (the scramble does not).
+bool runPush(HallGrid& hall, const SpecialIndex& index, Motion m, PushJournal& journal,
+             bool playMutations = false) {
     int encounters = 0;
+    bool settingOff = true; // the moving piece has not left its cell yet
     for (;;) {
         const int nx = m.x + m.dx;
         const int ny = m.y + m.dy;
+        if (playMutations && settingOff) {
+            markCellLeft(hall, index, m, nx, ny);
+        }
+        settingOff = false;
         // Beyond the grid's edge counts as solid; a finished hall is walled in anyway.
         if (!insideHall(nx, ny) || isSolid(hall.grid[nx][ny])) {
             return true;
@@ -173,6 +194,7 @@ bool runPush(HallGrid& hall, const SpecialIndex& index, Motion m, PushJournal& j
             m.y = ny;
             m.piece = hit;
             m.steps = contact == Contact::takeOverOneStep ? 1 : slideUntilBlocked;
+            settingOff = true;
             continue;
         }
         journal.write(hall, m.x, m.y, CellFloor);
@@ -240,4 +262,42 @@ void scramble(HallGrid& hall, GameRandom& random, int passes, PushObserver* obse
             }
         }
     }
+}
+
+struct TrialPush::Model {
+    SpecialIndex index;
+    PushJournal journal;
+    std::int32_t specialCode[specialCapacity];
+};
+
+TrialPush::TrialPush(const HallGrid& hall) : model_(std::make_unique<Model>()) {
+    buildSpecialIndex(hall, model_->index);
+}
+
+TrialPush::~TrialPush() = default;
+
+bool TrialPush::run(HallGrid& hall, int x, int y, int direction) {
+    assert(insideHall(x, y) && isPiece(hall.grid[x][y]) && direction >= 0 && direction < 4);
+    Model& model = *model_;
+    model.journal.clear();
+    std::memcpy(model.specialCode, hall.specialCode, sizeof model.specialCode);
+    const Motion motion = startMotion(hall, x, y, direction, slideUntilBlocked);
+    if (runPush(hall, model.index, motion, model.journal, true)) {
+        return true;
+    }
+    takeBack(hall);
+    return false;
+}
+
+void TrialPush::takeBack(HallGrid& hall) {
+    model_->journal.undo(hall);
+    std::memcpy(hall.specialCode, model_->specialCode, sizeof hall.specialCode);
+}
+
+int TrialPush::writtenCount() const {
+    return model_->journal.size();
+}
+
+int TrialPush::writtenCell(int i) const {
+    return model_->journal.cell(i);
 }

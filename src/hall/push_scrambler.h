@@ -6,6 +6,8 @@
 #include "hall/game_random.h"
 #include "hall/hall_grid.h"
 
+#include <memory>
+
 // Directions of a push.
 constexpr int pushLeft = 0;  // -x
 constexpr int pushRight = 1; // +x
@@ -34,3 +36,28 @@ bool push(HallGrid& hall, int x, int y, int direction, int steps);
 // Repeats passes times: a row-major scan pushing every piece it meets in a drawn direction. A
 // piece moved to a cell later in the scan is met and pushed again in the same pass.
 void scramble(HallGrid& hall, GameRandom& random, int passes, PushObserver* observer = nullptr);
+
+// Pushes tried one after another from the same grid, each taken back before the next: for a
+// search over the moves of a hall. The hall's backup grid must equal its grid before each run.
+// Unlike the scramble, a trial follows play where an amoeba sets off from a mutation cell: the
+// cell takes the amoeba's kind. The special objects must stay on their cells while it is used.
+class TrialPush {
+  public:
+    explicit TrialPush(const HallGrid& hall);
+    ~TrialPush();
+    TrialPush(const TrialPush&) = delete;
+    TrialPush& operator=(const TrialPush&) = delete;
+
+    // Pushes the piece at (x, y) until it comes to rest. False when the model forbids the push;
+    // it is then taken back already.
+    bool run(HallGrid& hall, int x, int y, int direction);
+    // Brings back the grid cells and special-object codes as they were before the last run.
+    void takeBack(HallGrid& hall);
+    // The cells the last run wrote, as x * hallSize + y; a cell may come more than once.
+    int writtenCount() const;
+    int writtenCell(int i) const;
+
+  private:
+    struct Model;
+    std::unique_ptr<Model> model_;
+};

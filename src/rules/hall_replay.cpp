@@ -4,6 +4,7 @@
 #include "hall/tool_text.h"
 #include "rules/hall_scene.h"
 #include "rules/play_frame.h"
+#include "rules/play_move.h"
 #include "rules/play_queries.h"
 
 #include <cstdlib>
@@ -144,42 +145,6 @@ std::string mutationDifferences(const PlayState& state, const HallGrid& hall,
     return text;
 }
 
-// A hall in replay: the state, and whether a frame has reported it solved.
-struct Replay {
-    PlayState& state;
-    PlayEvents events;
-    bool solved = false;
-
-    void frame(const PlayInput& input = {}) {
-        stepPlayFrame(state, input, events);
-        for (const PlayEvent& e : events) {
-            solved = solved || e.kind == EventKind::HallSolved;
-        }
-    }
-
-    // Runs frames until every piece rests, then one more for the rest test; false when cut off.
-    bool settle() {
-        for (int frames = 0; frames < replayFrameLimit; ++frames) {
-            frame();
-            if (allAtRest(state)) {
-                frame();
-                return true;
-            }
-        }
-        return false;
-    }
-};
-
-int pieceAt(const PlayState& state, int x, int y) {
-    for (int slot : pieceSlots(state)) {
-        const PlayObject& piece = objectAt(state, slot);
-        if (piece.x == cellCentre(x) && piece.y == cellCentre(y)) {
-            return slot;
-        }
-    }
-    return noSlot;
-}
-
 } // namespace
 
 ReplayResult replayHall(PlayState& state, std::string_view name, int level) {
@@ -191,11 +156,10 @@ ReplayResult replayHall(PlayState& state, std::string_view name, int level) {
     startPlay(state, hall, level, name, &recorder);
     result.pushes = static_cast<int>(recorder.pushes.size());
     removeDecoration(state);
-    Replay replay{state, {}};
+    PlayEvents events;
     if (recorder.pushes.empty()) {
         state.motionSeen = 1; // nothing to push: the ends lie under the items already
-        replay.frame();
-        result.solved = replay.solved;
+        result.solved = playFrame(state, {}, events);
         return result;
     }
     static const Direction directions[4] = {Direction::Left, Direction::Right, Direction::Up,
@@ -204,19 +168,16 @@ ReplayResult replayHall(PlayState& state, std::string_view name, int level) {
         const int index = result.replayed + 1;
         const std::string where = " (" + std::string(directionNames[push.direction]) + " from " +
                                   cellText(push.x, push.y) + ")";
-        const int piece = pieceAt(state, push.x, push.y);
-        if (piece == noSlot) {
+        const PlayedMove played =
+            playMoveToRest(state, push.x, push.y, directions[push.direction], events);
+        result.solved = result.solved || played.solved;
+        if (played.end == MoveEnd::NoPiece) {
             result.firstDivergence = index;
             result.divergence = "no piece to push" + where;
             break;
         }
-        PlayInput input;
-        input.hasMove = true;
-        input.move = {objectAt(state, piece).x, objectAt(state, piece).y,
-                      directions[push.direction]};
-        replay.frame(input);
         result.replayed = index;
-        if (!replay.settle()) {
+        if (played.end == MoveEnd::Endless) {
             result.endless = true;
             result.divergence =
                 "a piece still moves after " + std::to_string(replayFrameLimit) + " frames" + where;
@@ -226,15 +187,12 @@ ReplayResult replayHall(PlayState& state, std::string_view name, int level) {
         if (!difference.empty()) {
             result.firstDivergence = index;
             result.divergence = difference + where + mutationDifferences(state, hall, push);
-            result.solved = replay.solved;
             break;
         }
-        if (replay.solved) {
-            result.solved = true;
+        if (result.solved) {
             break; // the game stops at the solved dialog
         }
     }
-    result.solved = result.solved || replay.solved;
     return result;
 }
 

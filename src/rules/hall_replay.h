@@ -5,14 +5,13 @@
 // and compares the pieces with the grid model's cells after that push. The hall's lights and
 // floors are taken out first: they only show the hall. No pack, engine or window is needed.
 
+#include "rules/play_move.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
 
 struct PlayState;
-
-// A piece still moving after this many frames of one push is taken to run in a loop.
-constexpr int replayFrameLimit = 5000;
 
 struct ReplayResult {
     int level = 0;

@@ -1,0 +1,171 @@
+#include "solver/end_distances.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int stepX[4] = {-1, 1, 0, 0};
+constexpr int stepY[4] = {0, 0, -1, 1};
+
+int specialOn(const HallPuzzle& puzzle, int x, int y) {
+    for (int k = 0; k < specialCapacity; ++k) {
+        if (puzzle.specialCode[k] > 0 && puzzle.specialX[k] == x && puzzle.specialY[k] == y) {
+            return k;
+        }
+    }
+    return -1;
+}
+
+struct Run {
+    int x, y, direction, kind;
+};
+
+// Turns, jumps and kind changes of a lone item that has just entered (r.x, r.y).
+void followSpecial(const HallPuzzle& puzzle, int k, Run& r) {
+    const CellCode code = puzzle.specialCode[k];
+    if (isMutation(code)) {
+        r.kind = code - MutationBall;
+    } else if (isArrow(code)) {
+        constexpr int arrowDirection[4] = {1, 3, 0, 2}; // right, down, left, up
+        r.direction = arrowDirection[code - ArrowRight];
+    } else if (isGate(code) && r.kind != code - GateBall) {
+        r.direction ^= 1; // left <-> right, up <-> down
+    } else if (isTeleport(code)) {
+        for (int j = 0; j < specialCapacity; ++j) {
+            if (j != k && puzzle.specialCode[j] == code) {
+                r.x = puzzle.specialX[j];
+                r.y = puzzle.specialY[j];
+                break;
+            }
+        }
+    }
+}
+
+} // namespace
+
+EndDistances::EndDistances(const HallPuzzle& puzzle)
+    : puzzle_(puzzle), standingCount_(puzzle.standing.size()) {
+    scratch_.onEnd.assign(standingCount_, 0);
+    scratch_.buckets.resize(unreachable + 1);
+    table_.assign(puzzle.endCells.size() * standingCount_ * 3, unreachable);
+    const auto reverse = reverseRuns();
+    for (std::size_t e = 0; e < puzzle.endCells.size(); ++e) {
+        fillFrom(static_cast<int>(e), reverse);
+    }
+}
+
+// For every (standing cell, kind) node, the nodes from which one push can bring an item there.
+std::vector<std::vector<int>> EndDistances::reverseRuns() const {
+    std::vector<std::vector<int>> reverse(standingCount_ * 3);
+    for (std::size_t i = 0; i < standingCount_; ++i) {
+        const int cell = puzzle_.standing[i];
+        for (int kind = 0; kind < 3; ++kind) {
+            const int from = static_cast<int>(i) * 3 + kind;
+            for (int direction = 0; direction < 4; ++direction) {
+                Run r{cell / hallSize, cell % hallSize, direction, kind};
+                // A run longer than the hall's cells is going round in arrows.
+                for (int steps = 0; steps < hallSize * hallSize; ++steps) {
+                    const int nx = r.x + stepX[r.direction], ny = r.y + stepY[r.direction];
+                    if (!insideHall(nx, ny) || puzzle_.cells[nx][ny] != CellFloor) {
+                        break;
+                    }
+                    r.x = nx, r.y = ny;
+                    const int k = specialOn(puzzle_, nx, ny);
+                    if (k >= 0) {
+                        followSpecial(puzzle_, k, r);
+                    }
+                    const int to = puzzle_.standingIndex[r.x * hallSize + r.y] * 3 + r.kind;
+                    const int ax = r.x + stepX[r.direction], ay = r.y + stepY[r.direction];
+                    const bool needsBlocker =
+                        insideHall(ax, ay) && puzzle_.cells[ax][ay] == CellFloor;
+                    reverse[static_cast<std::size_t>(to)].push_back(from * 2 +
+                                                                    (needsBlocker ? 1 : 0));
+                }
+            }
+        }
+    }
+    // Of two runs from the same node, keep the one that stops by itself.
+    for (auto& sources : reverse) {
+        std::sort(sources.begin(), sources.end());
+        const auto same = [](int a, int b) { return a / 2 == b / 2; };
+        sources.erase(std::unique(sources.begin(), sources.end(), same), sources.end());
+    }
+    return reverse;
+}
+
+void EndDistances::fillFrom(int end, const std::vector<std::vector<int>>& reverse) {
+    std::uint8_t* row = table_.data() + static_cast<std::size_t>(end) * standingCount_ * 3;
+    const int target = puzzle_.endCells[static_cast<std::size_t>(end)] * 3 +
+                       (puzzle_.endCodes[static_cast<std::size_t>(end)] - CellBall);
+    row[target] = 0;
+    // Cheapest runs first: a run that stops against a wall costs 1, one that needs a piece to
+    // stop it costs 2.
+    std::vector<std::vector<int>> queue(unreachable + 2);
+    queue[0].push_back(target);
+    for (int distance = 0; distance < unreachable; ++distance) {
+        for (std::size_t q = 0; q < queue[static_cast<std::size_t>(distance)].size(); ++q) {
+            const int node = queue[static_cast<std::size_t>(distance)][q];
+            if (row[node] < distance) {
+                continue; // met again later at a greater distance
+            }
+            for (int source : reverse[static_cast<std::size_t>(node)]) {
+                const int from = source / 2;
+                const int reached = distance + 1 + source % 2;
+                if (reached < row[from]) {
+                    row[from] = static_cast<std::uint8_t>(reached);
+                    queue[static_cast<std::size_t>(reached)].push_back(from);
+                }
+            }
+        }
+    }
+}
+
+int EndDistances::estimate(const std::uint8_t* key) const {
+    Scratch& s = scratch_;
+    s.freeEnds.clear();
+    s.loose.clear();
+    std::fill(s.onEnd.begin(), s.onEnd.end(), 0);
+    for (std::size_t e = 0; e < puzzle_.endCells.size(); ++e) {
+        const int cell = puzzle_.endCells[e];
+        if (pieceAt(key, cell) == puzzle_.endCodes[e]) {
+            s.onEnd[static_cast<std::size_t>(cell)] = 1;
+        } else {
+            s.freeEnds.push_back(static_cast<int>(e));
+        }
+    }
+    // Items that still have somewhere to go, as standing cell * 3 + kind.
+    for (std::size_t i = 0; i < standingCount_; ++i) {
+        const CellCode code = pieceAt(key, static_cast<int>(i));
+        if (isItem(code) && s.onEnd[i] == 0) {
+            s.loose.push_back(static_cast<int>(i) * 3 + code - CellBall);
+        }
+    }
+    // Each free end is given the nearest item not yet given to another, closest pairs first;
+    // the pairs are sorted by bucketing their distances, which are small.
+    for (auto& bucket : s.buckets) {
+        bucket.clear();
+    }
+    for (std::size_t f = 0; f < s.freeEnds.size(); ++f) {
+        const std::uint8_t* row =
+            table_.data() + static_cast<std::size_t>(s.freeEnds[f]) * standingCount_ * 3;
+        for (std::size_t i = 0; i < s.loose.size(); ++i) {
+            s.buckets[row[s.loose[i]]].push_back(static_cast<int>(f * s.loose.size() + i));
+        }
+    }
+    s.endTaken.assign(s.freeEnds.size(), 0);
+    s.itemTaken.assign(s.loose.size(), 0);
+    int total = 0;
+    std::size_t given = 0;
+    for (int distance = 0; distance <= unreachable && given < s.freeEnds.size(); ++distance) {
+        for (int pair : s.buckets[static_cast<std::size_t>(distance)]) {
+            const std::size_t f = static_cast<std::size_t>(pair) / s.loose.size();
+            const std::size_t i = static_cast<std::size_t>(pair) % s.loose.size();
+            if (s.endTaken[f] == 0 && s.itemTaken[i] == 0) {
+                s.endTaken[f] = s.itemTaken[i] = 1;
+                total += distance;
+                ++given;
+            }
+        }
+    }
+    return total + static_cast<int>(s.freeEnds.size() - given) * unreachable;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The solver's estimate of how far a position is from solved. For every end it knows how many
+// pushes a lone item needs at least to come to rest on it with the end's kind, were it free to
+// stop anywhere (other pieces could stop it there): straight runs between walls, turned by
+// arrows, sent back by gates, carried by teleports and changed by mutation cells.
+
+#include "solver/hall_puzzle.h"
+
+#include <cstdint>
+#include <vector>
+
+class EndDistances {
+  public:
+    explicit EndDistances(const HallPuzzle& puzzle);
+
+    // Pushes for an item of kind (0..2) on standing cell i to reach end e; unreachable counts
+    // as a long way.
+    int distance(int end, int standing, int kind) const {
+        return table_[(static_cast<std::size_t>(end) * standingCount_ + standing) * 3 + kind];
+    }
+    // The sum over free ends of the nearest item that stands on no end of its own kind.
+    int estimate(const std::uint8_t* key) const;
+
+    static constexpr int unreachable = 60;
+
+  private:
+    const HallPuzzle& puzzle_;
+    std::size_t standingCount_;
+    std::vector<std::uint8_t> table_;
+    // Working space of estimate, kept to spare allocations; an estimate is not thread-safe.
+    struct Scratch {
+        std::vector<int> freeEnds, loose;
+        std::vector<char> onEnd, endTaken, itemTaken;
+        std::vector<std::vector<int>> buckets;
+    };
+    mutable Scratch scratch_;
+
+    std::vector<std::vector<int>> reverseRuns() const;
+    void fillFrom(int end, const std::vector<std::vector<int>>& reverse);
+};

@@ -1,0 +1,107 @@
+#include "solver/hall_search.h"
+
+#include "solver/end_distances.h"
+#include "solver/position_moves.h"
+#include "solver/position_store.h"
+
+#include <deque>
+#include <memory>
+#include <queue>
+
+namespace {
+
+struct Open {
+    int priority;
+    int estimate;
+    int node;
+    bool operator<(const Open& other) const { // the queue pops the largest: invert
+        if (priority != other.priority) {
+            return priority > other.priority;
+        }
+        return estimate > other.estimate;
+    }
+};
+
+// The positions waiting to be expanded, first in first out or by priority.
+class OpenList {
+  public:
+    explicit OpenList(bool byPriority) : byPriority_(byPriority) {}
+    bool empty() const { return byPriority_ ? heap_.empty() : fifo_.empty(); }
+    void push(const Open& open) {
+        if (byPriority_) {
+            heap_.push(open);
+        } else {
+            fifo_.push_back(open.node);
+        }
+    }
+    int pop() {
+        if (byPriority_) {
+            const int node = heap_.top().node;
+            heap_.pop();
+            return node;
+        }
+        const int node = fifo_.front();
+        fifo_.pop_front();
+        return node;
+    }
+
+  private:
+    bool byPriority_;
+    std::priority_queue<Open> heap_;
+    std::deque<int> fifo_;
+};
+
+bool stopped(const SearchLimits& limits, SearchOutcome& outcome) {
+    const bool cancelled = limits.cancel != nullptr && limits.cancel->load();
+    outcome.outOfTime = cancelled || SolverClock::now() >= limits.deadline;
+    return outcome.outOfTime;
+}
+
+} // namespace
+
+SearchOutcome searchMoves(const HallPuzzle& puzzle, const PositionKey& start,
+                          const SearchLimits& limits) {
+    SearchOutcome outcome;
+    PositionStore store(start.size(), limits.memoryBytes);
+    PositionMoves moves(puzzle);
+    const bool byPriority = limits.weight > 0;
+    const EndDistances* distances = nullptr;
+    std::unique_ptr<EndDistances> owned;
+    if (byPriority) {
+        owned = std::make_unique<EndDistances>(puzzle);
+        distances = owned.get();
+    }
+    OpenList open(byPriority);
+    bool added = false;
+    open.push({0, 0, store.insert(start.data(), PositionStore::none, {}, &added)});
+    PositionChildren children;
+    for (int expanded = 0; !open.empty(); ++expanded) {
+        if (expanded % 64 == 0 && stopped(limits, outcome)) {
+            break;
+        }
+        const int node = open.pop();
+        moves.expand(store.key(node), children, limits.keepPlacedItems);
+        for (std::size_t c = 0; c < children.moves.size(); ++c) {
+            const int child = store.insert(children.key(c), node, children.moves[c], &added);
+            if (child == PositionStore::full) {
+                outcome.outOfMemory = true;
+                outcome.positions = store.size();
+                return outcome;
+            }
+            if (!added) {
+                continue;
+            }
+            if (isSolvedPosition(puzzle, children.key(c))) {
+                outcome.solved = true;
+                outcome.moves = store.pathTo(child);
+                outcome.positions = store.size();
+                return outcome;
+            }
+            const int estimate = byPriority ? distances->estimate(children.key(c)) : 0;
+            open.push({store.depth(child) + limits.weight * estimate, estimate, child});
+        }
+    }
+    outcome.positions = store.size();
+    outcome.exhausted = !outcome.outOfTime;
+    return outcome;
+}

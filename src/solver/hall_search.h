@@ -1,0 +1,33 @@
+#pragma once
+// Searches the moves of a hall puzzle under the grid model: breadth first, which finds a
+// shortest solution, or best first by moves made plus a weight times the estimate of moves to
+// go, which reaches far deeper. Both stop at a time and a memory budget, or when told to.
+
+#include "solver/hall_puzzle.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <vector>
+
+using SolverClock = std::chrono::steady_clock;
+
+struct SearchLimits {
+    SolverClock::time_point deadline = SolverClock::time_point::max();
+    std::size_t memoryBytes = std::size_t{192} << 20;
+    int weight = 0; // 0 breadth first; otherwise moves + weight * estimate
+    const std::atomic<bool>* cancel = nullptr;
+    bool keepPlacedItems = false; // never push an item that stands on an end of its kind
+};
+
+struct SearchOutcome {
+    bool solved = false;
+    std::vector<SolverMove> moves;
+    int positions = 0;        // positions met
+    bool outOfMemory = false; // the budget ran out
+    bool outOfTime = false;   // the deadline passed, or the search was cancelled
+    bool exhausted = false;   // every position the moves reach was met: none is solved
+};
+
+SearchOutcome searchMoves(const HallPuzzle& puzzle, const PositionKey& start,
+                          const SearchLimits& limits);

@@ -1,0 +1,118 @@
+#include "solver/hall_solver.h"
+
+#include "solver/end_distances.h"
+#include "solver/hill_climb.h"
+#include "solver/move_elimination.h"
+#include "solver/path_shortcuts.h"
+
+#include <algorithm>
+
+namespace {
+
+// A share of the time left before the deadline.
+SolverClock::time_point partOfTimeLeft(const SearchLimits& limits, double share) {
+    const auto now = SolverClock::now();
+    if (limits.deadline == SolverClock::time_point::max()) {
+        return limits.deadline;
+    }
+    const auto left = std::max(limits.deadline - now, SolverClock::duration::zero());
+    return now + std::chrono::duration_cast<SolverClock::duration>(left * share);
+}
+
+void addSolution(SolverAnswer& answer, const std::vector<SolverMove>& moves) {
+    if (std::find(answer.solutions.begin(), answer.solutions.end(), moves) ==
+        answer.solutions.end()) {
+        answer.solutions.push_back(moves);
+    }
+}
+
+std::string searchEnding(const char* what, const SearchOutcome& outcome) {
+    std::string text =
+        std::string(what) + " met " + std::to_string(outcome.positions) + " positions";
+    if (outcome.outOfMemory) {
+        text += " and filled its memory";
+    } else if (outcome.outOfTime) {
+        text += " and ran out of time";
+    }
+    return text;
+}
+
+// The ends that no item can reach with the end's kind, even were it free to stop anywhere and
+// the mutation cells kept their present kinds; empty when there are none.
+std::string unreachableEnds(const HallPuzzle& puzzle, const PositionKey& key) {
+    static const char* const kinds[] = {"ball", "box", "spike"};
+    const EndDistances distances(puzzle);
+    int count = 0;
+    std::string first;
+    for (std::size_t e = 0; e < puzzle.endCells.size(); ++e) {
+        int nearest = EndDistances::unreachable;
+        for (std::size_t i = 0; i < puzzle.standing.size(); ++i) {
+            const CellCode code = pieceAt(key.data(), static_cast<int>(i));
+            if (isItem(code)) {
+                nearest =
+                    std::min(nearest, distances.distance(static_cast<int>(e), static_cast<int>(i),
+                                                         code - CellBall));
+            }
+        }
+        if (nearest == EndDistances::unreachable && count++ == 0) {
+            const int cell = puzzle.standing[static_cast<std::size_t>(puzzle.endCells[e])];
+            first = std::string(kinds[puzzle.endCodes[e] - CellBall]) + " end at (" +
+                    std::to_string(cell / hallSize) + "," + std::to_string(cell % hallSize) + ")";
+        }
+    }
+    if (count == 0) {
+        return {};
+    }
+    return std::to_string(count) +
+           " ends no item can reach with their kind while the mutation "
+           "cells keep their kinds (the first: the " +
+           first + "); ";
+}
+
+} // namespace
+
+SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
+                         const std::vector<SolverMove>& scramblePushes,
+                         const SearchLimits& limits) {
+    SolverAnswer answer;
+    SearchLimits part = limits;
+    part.weight = 0;
+    part.deadline = partOfTimeLeft(limits, 0.1);
+    const SearchOutcome breadth = searchMoves(puzzle, start, part);
+    answer.positions += breadth.positions;
+    if (breadth.solved || breadth.exhausted) {
+        answer.shortest = breadth.solved;
+        answer.unsolvable = breadth.exhausted;
+        if (breadth.solved) {
+            addSolution(answer, breadth.moves);
+        } else {
+            answer.why = "every position the moves reach was searched, none solved";
+        }
+        return answer;
+    }
+    const FollowedPath path = followPushes(puzzle, start, scramblePushes);
+    part.deadline = partOfTimeLeft(limits, 0.25);
+    part.weight = 2;
+    SearchOutcome best = searchMoves(puzzle, start, part);
+    answer.positions += best.positions;
+    if (!best.solved) {
+        part.deadline = path.solved ? partOfTimeLeft(limits, 0.85) : limits.deadline;
+        best = climbMoves(puzzle, start, part);
+        answer.positions += best.positions;
+    }
+    part.deadline = limits.deadline;
+    if (best.solved) {
+        const FollowedPath found = followPushes(puzzle, start, best.moves);
+        addSolution(answer, dropNeedlessMoves(puzzle, found, part).moves);
+        addSolution(answer, best.moves);
+    } else if (path.solved) {
+        addSolution(answer, shortenPath(puzzle, path, part));
+    }
+    if (answer.solutions.empty()) {
+        answer.why = unreachableEnds(puzzle, start) +
+                     searchEnding("breadth-first search", breadth) + "; " +
+                     (path.solved ? "" : "the scramble's pushes do not solve it in the model; ") +
+                     searchEnding("the best-first search, then the climb,", best);
+    }
+    return answer;
+}

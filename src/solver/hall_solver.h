@@ -1,0 +1,20 @@
+#pragma once
+// The solver's plan for a hall: a breadth-first search for a shortest solution while that is
+// cheap; the scramble's own pushes with their loops and detours cut out; and a best-first
+// search guided by the distance of the items from their ends. Every solution it proposes solves
+// the hall in the grid model; play must still confirm it.
+
+#include "solver/hall_search.h"
+
+#include <string>
+
+struct SolverAnswer {
+    std::vector<std::vector<SolverMove>> solutions; // shortest first, none repeated
+    bool shortest = false;                          // the first is a shortest solution in the model
+    bool unsolvable = false; // the model's moves reach no solved position at all
+    int positions = 0;       // positions the searches met
+    std::string why;         // when there is no solution: what the searches ran into
+};
+
+SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
+                         const std::vector<SolverMove>& scramblePushes, const SearchLimits& limits);

@@ -1,0 +1,191 @@
+#include "solver/level_solver.h"
+
+#include "hall/hall_report.h"
+#include "rules/hall_scene.h"
+#include "rules/play_move.h"
+#include "rules/play_queries.h"
+#include "solver/position_moves.h"
+
+#include <memory>
+
+namespace {
+
+class PushList final : public PushObserver {
+  public:
+    void piecePushed(int x, int y, int direction) override {
+        pushes.push_back(SolverMove{x, y, direction});
+    }
+    std::vector<SolverMove> pushes;
+};
+
+constexpr Direction directions[4] = {Direction::Left, Direction::Right, Direction::Up,
+                                     Direction::Down};
+
+CellCode codeOfPiece(PieceName name) {
+    switch (name) {
+    case PieceName::ItemBall:
+        return CellBall;
+    case PieceName::ItemBox:
+        return CellBox;
+    case PieceName::ItemSpike:
+        return CellSpike;
+    case PieceName::AmoebaBall:
+        return CellAmoebaBall;
+    case PieceName::AmoebaBox:
+        return CellAmoebaBox;
+    default:
+        return CellAmoebaSpike;
+    }
+}
+
+std::string cellText(int x, int y) {
+    return "(" + std::to_string(x) + "," + std::to_string(y) + ")";
+}
+
+bool stopped(const SearchLimits& limits) {
+    const bool cancelled = limits.cancel != nullptr && limits.cancel->load();
+    return cancelled || SolverClock::now() >= limits.deadline;
+}
+
+enum class PlanEnd { Solved, Unsolved, LeftModel, Failed };
+
+// Plays the model's moves from key on state while play and the model agree; the moves played
+// are added to plan.
+PlanEnd playWhileAgreeing(const LevelPuzzle& made, PlayState& state, const PositionKey& key,
+                          const std::vector<SolverMove>& moves, PlayedPlan& plan) {
+    PositionMoves model(made.puzzle);
+    PositionKey expected = key, next(key.size());
+    PlayEvents events;
+    for (const SolverMove& move : moves) {
+        const PlayedMove played =
+            playMoveToRest(state, move.x, move.y, directions[move.direction], events);
+        if (played.end == MoveEnd::NoPiece) {
+            plan.why = "no piece to move on " + cellText(move.x, move.y);
+            return PlanEnd::Failed;
+        }
+        plan.moves.push_back(move);
+        if (played.solved) {
+            return PlanEnd::Solved;
+        }
+        if (played.end == MoveEnd::Endless) {
+            plan.why = "a piece never stopped after move " + std::to_string(plan.moves.size());
+            return PlanEnd::Failed;
+        }
+        const bool modelMoves = model.apply(expected.data(), move, next.data());
+        if (!modelMoves || playPosition(made.puzzle, state) != next) {
+            plan.why = "play left the model after move " + std::to_string(plan.moves.size());
+            return PlanEnd::LeftModel;
+        }
+        expected = next;
+    }
+    plan.why = "the plan ended without play solving the hall";
+    return PlanEnd::Unsolved;
+}
+
+} // namespace
+
+LevelPuzzle makeLevelPuzzle(std::string_view name, int level) {
+    PushList recorder;
+    const auto run = std::make_unique<HallRun>(runHall(name, level, &recorder));
+    LevelPuzzle made;
+    made.puzzle = makePuzzle(run->start.grid, run->start.specialX, run->start.specialY,
+                             run->start.specialCode, run->after.grid);
+    made.start = packPosition(made.puzzle, run->start.grid, run->start.specialCode);
+    made.scramblePushes = std::move(recorder.pushes);
+    return made;
+}
+
+std::optional<PositionKey> playPosition(const HallPuzzle& puzzle, const PlayState& state) {
+    auto hall = std::make_unique<HallGrid>();
+    fillFixedHall(puzzle, *hall);
+    for (int slot : pieceSlots(state)) {
+        const PlayObject& piece = objectAt(state, slot);
+        const int x = static_cast<int>(piece.x) / cellUnits;
+        const int y = static_cast<int>(piece.y) / cellUnits;
+        if (!insideHall(x, y) || piece.x != cellCentre(x) || piece.y != cellCentre(y) ||
+            piece.scale != 1 || piece.moving() || puzzle.standingIndex[x * hallSize + y] < 0 ||
+            isPiece(hall->grid[x][y])) {
+            return std::nullopt;
+        }
+        hall->grid[x][y] = codeOfPiece(piece.name);
+    }
+    for (int k : puzzle.mutations) {
+        const int x = puzzle.specialX[k], y = puzzle.specialY[k];
+        const int cell =
+            findNear(state, family::mutationCells, false, cellCentre(x), cellCentre(y), 1);
+        if (cell == noSlot) {
+            return std::nullopt;
+        }
+        const int kind = static_cast<int>(objectAt(state, cell).name) -
+                         static_cast<int>(PieceName::MutationBall);
+        hall->specialCode[k] = MutationBall + kind;
+    }
+    return packPosition(puzzle, hall->grid, hall->specialCode);
+}
+
+PlayedPlan planAndPlay(const LevelPuzzle& made, PlayState& state,
+                       const std::vector<SolverMove>& pushes, const SearchLimits& limits) {
+    PlayedPlan plan;
+    constexpr int maximumPlans = 16;
+    for (int round = 0; round < maximumPlans && !stopped(limits); ++round) {
+        const std::optional<PositionKey> key = playPosition(made.puzzle, state);
+        if (!key) {
+            plan.why = (plan.why.empty() ? "" : plan.why + "; ") + "the pieces stand off the cells";
+            return plan;
+        }
+        const SolverAnswer answer =
+            solvePuzzle(made.puzzle, *key, round == 0 ? pushes : std::vector<SolverMove>{}, limits);
+        if (answer.solutions.empty()) {
+            plan.why = (round == 0 ? "" : plan.why + "; then ") + answer.why;
+            return plan;
+        }
+        const PlanEnd end = playWhileAgreeing(made, state, *key, answer.solutions[0], plan);
+        if (end != PlanEnd::LeftModel) {
+            plan.solved = end == PlanEnd::Solved;
+            return plan;
+        }
+    }
+    plan.why = (plan.why.empty() ? "" : plan.why + "; ") + "out of time or plans";
+    return plan;
+}
+
+bool playsToSolved(std::string_view name, int level, const std::vector<SolverMove>& moves) {
+    PlayState state;
+    HallGrid hall;
+    startPlay(state, hall, level, name);
+    PlayEvents events;
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+        const SolverMove& move = moves[i];
+        const PlayedMove played =
+            playMoveToRest(state, move.x, move.y, directions[move.direction], events);
+        if (played.end != MoveEnd::Rested || played.solved) {
+            return played.solved && i + 1 == moves.size();
+        }
+    }
+    return false;
+}
+
+LevelSolution solveLevel(std::string_view name, int level, double budgetSeconds,
+                         std::size_t memoryBytes) {
+    const auto began = SolverClock::now();
+    LevelSolution solution;
+    const LevelPuzzle made = makeLevelPuzzle(name, level);
+    solution.scramblePushes = static_cast<int>(made.scramblePushes.size());
+    SearchLimits limits;
+    limits.deadline = began + std::chrono::duration_cast<SolverClock::duration>(
+                                  std::chrono::duration<double>(budgetSeconds));
+    limits.memoryBytes = memoryBytes;
+    PlayState state;
+    HallGrid hall;
+    startPlay(state, hall, level, name);
+    const PlayedPlan plan = planAndPlay(made, state, made.scramblePushes, limits);
+    solution.moves = plan.moves;
+    solution.why = plan.why;
+    // Confirmed from a fresh level start, as a player would make the moves.
+    solution.solved = plan.solved && playsToSolved(name, level, plan.moves);
+    if (plan.solved && !solution.solved) {
+        solution.why = "the moves did not solve the hall again from a fresh start";
+    }
+    solution.seconds = std::chrono::duration<double>(SolverClock::now() - began).count();
+    return solution;
+}

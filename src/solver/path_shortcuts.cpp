@@ -1,0 +1,140 @@
+#include "solver/path_shortcuts.h"
+
+#include "solver/move_elimination.h"
+#include "solver/position_moves.h"
+
+#include <string>
+#include <unordered_map>
+
+namespace {
+
+std::string textOf(const std::uint8_t* key, std::size_t size) {
+    return std::string(reinterpret_cast<const char*>(key), size);
+}
+
+// Where each position of a path is met last; a solved position counts as the path's end.
+class PathIndex {
+  public:
+    PathIndex(const HallPuzzle& puzzle, const std::vector<PositionKey>& keys) : puzzle_(puzzle) {
+        last_ = static_cast<int>(keys.size()) - 1;
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            index_[textOf(keys[i].data(), keys[i].size())] = static_cast<int>(i);
+        }
+    }
+    int lastIndexOf(const std::uint8_t* key) const {
+        if (isSolvedPosition(puzzle_, key)) {
+            return last_;
+        }
+        const auto found = index_.find(textOf(key, static_cast<std::size_t>(puzzle_.keySize)));
+        return found == index_.end() ? -1 : found->second;
+    }
+
+  private:
+    const HallPuzzle& puzzle_;
+    std::unordered_map<std::string, int> index_;
+    int last_ = 0;
+};
+
+struct Shortcut {
+    int to = -1; // the path position reached
+    std::vector<SolverMove> moves;
+};
+
+// The furthest position of the path beyond `from` that one push (two with deep) reaches.
+Shortcut bestShortcut(PositionMoves& moves, const PathIndex& index, const PositionKey& key,
+                      int from, bool deep) {
+    Shortcut best;
+    PositionChildren first, second;
+    moves.expand(key.data(), first);
+    for (std::size_t c = 0; c < first.moves.size(); ++c) {
+        const int to = index.lastIndexOf(first.key(c));
+        if (to > from + 1 && to > best.to) {
+            best = {to, {first.moves[c]}};
+        }
+        if (!deep) {
+            continue;
+        }
+        moves.expand(first.key(c), second);
+        for (std::size_t d = 0; d < second.moves.size(); ++d) {
+            const int to2 = index.lastIndexOf(second.key(d));
+            // Two pushes must save more than one push reaching nearly as far.
+            const int gain = best.moves.size() == 1 ? best.to + 1 : best.to;
+            if (to2 > from + 2 && to2 > gain) {
+                best = {to2, {first.moves[c], second.moves[d]}};
+            }
+        }
+    }
+    return best;
+}
+
+bool pastDeadline(const SearchLimits& limits) {
+    const bool cancelled = limits.cancel != nullptr && limits.cancel->load();
+    return cancelled || SolverClock::now() >= limits.deadline;
+}
+
+// One sweep along the path: jump over loops and take shortcuts; the moves of the new path.
+std::vector<SolverMove> sweep(const HallPuzzle& puzzle, const FollowedPath& path, bool deep,
+                              const SearchLimits& limits) {
+    PositionMoves moves(puzzle);
+    const PathIndex index(puzzle, path.keys);
+    std::vector<SolverMove> shorter;
+    const int end = static_cast<int>(path.keys.size()) - 1;
+    int i = 0;
+    while (i < end) {
+        const PositionKey& key = path.keys[static_cast<std::size_t>(i)];
+        i = index.lastIndexOf(key.data()); // cut the loop
+        if (i >= end) {
+            break;
+        }
+        Shortcut cut;
+        if (!pastDeadline(limits)) {
+            cut = bestShortcut(moves, index, path.keys[static_cast<std::size_t>(i)], i, deep);
+        }
+        if (cut.to < 0) {
+            cut = {i + 1, {path.moves[static_cast<std::size_t>(i)]}};
+        }
+        shorter.insert(shorter.end(), cut.moves.begin(), cut.moves.end());
+        i = cut.to;
+    }
+    return shorter;
+}
+
+} // namespace
+
+FollowedPath followPushes(const HallPuzzle& puzzle, const PositionKey& start,
+                          const std::vector<SolverMove>& pushes) {
+    PositionMoves moves(puzzle);
+    FollowedPath path;
+    path.keys.push_back(start);
+    PositionKey next(start.size());
+    for (const SolverMove& push : pushes) {
+        if (!moves.apply(path.keys.back().data(), push, next.data())) {
+            continue;
+        }
+        path.moves.push_back(push);
+        path.keys.push_back(next);
+        if (isSolvedPosition(puzzle, next.data())) {
+            path.solved = true;
+            break;
+        }
+    }
+    return path;
+}
+
+std::vector<SolverMove> shortenPath(const HallPuzzle& puzzle, const FollowedPath& path,
+                                    const SearchLimits& limits) {
+    // The next sweep needs the positions of the shorter path: the moves are played again.
+    FollowedPath current = path;
+    for (bool deep : {false, false, true, true}) {
+        if (pastDeadline(limits)) {
+            break;
+        }
+        const FollowedPath replayed =
+            followPushes(puzzle, current.keys[0], sweep(puzzle, current, deep, limits));
+        if (!replayed.solved || replayed.moves.size() >= current.moves.size()) {
+            continue;
+        }
+        current = replayed;
+    }
+    return dropNeedlessMoves(puzzle, current, limits).moves;
+}

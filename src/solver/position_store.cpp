@@ -1,0 +1,110 @@
+#include "solver/position_store.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr std::size_t perPositionOverhead = sizeof(int) + 2 * sizeof(std::uint16_t);
+
+constexpr std::size_t firstSlots = 1024;
+
+} // namespace
+
+PositionStore::PositionStore(std::size_t keySize, std::size_t memoryBytes)
+    : keySize_(std::max<std::size_t>(keySize, 1)) {
+    // Each position costs its key, its links and two table slots (the table is half full at
+    // most); the search's open list takes about as much again as the links.
+    const std::size_t each = keySize_ + perPositionOverhead + 2 * sizeof(int) + 16;
+    const std::size_t fit = std::max<std::size_t>(memoryBytes / each, 16);
+    capacity_ = static_cast<int>(std::min<std::size_t>(fit, 1u << 30));
+    table_.assign(firstSlots, -1);
+    mask_ = table_.size() - 1;
+}
+
+// Doubles the table when it is half full, so that small searches stay small.
+void PositionStore::growTable() {
+    std::vector<int> old(table_.size() * 2, -1);
+    old.swap(table_);
+    mask_ = table_.size() - 1;
+    for (int i : old) {
+        if (i >= 0) {
+            std::size_t slot = hashOf(key(i)) & mask_;
+            while (table_[slot] >= 0) {
+                slot = (slot + 1) & mask_;
+            }
+            table_[slot] = i;
+        }
+    }
+}
+
+std::size_t PositionStore::hashOf(const std::uint8_t* key) const {
+    std::uint64_t h = 1469598103934665603ull;
+    for (std::size_t i = 0; i < keySize_; ++i) {
+        h = (h ^ key[i]) * 1099511628211ull;
+    }
+    return static_cast<std::size_t>(h ^ (h >> 29));
+}
+
+const std::uint8_t* PositionStore::key(int i) const {
+    const std::size_t index = static_cast<std::size_t>(i);
+    return chunks_[index / chunkKeys].get() + index % chunkKeys * keySize_;
+}
+
+std::uint8_t* PositionStore::slotFor(int i) {
+    const std::size_t index = static_cast<std::size_t>(i);
+    if (index / chunkKeys >= chunks_.size()) {
+        chunks_.push_back(std::make_unique<std::uint8_t[]>(chunkKeys * keySize_));
+    }
+    return chunks_[index / chunkKeys].get() + index % chunkKeys * keySize_;
+}
+
+int PositionStore::find(const std::uint8_t* key) const {
+    for (std::size_t slot = hashOf(key) & mask_;; slot = (slot + 1) & mask_) {
+        const int i = table_[slot];
+        if (i < 0) {
+            return none;
+        }
+        if (std::memcmp(this->key(i), key, keySize_) == 0) {
+            return i;
+        }
+    }
+}
+
+int PositionStore::insert(const std::uint8_t* key, int parent, const SolverMove& move,
+                          bool* added) {
+    *added = false;
+    if (static_cast<std::size_t>(size()) * 2 >= table_.size()) {
+        growTable();
+    }
+    std::size_t slot = hashOf(key) & mask_;
+    for (; table_[slot] >= 0; slot = (slot + 1) & mask_) {
+        if (std::memcmp(this->key(table_[slot]), key, keySize_) == 0) {
+            return table_[slot];
+        }
+    }
+    if (size() >= capacity_) {
+        return full;
+    }
+    const int i = size();
+    std::memcpy(slotFor(i), key, keySize_);
+    parent_.push_back(parent);
+    move_.push_back(static_cast<std::uint16_t>((move.x * hallSize + move.y) * 4 + move.direction));
+    const int d = parent < 0 ? 0 : depth_[static_cast<std::size_t>(parent)] + 1;
+    depth_.push_back(static_cast<std::uint16_t>(std::min(d, 65535)));
+    table_[slot] = i;
+    *added = true;
+    return i;
+}
+
+std::vector<SolverMove> PositionStore::pathTo(int i) const {
+    std::vector<SolverMove> moves;
+    for (; i >= 0 && parent_[static_cast<std::size_t>(i)] >= 0;
+         i = parent_[static_cast<std::size_t>(i)]) {
+        const int code = move_[static_cast<std::size_t>(i)];
+        const int cell = code / 4;
+        moves.push_back(SolverMove{cell / hallSize, cell % hallSize, code % 4});
+    }
+    std::reverse(moves.begin(), moves.end());
+    return moves;
+}

@@ -1,0 +1,128 @@
+// The solver's searches on small hand-drawn halls whose shortest solutions are known.
+
+#include "solver/hall_search.h"
+#include "solver/hall_solver.h"
+#include "solver/hill_climb.h"
+#include "solver/position_moves.h"
+#include "solver/solver_pictures.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Plays moves on the model from the start; true when they end solved.
+bool solvesInModel(const PicturePuzzle& p, const std::vector<SolverMove>& moves) {
+    PositionMoves model(p.puzzle);
+    PositionKey key = p.start, next(key.size());
+    for (const SolverMove& move : moves) {
+        if (!model.apply(key.data(), move, next.data())) {
+            return false;
+        }
+        key = next;
+    }
+    return isSolvedPosition(p.puzzle, key.data());
+}
+
+struct KnownHall {
+    const char* what;
+    PicturePuzzle puzzle;
+    std::vector<SolverMove> shortest; // the only shortest solution
+};
+
+std::vector<KnownHall> knownHalls() {
+    std::vector<KnownHall> halls;
+    halls.push_back({"one slide to the wall",
+                     puzzleFromPictures({"#####", "#b..#", "#####"}, //
+                                        {"#####", "#..b#", "#####"}),
+                     {{1, 1, 1}}});
+    halls.push_back({"a box pushed up first stops the ball",
+                     puzzleFromPictures({"#######", "#b....#", "#....x#", "#######"},
+                                        {"#######", "#...bx#", "#.....#", "#######"}),
+                     {{5, 2, 2}, {1, 1, 1}}});
+    halls.push_back({"a hit box moves one cell, twice",
+                     puzzleFromPictures({"########", "#b.x...#", "########"},
+                                        {"########", "#..b.x.#", "########"}),
+                     {{1, 1, 1}, {2, 1, 1}}});
+    halls.push_back({"the ball may not run into the spike, so it goes round",
+                     puzzleFromPictures({"######", "#b.s.#", "#..#.#", "#....#", "######"},
+                                        {"######", "#..sb#", "#..#.#", "#....#", "######"}),
+                     {{1, 1, 3}, {1, 3, 1}, {4, 3, 2}}});
+    halls.push_back({"a box crossing a ball cell ends as a ball",
+                     puzzleFromPictures({"#######", "#x....#", "#######"},
+                                        {"#######", "#....b#", "#######"}, {{3, 1, MutationBall}}),
+                     {{1, 1, 1}}});
+    halls.push_back(
+        {"a ball stops at an amoeba, which takes its kind and slides on",
+         puzzleFromPictures({"#######", "#b.X..#", "#######"}, {"#######", "#.b...#", "#######"}),
+         {{1, 1, 1}}});
+    halls.push_back(
+        {"an arrow turns the ball down into the corner",
+         puzzleFromPictures({"######", "#b...#", "#....#", "######"},
+                            {"######", "#....#", "#..b.#", "######"}, {{3, 1, ArrowDown}}),
+         {{1, 1, 1}}});
+    return halls;
+}
+
+TEST(HallSearchTest, BreadthFirstFindsTheKnownShortestSolution) {
+    for (const KnownHall& hall : knownHalls()) {
+        const SearchOutcome outcome = searchMoves(hall.puzzle.puzzle, hall.puzzle.start, {});
+        EXPECT_TRUE(outcome.solved) << hall.what;
+        EXPECT_EQ(outcome.moves, hall.shortest) << hall.what;
+        EXPECT_TRUE(solvesInModel(hall.puzzle, outcome.moves)) << hall.what;
+    }
+}
+
+TEST(HallSearchTest, SolverPlanLeadsWithTheShortestSolution) {
+    for (const KnownHall& hall : knownHalls()) {
+        const SolverAnswer answer = solvePuzzle(hall.puzzle.puzzle, hall.puzzle.start, {}, {});
+        ASSERT_FALSE(answer.solutions.empty()) << hall.what;
+        EXPECT_TRUE(answer.shortest) << hall.what;
+        EXPECT_EQ(answer.solutions[0], hall.shortest) << hall.what;
+    }
+}
+
+TEST(HallSearchTest, BestFirstAndTheClimbSolveToo) {
+    SearchLimits limits;
+    limits.weight = 2;
+    for (const KnownHall& hall : knownHalls()) {
+        const SearchOutcome best = searchMoves(hall.puzzle.puzzle, hall.puzzle.start, limits);
+        EXPECT_TRUE(best.solved) << hall.what;
+        EXPECT_TRUE(solvesInModel(hall.puzzle, best.moves)) << hall.what;
+        const SearchOutcome climbed = climbMoves(hall.puzzle.puzzle, hall.puzzle.start, limits);
+        EXPECT_TRUE(climbed.solved) << hall.what;
+        EXPECT_TRUE(solvesInModel(hall.puzzle, climbed.moves)) << hall.what;
+    }
+}
+
+TEST(HallSearchTest, AHallWhoseEndsCannotBeReachedIsSearchedToTheEnd) {
+    // The ball's end lies in the other room.
+    const PicturePuzzle p = puzzleFromPictures({"#########", "#b..#...#", "#########"},
+                                               {"#########", "#...#.b.#", "#########"});
+    const SolverAnswer answer = solvePuzzle(p.puzzle, p.start, {}, {});
+    EXPECT_TRUE(answer.solutions.empty());
+    EXPECT_TRUE(answer.unsolvable);
+    EXPECT_FALSE(answer.why.empty());
+}
+
+TEST(HallSearchTest, ASearchStopsAtItsMemoryBudgetAndWhenCancelled) {
+    // Eight balls in an open room have far more positions than a tiny budget holds.
+    const PicturePuzzle p = puzzleFromPictures(
+        {"##########", "#b.b.b.b.#", "#........#", "#........#", "#b.b.b.b.#", "##########"},
+        {"##########", "#bbbbbbbb#", "#........#", "#........#", "#........#", "##########"});
+    SearchLimits tiny;
+    tiny.memoryBytes = 4096;
+    const SearchOutcome full = searchMoves(p.puzzle, p.start, tiny);
+    EXPECT_FALSE(full.solved);
+    EXPECT_TRUE(full.outOfMemory);
+    EXPECT_LE(full.positions, 100);
+
+    std::atomic<bool> cancel{true};
+    SearchLimits cancelled;
+    cancelled.cancel = &cancel;
+    const SearchOutcome stopped = searchMoves(p.puzzle, p.start, cancelled);
+    EXPECT_FALSE(stopped.solved);
+    EXPECT_TRUE(stopped.outOfTime);
+    EXPECT_FALSE(stopped.exhausted);
+}
+
+} // namespace

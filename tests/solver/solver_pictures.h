@@ -1,0 +1,40 @@
+#pragma once
+// Small hand-drawn puzzles for the solver's tests: a start picture and a goal picture in the
+// hall pictures' characters, and special objects placed on floor cells.
+
+#include "solver/hall_puzzle.h"
+#include "support/hall_pictures.h"
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct PictureSpecial {
+    int x, y;
+    CellCode code;
+};
+
+struct PicturePuzzle {
+    HallPuzzle puzzle;
+    PositionKey start;
+};
+
+inline PicturePuzzle puzzleFromPictures(std::initializer_list<std::string> start,
+                                        std::initializer_list<std::string> goal,
+                                        std::initializer_list<PictureSpecial> specials = {}) {
+    auto hall = hallFromPicture(start);
+    const auto solved = hallFromPicture(goal);
+    int k = 0;
+    for (const PictureSpecial& special : specials) {
+        hall->specialX[k] = special.x;
+        hall->specialY[k] = special.y;
+        hall->specialCode[k] = special.code;
+        ++k;
+    }
+    PicturePuzzle made;
+    made.puzzle =
+        makePuzzle(hall->grid, hall->specialX, hall->specialY, hall->specialCode, solved->grid);
+    made.start = packPosition(made.puzzle, hall->grid, hall->specialCode);
+    return made;
+}
