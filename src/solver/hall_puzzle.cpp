@@ -120,6 +120,49 @@ bool isSolvedPosition(const HallPuzzle& puzzle, const std::uint8_t* key) {
     return true;
 }
 
+bool isEndCovered(const HallPuzzle& puzzle, const std::uint8_t* key, std::size_t e) {
+    return nibbleAt(key, puzzle.endCells[e]) == nibbleOf(puzzle.endCodes[e]);
+}
+
+int coveredEnds(const HallPuzzle& puzzle, const std::uint8_t* key) {
+    int count = 0;
+    for (std::size_t e = 0; e < puzzle.endCells.size(); ++e) {
+        count += nibbleAt(key, puzzle.endCells[e]) == nibbleOf(puzzle.endCodes[e]) ? 1 : 0;
+    }
+    return count;
+}
+
+bool sealsAnEnd(const HallPuzzle& puzzle, const std::uint8_t* key) {
+    static constexpr int steps[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+    std::vector<int> endAt(hallSize * hallSize, -1);
+    for (std::size_t e = 0; e < puzzle.endCells.size(); ++e) {
+        endAt[static_cast<std::size_t>(
+            puzzle.standing[static_cast<std::size_t>(puzzle.endCells[e])])] = static_cast<int>(e);
+    }
+    const auto coveredAt = [&](int e) {
+        return isEndCovered(puzzle, key, static_cast<std::size_t>(e));
+    };
+    for (std::size_t e = 0; e < puzzle.endCells.size(); ++e) {
+        if (coveredAt(static_cast<int>(e))) {
+            continue;
+        }
+        const int cell = puzzle.standing[static_cast<std::size_t>(puzzle.endCells[e])];
+        bool open = false;
+        for (const auto& step : steps) {
+            const int x = cell / hallSize + step[0], y = cell % hallSize + step[1];
+            if (!insideHall(x, y) || puzzle.standingIndex[x * hallSize + y] < 0) {
+                continue;
+            }
+            const int other = endAt[static_cast<std::size_t>(x * hallSize + y)];
+            open = open || other < 0 || !coveredAt(other);
+        }
+        if (!open) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void fillFixedHall(const HallPuzzle& puzzle, HallGrid& hall) {
     std::memcpy(hall.grid, puzzle.cells, sizeof hall.grid);
     std::memcpy(hall.backup, puzzle.cells, sizeof hall.backup);

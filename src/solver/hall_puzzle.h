@@ -54,5 +54,13 @@ void setMutationKind(const HallPuzzle& puzzle, std::uint8_t* key, int m, int kin
 // Every end covered by an item of its kind.
 bool isSolvedPosition(const HallPuzzle& puzzle, const std::uint8_t* key);
 
+// Whether end e is covered by an item of its kind, and how many ends are.
+bool isEndCovered(const HallPuzzle& puzzle, const std::uint8_t* key, std::size_t e);
+int coveredEnds(const HallPuzzle& puzzle, const std::uint8_t* key);
+
+// True when a free end has covered ends or solid cells on all four sides: no item can reach it
+// any more unless one of those is moved away again.
+bool sealsAnEnd(const HallPuzzle& puzzle, const std::uint8_t* key);
+
 // A hall grid set up with the puzzle's fixed cells and special objects, for trying pushes.
 void fillFixedHall(const HallPuzzle& puzzle, HallGrid& hall);

@@ -57,6 +57,21 @@ bool stopped(const SearchLimits& limits, SearchOutcome& outcome) {
     return outcome.outOfTime;
 }
 
+bool reachesGoal(const HallPuzzle& puzzle, const std::uint8_t* key, const SearchLimits& limits) {
+    if (limits.endsToCover <= 0) {
+        return isSolvedPosition(puzzle, key);
+    }
+    if (coveredEnds(puzzle, key) < limits.endsToCover) {
+        return false;
+    }
+    for (std::size_t e = 0; limits.keptEnds != nullptr && e < limits.keptEnds->size(); ++e) {
+        if ((*limits.keptEnds)[e] != 0 && !isEndCovered(puzzle, key, e)) {
+            return false;
+        }
+    }
+    return !sealsAnEnd(puzzle, key);
+}
+
 } // namespace
 
 SearchOutcome searchMoves(const HallPuzzle& puzzle, const PositionKey& start,
@@ -91,7 +106,7 @@ SearchOutcome searchMoves(const HallPuzzle& puzzle, const PositionKey& start,
             if (!added) {
                 continue;
             }
-            if (isSolvedPosition(puzzle, children.key(c))) {
+            if (reachesGoal(puzzle, children.key(c), limits)) {
                 outcome.solved = true;
                 outcome.moves = store.pathTo(child);
                 outcome.positions = store.size();

@@ -18,6 +18,11 @@ struct SearchLimits {
     int weight = 0; // 0 breadth first; otherwise moves + weight * estimate
     const std::atomic<bool>* cancel = nullptr;
     bool keepPlacedItems = false; // never push an item that stands on an end of its kind
+    // A partial goal, for covering ends a few at a time: when above 0, a position with at least
+    // this many ends covered, every end e with keptEnds[e] set among them (when given), and no
+    // free end walled in by covered ones.
+    int endsToCover = 0;
+    const std::vector<char>* keptEnds = nullptr;
 };
 
 struct SearchOutcome {

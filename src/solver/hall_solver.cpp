@@ -1,5 +1,6 @@
 #include "solver/hall_solver.h"
 
+#include "solver/end_by_end.h"
 #include "solver/end_distances.h"
 #include "solver/hill_climb.h"
 #include "solver/move_elimination.h"
@@ -77,7 +78,7 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
     SolverAnswer answer;
     SearchLimits part = limits;
     part.weight = 0;
-    part.deadline = partOfTimeLeft(limits, 0.1);
+    part.deadline = partOfTimeLeft(limits, 0.05);
     const SearchOutcome breadth = searchMoves(puzzle, start, part);
     answer.positions += breadth.positions;
     if (breadth.solved || breadth.exhausted) {
@@ -90,29 +91,37 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
         }
         return answer;
     }
-    const FollowedPath path = followPushes(puzzle, start, scramblePushes);
-    part.deadline = partOfTimeLeft(limits, 0.25);
     part.weight = 2;
+    part.deadline = partOfTimeLeft(limits, 0.05);
     SearchOutcome best = searchMoves(puzzle, start, part);
     answer.positions += best.positions;
     if (!best.solved) {
-        part.deadline = path.solved ? partOfTimeLeft(limits, 0.85) : limits.deadline;
+        part.deadline = partOfTimeLeft(limits, 0.4);
+        best = coverEndByEnd(puzzle, start, part);
+        answer.positions += best.positions;
+    }
+    // The scramble's walk with its loops and detours cut, when it solves in the model.
+    const FollowedPath path = followPushes(puzzle, start, scramblePushes);
+    if (!best.solved && !path.solved) {
+        part.deadline = limits.deadline;
         best = climbMoves(puzzle, start, part);
         answer.positions += best.positions;
     }
-    part.deadline = limits.deadline;
     if (best.solved) {
-        const FollowedPath found = followPushes(puzzle, start, best.moves);
-        addSolution(answer, dropNeedlessMoves(puzzle, found, part).moves);
-        addSolution(answer, best.moves);
-    } else if (path.solved) {
+        part.deadline = partOfTimeLeft(limits, path.solved ? 0.3 : 1);
+        addSolution(answer, shortenPath(puzzle, followPushes(puzzle, start, best.moves), part));
+    }
+    if (path.solved) {
+        part.deadline = limits.deadline;
         addSolution(answer, shortenPath(puzzle, path, part));
     }
+    std::stable_sort(answer.solutions.begin(), answer.solutions.end(),
+                     [](const auto& a, const auto& b) { return a.size() < b.size(); });
     if (answer.solutions.empty()) {
         answer.why = unreachableEnds(puzzle, start) +
                      searchEnding("breadth-first search", breadth) + "; " +
                      (path.solved ? "" : "the scramble's pushes do not solve it in the model; ") +
-                     searchEnding("the best-first search, then the climb,", best);
+                     searchEnding("covering the ends one by one, then the climb,", best);
     }
     return answer;
 }

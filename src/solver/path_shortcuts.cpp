@@ -123,18 +123,22 @@ FollowedPath followPushes(const HallPuzzle& puzzle, const PositionKey& start,
 
 std::vector<SolverMove> shortenPath(const HallPuzzle& puzzle, const FollowedPath& path,
                                     const SearchLimits& limits) {
-    // The next sweep needs the positions of the shorter path: the moves are played again.
+    // The next sweep needs the positions of the shorter path: the moves are played again. Sweeps
+    // and leaving-outs take turns while either still shortens the path.
     FollowedPath current = path;
-    for (bool deep : {false, false, true, true}) {
-        if (pastDeadline(limits)) {
-            break;
+    for (bool shorter = true; shorter && !pastDeadline(limits);) {
+        shorter = false;
+        for (bool deep : {false, true}) {
+            const FollowedPath replayed =
+                followPushes(puzzle, current.keys[0], sweep(puzzle, current, deep, limits));
+            if (replayed.solved && replayed.moves.size() < current.moves.size()) {
+                current = replayed;
+                shorter = true;
+            }
         }
-        const FollowedPath replayed =
-            followPushes(puzzle, current.keys[0], sweep(puzzle, current, deep, limits));
-        if (!replayed.solved || replayed.moves.size() >= current.moves.size()) {
-            continue;
-        }
-        current = replayed;
+        const FollowedPath dropped = dropNeedlessMoves(puzzle, current, limits);
+        shorter = shorter || dropped.moves.size() < current.moves.size();
+        current = dropped;
     }
-    return dropNeedlessMoves(puzzle, current, limits).moves;
+    return current.moves;
 }

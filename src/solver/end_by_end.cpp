@@ -1,0 +1,74 @@
+#include "solver/end_by_end.h"
+
+#include "solver/position_moves.h"
+
+#include <algorithm>
+
+namespace {
+
+// Memory of each small search.
+constexpr std::size_t stepMemory = std::size_t{16} << 20;
+
+bool stopped(const SearchLimits& limits) {
+    const bool cancelled = limits.cancel != nullptr && limits.cancel->load();
+    return cancelled || SolverClock::now() >= limits.deadline;
+}
+
+// Plays moves on the model from key; the moves must stand.
+PositionKey keyAfter(const HallPuzzle& puzzle, const PositionKey& key,
+                     const std::vector<SolverMove>& moves) {
+    PositionMoves model(puzzle);
+    PositionKey current = key, next(key.size());
+    for (const SolverMove& move : moves) {
+        if (model.apply(current.data(), move, next.data())) {
+            current = next;
+        }
+    }
+    return current;
+}
+
+enum class Freedom { KeepPlaced, PushPlaced, UncoverEnds };
+
+// A small search for a position with one more end covered; false when it finds none.
+bool coverOneMore(const HallPuzzle& puzzle, PositionKey& key, const SearchLimits& limits,
+                  Freedom freedom, SearchOutcome& outcome) {
+    std::vector<char> kept(puzzle.endCells.size(), 0);
+    if (freedom != Freedom::UncoverEnds) {
+        for (std::size_t e = 0; e < kept.size(); ++e) {
+            kept[e] = isEndCovered(puzzle, key.data(), e) ? 1 : 0;
+        }
+    }
+    SearchLimits part = limits;
+    part.weight = 3;
+    part.keepPlacedItems = freedom == Freedom::KeepPlaced;
+    part.memoryBytes = std::min(limits.memoryBytes, stepMemory);
+    part.keptEnds = &kept;
+    part.endsToCover = coveredEnds(puzzle, key.data()) + 1;
+    const SearchOutcome step = searchMoves(puzzle, key, part);
+    outcome.positions += step.positions;
+    if (!step.solved) {
+        return false;
+    }
+    key = keyAfter(puzzle, key, step.moves);
+    outcome.moves.insert(outcome.moves.end(), step.moves.begin(), step.moves.end());
+    return true;
+}
+
+} // namespace
+
+SearchOutcome coverEndByEnd(const HallPuzzle& puzzle, const PositionKey& start,
+                            const SearchLimits& limits) {
+    SearchOutcome outcome;
+    PositionKey key = start;
+    while (!isSolvedPosition(puzzle, key.data())) {
+        const bool step = coverOneMore(puzzle, key, limits, Freedom::KeepPlaced, outcome) ||
+                          coverOneMore(puzzle, key, limits, Freedom::PushPlaced, outcome) ||
+                          coverOneMore(puzzle, key, limits, Freedom::UncoverEnds, outcome);
+        if (!step) {
+            outcome.outOfTime = stopped(limits);
+            return outcome;
+        }
+    }
+    outcome.solved = true;
+    return outcome;
+}
