@@ -1,5 +1,6 @@
 // The solver's searches on small hand-drawn halls whose shortest solutions are known.
 
+#include "solver/end_by_end.h"
 #include "solver/hall_search.h"
 #include "solver/hall_solver.h"
 #include "solver/hill_climb.h"
@@ -92,6 +93,27 @@ TEST(HallSearchTest, BestFirstAndTheClimbSolveToo) {
         EXPECT_TRUE(climbed.solved) << hall.what;
         EXPECT_TRUE(solvesInModel(hall.puzzle, climbed.moves)) << hall.what;
     }
+}
+
+TEST(HallSearchTest, CoveringEndByEndSolvesTheKnownHalls) {
+    for (const KnownHall& hall : knownHalls()) {
+        const SearchOutcome outcome = coverEndByEnd(hall.puzzle.puzzle, hall.puzzle.start, {});
+        EXPECT_TRUE(outcome.solved) << hall.what;
+        EXPECT_TRUE(solvesInModel(hall.puzzle, outcome.moves)) << hall.what;
+    }
+}
+
+TEST(HallSearchTest, AFreeEndWalledInByCoveredEndsIsSealed) {
+    const PicturePuzzle open = puzzleFromPictures({"######", "#bb..#", "######"}, //
+                                                  {"######", "#..bb#", "######"});
+    EXPECT_FALSE(sealsAnEnd(open.puzzle, open.start.data()));
+    const PicturePuzzle allCovered = puzzleFromPictures({"######", "#.bbb#", "######"}, //
+                                                        {"######", "#..bb#", "######"});
+    EXPECT_FALSE(sealsAnEnd(allCovered.puzzle, allCovered.start.data()));
+    // The middle end has covered ends on both sides and walls above and below.
+    const PicturePuzzle walledIn = puzzleFromPictures({"######", "#.b.b#", "######"}, //
+                                                      {"######", "#.bbb#", "######"});
+    EXPECT_TRUE(sealsAnEnd(walledIn.puzzle, walledIn.start.data()));
 }
 
 TEST(HallSearchTest, AHallWhoseEndsCannotBeReachedIsSearchedToTheEnd) {
