@@ -35,10 +35,6 @@ struct PlayedPlan {
 PlayedPlan planAndPlay(const LevelPuzzle& made, PlayState& state,
                        const std::vector<SolverMove>& pushes, const SearchLimits& limits);
 
-// Plays moves from a fresh level start: true when the last move, and no earlier one, leaves
-// the hall solved.
-bool playsToSolved(std::string_view name, int level, const std::vector<SolverMove>& moves);
-
 struct LevelSolution {
     bool solved = false; // found, and confirmed by play from a fresh level start
     std::vector<SolverMove> moves;
