@@ -3,7 +3,7 @@
 // owns them. The scene links each piece's scene object to its HallObject; the rules find pieces
 // through that link and through the list.
 
-#include "shell/engine.h"
+#include "engine/engine.h"
 
 #include <cstdint>
 #include <memory>

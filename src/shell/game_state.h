@@ -5,13 +5,13 @@
 // thread, so it needs no locking.
 
 #include "draw/bitmap_font.h"
+#include "engine/engine.h"
 #include "hall/hall_grid.h"
 #include "presentation/effect_manager.h"
 #include "presentation/play_view.h"
 #include "presentation/scene_layer.h"
 #include "presentation/sound_catalogue.h"
 #include "rules/play_frame.h"
-#include "shell/engine.h"
 #include "shell/keyboard_play.h"
 #include "shell/name_progress.h"
 #include "shell/pack_password.h"
