@@ -1,8 +1,8 @@
+#include "platform/pack/pack_password.h"
 #include "platform/pack/pack_writer.h"
 #include "presentation/graphics_catalogue.h"
 #include "presentation/sound_catalogue.h"
 #include "presets/effect_presets.h"
-#include "shell/pack_password.h"
 #include "support/headless_fixture.h"
 
 #include <algorithm>
