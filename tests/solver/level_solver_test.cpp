@@ -1,11 +1,11 @@
 // Solutions of generated halls as the hall tool prints them, played from a fresh level start
 // with the rules alone, the solve modes' usage errors and budgets, and the game's hint.
 
-#include "hall/hall_tool.h"
 #include "rules/hall_scene.h"
 #include "rules/play_move.h"
 #include "solver/hall_hint.h"
 #include "solver/level_solver.h"
+#include "tools/hall/hall_tool.h"
 
 #include <gtest/gtest.h>
 

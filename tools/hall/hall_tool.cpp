@@ -1,9 +1,9 @@
-#include "hall/hall_tool.h"
+#include "tools/hall/hall_tool.h"
 
 #include "hall/hall_report.h"
 #include "hall/tool_text.h"
-#include "rules/hall_replay.h"
 #include "solver/solve_tool.h"
+#include "tools/hall/replay_modes.h"
 
 #include <string_view>
 
