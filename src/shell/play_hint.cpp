@@ -10,8 +10,17 @@
 
 namespace {
 
-constexpr std::uint32_t arrowColour = 0xFFF14250; // the highlight of the bar and the cursor
-constexpr float pulsePeriod = 25;                 // frame units: two beats a second
+// White over a dark shadow stands out on every piece and floor.
+constexpr std::uint32_t arrowColour = 0xFFFFFFFF;
+constexpr std::uint32_t shadowColour = 0xB0000000;
+constexpr float shadowOffset = 3;
+constexpr float arrowOut = 30;    // from the piece's centre the way it is to go: over its edge
+constexpr float pulsePeriod = 25; // frame units: two beats a second
+
+void stepOf(Direction direction, float* dx, float* dy) {
+    *dx = direction == Direction::Left ? -1.0f : (direction == Direction::Right ? 1.0f : 0.0f);
+    *dy = direction == Direction::Up ? -1.0f : (direction == Direction::Down ? 1.0f : 0.0f);
+}
 
 float rotationOf(Direction direction) {
     switch (direction) {
@@ -74,14 +83,20 @@ void drawHint() {
     }
     const HintMove& move = game.hint.move();
     const float beat = std::sin(game.clock * 2 * std::numbers::pi_v<float> / pulsePeriod);
-    const float scale = 1.1f + 0.15f * beat;
+    const float scale = 1.4f + 0.15f * beat;
+    float dx = 0, dy = 0;
+    stepOf(move.direction, &dx, &dy);
+    const float x = cellCentre(move.x) + dx * arrowOut, y = cellCentre(move.y) + dy * arrowOut;
+    const float rotation = rotationOf(move.direction);
     Sprite& sprite = *arrow->sprite;
     std::uint32_t lit[4]; // the hall's light on the arrows of the floor, given back after
     for (int corner = 0; corner < 4; ++corner) {
         lit[corner] = sprite.colour(corner);
     }
+    sprite.setColour(shadowColour);
+    sprite.render(x + shadowOffset, y + shadowOffset, rotation, scale, scale);
     sprite.setColour(arrowColour);
-    sprite.render(cellCentre(move.x), cellCentre(move.y), rotationOf(move.direction), scale, scale);
+    sprite.render(x, y, rotation, scale, scale);
     for (int corner = 0; corner < 4; ++corner) {
         sprite.setColour(lit[corner], corner);
     }
