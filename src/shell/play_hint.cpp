@@ -22,6 +22,20 @@ void stepOf(Direction direction, float* dx, float* dy) {
     *dy = direction == Direction::Up ? -1.0f : (direction == Direction::Down ? 1.0f : 0.0f);
 }
 
+const char* directionWord(Direction direction) {
+    switch (direction) {
+    case Direction::Left:
+        return "left";
+    case Direction::Right:
+        return "right";
+    case Direction::Up:
+        return "up";
+    case Direction::Down:
+        break;
+    }
+    return "down";
+}
+
 float rotationOf(Direction direction) {
     switch (direction) {
     case Direction::Right:
@@ -48,13 +62,18 @@ void askForHint() {
 
 void updateHint() {
     if (game.hint.status() != HintSearch::Status::Idle && !allAtRest(game.play)) {
-        game.hint.cancel(); // a torch's big amoeba may set pieces going without a move
+        game.hint.cancel(); // a big amoeba's tug sets pieces going without a move
     }
     const HintSearch::Status before = game.hint.status();
     game.hint.update(game.history.generation());
-    if (before == HintSearch::Status::Searching &&
-        game.hint.status() == HintSearch::Status::NotFound) {
+    if (before != HintSearch::Status::Searching) {
+        return;
+    }
+    if (game.hint.status() == HintSearch::Status::NotFound) {
         game.engine->logLine("Hint: none found");
+    } else if (game.hint.status() == HintSearch::Status::Found) {
+        const HintMove& move = game.hint.move();
+        game.engine->logLine("Hint: %d %d %s", move.x, move.y, directionWord(move.direction));
     }
 }
 

@@ -106,6 +106,7 @@ TEST_F(PlayHintTest, AHintShowsAsAnArrowOnItsPieceUntilThePieceMoves) {
                         return std::optional<HintMove>(HintMove{13, 10, Direction::Up});
                     });
     runWhileSearching();
+    EXPECT_TRUE(logged("Hint: 13 10 up"));
     headless().clearRecordings();
     run(1);
     ASSERT_EQ(game.hint.status(), HintSearch::Status::Found);
