@@ -7,7 +7,9 @@
 #include "shell/game_actions.h"
 #include "shell/game_state.h"
 #include "shell/game_texts.h"
+#include "shell/lost_line.h"
 #include "shell/play_bar.h"
+#include "shell/play_hint.h"
 #include "shell/play_step.h"
 #include "shell/progress_file.h"
 #include "shell/screens.h"
@@ -158,6 +160,9 @@ ScreenOutcome servePlayKeys(const FrameInput& in) {
         return outcome;
     }
     switch (in.key) {
+    case 'H':
+        askForHint();
+        break;
     case 'L':
         game.screens.push(makeLevelSelectScreen());
         break;
@@ -299,6 +304,7 @@ void playOrOpen(const FrameInput& in) {
     if (game.phase < 0) {
         playHallFrame(in.x, in.y, in.leftHeld);
         followLaunchedPiece();
+        watchForLostHall();
         return;
     }
     if (openingSequence()) {
@@ -330,8 +336,11 @@ bool frameHandler() {
     if (game.backdropObject != nullptr) {
         game.backdropObject->visible = !game.screens.empty();
     }
-    if (game.phase < 0 && game.screens.empty() && servePlayBar(in)) {
+    if (game.phase < 0 && game.screens.empty() && (servePlayBar(in) || serveLostLine(in))) {
         return false;
+    }
+    if (game.phase < 0) {
+        updateHint();
     }
     if (game.screens.empty()) {
         playOrOpen(in);
@@ -382,6 +391,8 @@ void resetLevel() {
 }
 
 void startLevel() {
+    game.hint.finish(); // a search about the last hall ends with it
+    game.lostWatch = LostWatch{};
     resetLevel();
     noteLevelStarted(game.progressBook, game.gameName, game.level);
     saveNameProgress();

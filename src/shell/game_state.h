@@ -13,7 +13,9 @@
 #include "presentation/scene_layer.h"
 #include "presentation/sound_catalogue.h"
 #include "rules/play_frame.h"
+#include "shell/hint_search.h"
 #include "shell/keyboard_play.h"
+#include "shell/lost_line.h"
 #include "shell/name_progress.h"
 #include "shell/play_bar.h"
 #include "shell/play_history.h"
@@ -95,6 +97,8 @@ struct GameState {
     PlayState moveBefore;     // the state before this frame's move, for the history
     bool redoPending = false; // redoMove is made in the next frame of play
     PlayMove redoMove;
+    HintSearch hint;     // the hint about the position in play, worked out beside the game
+    LostWatch lostWatch; // whether the position at rest can still be solved
 };
 
 extern GameState game;

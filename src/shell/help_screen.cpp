@@ -37,7 +37,7 @@ const char* const aim =
 
 const char* const keys =
     "Arrows move the cursor, Enter or Space picks a piece   Ctrl+Z, U or Backspace undo\n"
-    "Ctrl+Y or Ctrl+Shift+Z redo   R restart   L levels   M sound   F1 help   Esc menu";
+    "Ctrl+Y or Ctrl+Shift+Z redo   R restart   H hint   L levels   M sound   F1 help   Esc menu";
 
 constexpr float pictureSize = 36; // logical units
 constexpr float rowHeight = 44;

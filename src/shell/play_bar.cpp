@@ -4,6 +4,7 @@
 #include "shell/frame_input.h"
 #include "shell/game_actions.h"
 #include "shell/game_state.h"
+#include "shell/play_hint.h"
 
 #include <string>
 
@@ -22,6 +23,7 @@ struct BarButton {
 };
 
 constexpr BarButton buttons[] = {
+    {PlayBarButton::Hint, "Hint", 225},
     {PlayBarButton::Undo, "Undo", 300},
     {PlayBarButton::Redo, "Redo", 370},
     {PlayBarButton::Restart, "Restart", 450},
@@ -34,9 +36,16 @@ bool canAct(PlayBarButton button) {
         return game.history.canUndo();
     case PlayBarButton::Redo:
         return game.history.canRedo();
+    case PlayBarButton::Hint:
+        return hintAvailable();
     default:
         return true;
     }
+}
+
+// The hint button says what the hint is doing.
+const char* textOf(const BarButton& b) {
+    return b.button == PlayBarButton::Hint ? hintButtonText() : b.text;
 }
 
 float halfWidth(const char* text) {
@@ -60,7 +69,7 @@ PlayBarButton playBarButtonAt(float x, float y) {
         return PlayBarButton::None;
     }
     for (const BarButton& b : buttons) {
-        if (x > b.centre - halfWidth(b.text) && x < b.centre + halfWidth(b.text)) {
+        if (x > b.centre - halfWidth(textOf(b)) && x < b.centre + halfWidth(textOf(b))) {
             return b.button;
         }
     }
@@ -82,6 +91,9 @@ bool servePlayBar(const FrameInput& in) {
     }
     playClickSound();
     switch (pressed) {
+    case PlayBarButton::Hint:
+        askForHint();
+        return false;
     case PlayBarButton::Undo:
         undoStep();
         return true;
@@ -101,7 +113,7 @@ void drawPlayBar(float x, float y, bool pointerIn) {
     for (const BarButton& b : buttons) {
         const bool active = canAct(b.button);
         font.setColour(!active ? grey : (b.button == pointed ? highlight : white));
-        font.printf(b.centre, textY, alignCentre, "%s", b.text);
+        font.printf(b.centre, textY, alignCentre, "%s", textOf(b));
     }
     font.setColour(white);
     font.printf(countersLeft, textY, alignLeft, "%s", counters().c_str());

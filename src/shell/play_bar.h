@@ -1,10 +1,10 @@
 #pragma once
-// The bar along the bottom edge during play, for the mouse: Undo, Redo and Restart, and the
-// move counter with the level's best. A button acts on a click that starts and ends on it.
+// The bar along the bottom edge during play, for the mouse: Hint, Undo, Redo and Restart, and
+// the move counter with the level's best. A button acts on a click that starts and ends on it.
 
 struct FrameInput;
 
-enum class PlayBarButton { None, Undo, Redo, Restart };
+enum class PlayBarButton { None, Hint, Undo, Redo, Restart };
 
 // The button under the point (logical units).
 PlayBarButton playBarButtonAt(float x, float y);

@@ -6,7 +6,9 @@
 #include "shell/game_state.h"
 #include "shell/game_texts.h"
 #include "shell/keyboard_play.h"
+#include "shell/lost_line.h"
 #include "shell/play_bar.h"
+#include "shell/play_hint.h"
 #include "shell/progress_notice.h"
 
 #include <string>
@@ -63,6 +65,7 @@ bool renderHandler() {
     renderLayer(*game.hallLayer);
     renderEffects(game.effects);
     if (game.phase < 0) {
+        drawHint();
         drawKeyboardCursor(); // under the backdrop that the screens lay over the hall
     }
     renderLayer(*game.overlayLayer);
@@ -73,6 +76,7 @@ bool renderHandler() {
     if (game.phase < 0) {
         drawTopBar(y, pointerIn);
         drawPlayBar(x, y, pointerIn);
+        drawLostLine(x, y, pointerIn);
         drawLinks(x, y, pointerIn);
     }
     engine.endFrame();

@@ -128,6 +128,7 @@ bool startGame() {
         return false;
     }
     game.screens.clear();
+    game.history.setListener([] { game.hint.cancel(); }); // a change of position ends a search
     if (!game.progressFileName.empty()) {
         game.soundOn = rememberedSound(settingsPathBeside(game.progressFileName));
     }
@@ -138,6 +139,7 @@ bool startGame() {
 }
 
 void endGame() {
+    game.hint.finish();
     // Everything that holds engine resources goes before the engine does.
     game.screens.clear();
     game.screens.forget();

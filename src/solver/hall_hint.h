@@ -2,19 +2,13 @@
 // The game's hint: the next move towards solving the hall from the position on the board, worked
 // out from a copy of the play state, so that it may run on a thread of its own.
 
-#include "rules/play_frame.h" // Direction
+#include "rules/hint_move.h"
 #include "rules/play_state.h"
 
 #include <atomic>
 #include <chrono>
 #include <optional>
 #include <string_view>
-
-struct HintMove {
-    int x = 0, y = 0; // the piece's cell
-    Direction direction = Direction::Left;
-    bool operator==(const HintMove&) const = default;
-};
 
 // The first move of a solution from the position in state (pieces at rest) of the hall of name
 // and level, or nothing when none is found before the deadline or once stop is set. Reads only

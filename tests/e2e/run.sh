@@ -18,6 +18,8 @@
 #    could not be saved, and the old progress file stays as it was.
 # 7. Keyboard only: level 1 of "Tessmark" from the first frame to "Level Complete" and the saved
 #    progress, with one wrong move taken back by Ctrl+Z, and not one mouse event.
+# 8. Hint and a lost hall: H asks for a hint and the play bar answers; a ball broken on a spike
+#    leaves level 1 unsolvable, which a line above the play bar says, and U takes back.
 #
 # With --package, only the unpacked package is tried instead: its hall tool replays a hall, its
 # game plays, and the window comes back at the size and in the full screen it was left.
@@ -529,3 +531,30 @@ press_key Return
 wait_for_exit 20
 [ "$status" -eq 0 ] || fail "\"Quit\" ended the game with status $status"
 echo "keyboard only: ok"
+
+# --- 8. hint and a lost hall ---------------------------------------------------------------
+export XDG_DATA_HOME="$work/lost-data"
+log="$work/lost.log"
+start_game "$work/game" "$log"
+window=$(game_window)
+wait_for_line 'Progress per name' "$log" 20
+sleep 1
+press_key space # ends the opening
+wait_for_line 'Level started: Tessmark 1$' "$log" 20
+press_key Escape # the help of the first start
+press_key h
+wait_for_line 'Hint asked: Tessmark 1$' "$log" 20
+wait_for_line 'Hint: ' "$log" 20
+keys Down 6 # the bottom room's ball on (10, 16), sent left into the spike on (5, 16)
+send Left
+wait_for_line 'Hall can no longer be solved: 2 ends of kind ball' "$log" 20
+screenshot "$log" "$work/lost.png"
+# The line in its quiet yellow, above the play bar.
+[ "$(bright "$work/lost.png" 250 878 424 20)" -gt 50 ] || fail "no line about the lost hall"
+press_key u
+sleep 1
+screenshot "$log" "$work/taken-back.png"
+[ "$(bright "$work/taken-back.png" 250 878 424 20)" -lt "$(bright "$work/lost.png" 250 878 424 20)" ] ||
+    fail "the line about the lost hall stays after an undo"
+end_game
+echo "hint and lost hall: ok"
