@@ -7,6 +7,7 @@
 #include "shell/game_texts.h"
 #include "shell/keyboard_play.h"
 #include "shell/play_bar.h"
+#include "shell/play_step.h"
 #include "shell/progress_notice.h"
 
 #include <string>
@@ -58,7 +59,10 @@ bool renderHandler() {
     y /= game.scale;
     const bool pointerIn = engine.mouseInWindow();
 
-    engine.beginFrame(0);
+    if (!engine.beginFrame(0)) {
+        return false; // the window is hidden: nobody sees the frame
+    }
+    lightHallForDrawing();
     engine.clearFrame(0x00000000);
     renderLayer(*game.hallLayer);
     renderEffects(game.effects);
