@@ -283,27 +283,29 @@ void SdlEngine::rasteriseBatch() {
     }
 }
 
-// Puts the frame drawn so far on the renderer, letterboxed like any drawing: the rows that
+// Puts the frame drawn so far on the renderer, letterboxed like any drawing: the areas that
 // changed, or all of it when the window lost its picture.
 void SdlEngine::showSoftFrame() {
     softRenderer_->finish();
-    const std::vector<RasterRows> runs = softRenderer_->takeChangedRows();
-    if (runs.empty() && !repaintWindow_) {
+    const std::vector<RasterArea> areas = softRenderer_->takeChangedAreas();
+    if (areas.empty() && !repaintWindow_) {
         return;
     }
     const FrameBuffer& frame = softRenderer_->frame();
-    for (const RasterRows& run : runs) {
-        const SDL_Rect rows{0, run.first, frame.width, run.end - run.first};
-        SDL_UpdateTexture(frameTexture_, &rows,
-                          frame.pixels.data() + static_cast<std::size_t>(run.first) * frame.stride,
+    for (const RasterArea& area : areas) {
+        const SDL_Rect rect{area.left, area.first, area.right - area.left, area.end - area.first};
+        SDL_UpdateTexture(frameTexture_, &rect,
+                          frame.pixels.data() +
+                              static_cast<std::size_t>(area.first) * frame.stride + area.left,
                           frame.stride * 4);
     }
     int w = 0, h = 0;
     SDL_GetRendererOutputSize(renderer_, &w, &h);
     if (w == frame.width && h == frame.height && !repaintWindow_) {
-        for (const RasterRows& run : runs) {
-            const SDL_Rect rows{0, run.first, frame.width, run.end - run.first};
-            SDL_RenderCopy(renderer_, frameTexture_, &rows, &rows);
+        for (const RasterArea& area : areas) {
+            const SDL_Rect rect{area.left, area.first, area.right - area.left,
+                                area.end - area.first};
+            SDL_RenderCopy(renderer_, frameTexture_, &rect, &rect);
         }
     } else {
         // A letterboxed frame leaves bars to clear; at the game's own size the frame covers all.

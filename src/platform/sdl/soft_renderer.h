@@ -5,9 +5,8 @@
 // the same pixels whichever rows are drawn, so the frame is exactly the one a single thread
 // would draw.
 //
-// A frame that begins with a clear is drawn in strips of rows, and a strip whose drawing is the
-// same as in the last frame keeps its pixels: an idle hall redraws only where something moves or
-// flickers.
+// A frame that begins with a clear is drawn in tiles, and a tile whose drawing is the same as in
+// the last frame keeps its pixels: an idle hall redraws only where something moves or flickers.
 
 #include "platform/sdl/soft_raster.h"
 
@@ -31,11 +30,11 @@ class SoftRenderer {
     void line(float x1, float y1, float x2, float y2, std::uint32_t colour);
     // Draws everything recorded since the last finish.
     void finish();
-    // The rows whose pixels may have changed since the last call, in runs from the top; none when
-    // no pixel did.
-    std::vector<RasterRows> takeChangedRows();
+    // The areas whose pixels may have changed since the last call, from the top, apart from each
+    // other; none when no pixel did.
+    std::vector<RasterArea> takeChangedAreas();
     // Textures may have changed their pixels: the next frame is drawn whole.
-    void forget() { stripsKnown_ = false; }
+    void forget() { tilesKnown_ = false; }
     const FrameBuffer& frame() const { return frame_; }
     bool drawsOnTwoThreads() const { return helper_.joinable(); }
 
@@ -46,27 +45,32 @@ class SoftRenderer {
         RasterVertex corner[4] = {}; // a line runs from corner 0 to corner 1
         RasterTexture texture;       // no pixels: untextured
         RasterBlend blend = RasterBlend::alpha;
-        std::uint32_t colour = 0; // of a clear or a line
+        std::uint32_t colour = 0;            // of a clear or a line
+        int firstColumn = 0, lastColumn = 0; // of the tiles it can reach, set by markTiles
     };
 
-    static constexpr int stripRows = 32;
+    // 32 x 32 pixels: small enough that a flickering torch or a moving piece redraws little more
+    // than itself, large enough that few quads are set up in more than a couple of tiles.
+    static constexpr int tileRows = 32, tileColumns = 32;
 
-    void markStrips();
-    void drawMarkedStrips(RasterRows rows);
-    void draw(RasterRows rows);
+    void markTiles();
+    void drawMarkedTiles(RasterArea rows);
+    void draw(const std::vector<int>& commands, int firstColumn, int endColumn, RasterArea area);
     void helperLoop();
 
     FrameBuffer frame_;
     std::vector<Command> commands_;
-    std::vector<std::uint64_t> signatures_; // per strip, of the drawing its pixels show
+    int tilesAcross_ = 0, tilesDown_ = 0;
+    std::vector<std::uint64_t> signatures_; // per tile, row by row, of the drawing its pixels show
     std::vector<std::uint64_t> nextSignatures_;
-    std::vector<char> redraw_;  // per strip, for the frame being finished
-    bool stripsKnown_ = false;  // the signatures match the pixels
-    std::vector<char> changed_; // per strip, since takeChangedRows
+    std::vector<std::vector<int>> rowCommands_; // per row of tiles, the commands reaching it
+    std::vector<char> redraw_;                  // per tile, for the frame being finished
+    bool tilesKnown_ = false;                   // the signatures match the pixels
+    std::vector<char> changed_;                 // per tile, since takeChangedAreas
     std::thread helper_; // not started when the machine has one core or no thread can be made
     std::mutex mutex_;
     std::condition_variable wake_, done_;
-    RasterRows helperRows_;
+    RasterArea helperRows_;
     bool helperBusy_ = false; // rows handed to the helper and not yet drawn
     bool stopping_ = false;
 };
