@@ -251,8 +251,13 @@ void SdlEngine::openSoftRaster() {
     if (!ownRaster_) {
         return;
     }
-    frameTexture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
-                                      SDL_TEXTUREACCESS_STREAMING, width_, height_);
+    // Where the window keeps 0x00RRGGBB (X11 at 24 bits) the frame, whose alpha the window does
+    // not show, goes to it in the window's own format: copied as it is, not pixel by pixel.
+    const Uint32 format = SDL_GetWindowPixelFormat(window_) == SDL_PIXELFORMAT_RGB888
+                              ? SDL_PIXELFORMAT_RGB888
+                              : SDL_PIXELFORMAT_ARGB8888;
+    frameTexture_ =
+        SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, width_, height_);
     if (frameTexture_ == nullptr) {
         logLine("Can't draw frames ourselves, SDL draws them: %s", SDL_GetError());
         return;
