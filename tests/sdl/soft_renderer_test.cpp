@@ -223,4 +223,42 @@ TEST(SoftRenderer, FramesKeepingUnchangedTilesEqualFramesDrawnAfresh) {
     }
 }
 
+// Frames whose first quads stay the same start their new tiles from a picture of those quads; it
+// must follow when they change after all, when a texture changes its pixels or when the frame
+// is resized.
+TEST(SoftRenderer, FramesBeginningAlikeEqualFramesDrawnAfresh) {
+    std::mt19937 random(12122026);
+    SoftRenderer renderer;
+    Scene scene = randomScene(random);
+    const Scene moving = randomScene(random);
+    int size = 90;
+    renderer.resize(size, size);
+    for (int round = 0; round < 300; ++round) {
+        Scene frame = scene; // the first 60 quads: still, but for a change now and then
+        if (round % 97 == 40) {
+            scene.quads[random() % 20].corner[0].colour ^= 0x00200000u;
+        }
+        if (round % 89 == 70) {
+            scene.texels[random() % scene.texels.size()] ^= 0x00FF00FFu;
+            renderer.forget();
+        }
+        if (round == 200) {
+            size = 100;
+            renderer.resize(size, size);
+        }
+        for (Scene::Quad q : moving.quads) { // then quads on the move
+            for (RasterVertex& v : q.corner) {
+                v.x += static_cast<float>(round % 7);
+            }
+            frame.quads.push_back(q);
+        }
+        record(renderer, frame, true);
+        renderer.finish();
+        FrameBuffer expected;
+        resizeFrameBuffer(expected, size, size);
+        drawWhole(expected, frame);
+        ASSERT_EQ(firstDifference(renderer.frame(), expected), "") << "round " << round;
+    }
+}
+
 } // namespace

@@ -80,7 +80,7 @@ SoftRenderer::~SoftRenderer() {
 
 void SoftRenderer::resize(int width, int height) {
     commands_.clear();
-    tilesKnown_ = false;
+    forget();
     resizeFrameBuffer(frame_, width, height);
 }
 
@@ -123,10 +123,12 @@ void SoftRenderer::markTiles() {
     for (std::vector<int>& row : rowCommands_) {
         row.clear();
     }
+    signs_.clear();
     for (std::size_t i = 0; i < commands_.size(); ++i) {
         Command& c = commands_[i];
         const std::uint64_t h =
             signature(c.corner, static_cast<std::uint64_t>(c.kind), c.colour, c.texture, c.blend);
+        signs_.push_back(h);
         std::pair<int, int> rows{0, tilesDown_ - 1}, columns{0, tilesAcross_ - 1};
         if (c.kind != Kind::clear) {
             const int count = c.kind == Kind::quad ? 4 : 2;
@@ -159,6 +161,52 @@ void SoftRenderer::markTiles() {
     for (std::size_t tile = 0; tile < tiles; ++tile) {
         changed_[tile] = static_cast<char>(changed_[tile] | redraw_[tile]);
     }
+}
+
+// Keeps the base while frames begin with the drawing it holds. A frame that shares less with the
+// last one than the base holds has it drawn anew with what they share; when frames have shared
+// more for a second, the base takes the least of that.
+void SoftRenderer::settleBase() {
+    std::size_t shared = 0;
+    if (commands_.front().kind == Kind::clear) {
+        const std::size_t both = std::min(signs_.size(), lastSigns_.size());
+        while (shared < both && signs_[shared] == lastSigns_[shared]) {
+            ++shared;
+        }
+    }
+    lastSigns_.swap(signs_);
+    if (shared < baseCommands_) {
+        drawBase(shared);
+    } else if (shared > baseCommands_) {
+        longerShared_ = longerFrames_ == 0 ? shared : std::min(longerShared_, shared);
+        if (++longerFrames_ >= 50) {
+            drawBase(longerShared_);
+        }
+    } else {
+        longerFrames_ = 0;
+    }
+}
+
+// Draws the first commands whole into the base; none: no base.
+void SoftRenderer::drawBase(std::size_t commands) {
+    baseCommands_ = commands;
+    longerFrames_ = 0;
+    if (commands == 0) {
+        return;
+    }
+    if (base_.width != frame_.width || base_.height != frame_.height) {
+        resizeFrameBuffer(base_, frame_.width, frame_.height);
+    }
+    for (std::size_t i = 0; i < commands; ++i) {
+        drawCommand(base_, commands_[i], RasterArea{});
+    }
+}
+
+void SoftRenderer::forget() {
+    tilesKnown_ = false;
+    lastSigns_.clear(); // signatures know a texture by its address, not by its pixels
+    baseCommands_ = 0;
+    longerFrames_ = 0;
 }
 
 std::vector<RasterArea> SoftRenderer::takeChangedAreas() {
@@ -206,27 +254,40 @@ void SoftRenderer::drawMarkedTiles(RasterArea rows) {
     }
 }
 
-// Draws the commands that reach the tile columns [firstColumn, endColumn), within the area.
+// Draws the commands that reach the tile columns [firstColumn, endColumn), within the area: from
+// the base's pixels on, where there is a base.
 void SoftRenderer::draw(const std::vector<int>& commands, int firstColumn, int endColumn,
                         RasterArea area) {
-    for (const int i : commands) {
-        const Command& c = commands_[i];
-        if (c.lastColumn < firstColumn || c.firstColumn >= endColumn) {
-            continue;
+    auto from = commands.begin();
+    if (baseCommands_ > 0) {
+        const auto width = static_cast<std::size_t>(area.right - area.left);
+        for (int y = area.first; y < area.end; ++y) {
+            const std::size_t at = static_cast<std::size_t>(y) * frame_.stride + area.left;
+            std::copy_n(&base_.pixels[at], width, &frame_.pixels[at]);
         }
-        switch (c.kind) {
-        case Kind::clear:
-            clearFrameBuffer(frame_, c.colour, area);
-            break;
-        case Kind::quad:
-            rasteriseQuad(frame_, c.corner, c.texture.pixels != nullptr ? &c.texture : nullptr,
-                          c.blend, area);
-            break;
-        case Kind::line:
-            rasteriseLine(frame_, c.corner[0].x, c.corner[0].y, c.corner[1].x, c.corner[1].y,
-                          c.colour, area);
-            break;
+        from = std::lower_bound(commands.begin(), commands.end(), static_cast<int>(baseCommands_));
+    }
+    for (; from != commands.end(); ++from) {
+        const Command& c = commands_[*from];
+        if (c.lastColumn >= firstColumn && c.firstColumn < endColumn) {
+            drawCommand(frame_, c, area);
         }
+    }
+}
+
+void SoftRenderer::drawCommand(FrameBuffer& target, const Command& c, RasterArea area) {
+    switch (c.kind) {
+    case Kind::clear:
+        clearFrameBuffer(target, c.colour, area);
+        break;
+    case Kind::quad:
+        rasteriseQuad(target, c.corner, c.texture.pixels != nullptr ? &c.texture : nullptr, c.blend,
+                      area);
+        break;
+    case Kind::line:
+        rasteriseLine(target, c.corner[0].x, c.corner[0].y, c.corner[1].x, c.corner[1].y, c.colour,
+                      area);
+        break;
     }
 }
 
@@ -236,6 +297,7 @@ void SoftRenderer::finish() {
         return;
     }
     markTiles();
+    settleBase();
     const int split = frame_.height / 2;
     if (!helper_.joinable() || split < smallestBand) {
         drawMarkedTiles(RasterArea{0, frame_.height});

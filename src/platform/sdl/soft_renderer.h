@@ -7,6 +7,8 @@
 //
 // A frame that begins with a clear is drawn in tiles, and a tile whose drawing is the same as in
 // the last frame keeps its pixels: an idle hall redraws only where something moves or flickers.
+// The drawing such frames begin with, the same frame after frame (the clear and the grass under
+// the hall), is kept drawn whole in a base picture that the tiles drawn anew start from.
 
 #include "platform/sdl/soft_raster.h"
 
@@ -34,7 +36,7 @@ class SoftRenderer {
     // other; none when no pixel did.
     std::vector<RasterArea> takeChangedAreas();
     // Textures may have changed their pixels: the next frame is drawn whole.
-    void forget() { tilesKnown_ = false; }
+    void forget();
     const FrameBuffer& frame() const { return frame_; }
     bool drawsOnTwoThreads() const { return helper_.joinable(); }
 
@@ -54,8 +56,11 @@ class SoftRenderer {
     static constexpr int tileRows = 32, tileColumns = 32;
 
     void markTiles();
+    void settleBase();
+    void drawBase(std::size_t commands);
     void drawMarkedTiles(RasterArea rows);
     void draw(const std::vector<int>& commands, int firstColumn, int endColumn, RasterArea area);
+    void drawCommand(FrameBuffer& target, const Command& c, RasterArea area);
     void helperLoop();
 
     FrameBuffer frame_;
@@ -63,10 +68,16 @@ class SoftRenderer {
     int tilesAcross_ = 0, tilesDown_ = 0;
     std::vector<std::uint64_t> signatures_; // per tile, row by row, of the drawing its pixels show
     std::vector<std::uint64_t> nextSignatures_;
-    std::vector<std::vector<int>> rowCommands_; // per row of tiles, the commands reaching it
-    std::vector<char> redraw_;                  // per tile, for the frame being finished
-    bool tilesKnown_ = false;                   // the signatures match the pixels
-    std::vector<char> changed_;                 // per tile, since takeChangedAreas
+    std::vector<std::vector<int>> rowCommands_;    // per row of tiles, the commands reaching it
+    std::vector<char> redraw_;                     // per tile, for the frame being finished
+    bool tilesKnown_ = false;                      // the signatures match the pixels
+    std::vector<char> changed_;                    // per tile, since takeChangedAreas
+    std::vector<std::uint64_t> signs_, lastSigns_; // per command, of this frame and the last
+    FrameBuffer base_;             // the drawing of the first baseCommands_ commands
+    std::size_t baseCommands_ = 0; // 0: no base
+    // Frames in a row whose shared beginning was longer than the base, and the shortest of them.
+    int longerFrames_ = 0;
+    std::size_t longerShared_ = 0;
     std::thread helper_; // not started when the machine has one core or no thread can be made
     std::mutex mutex_;
     std::condition_variable wake_, done_;
