@@ -81,6 +81,7 @@ SoftRenderer::~SoftRenderer() {
 void SoftRenderer::resize(int width, int height) {
     commands_.clear();
     forget();
+    bases_.reset(); // of the old number of tiles
     resizeFrameBuffer(frame_, width, height);
 }
 
@@ -163,9 +164,9 @@ void SoftRenderer::markTiles() {
     }
 }
 
-// Keeps the base while frames begin with the drawing it holds. A frame that shares less with the
-// last one than the base holds has it drawn anew with what they share; when frames have shared
-// more for a second, the base takes the least of that.
+// Keeps the base while frames begin with the drawing it is of. A frame that shares less with the
+// last one than the base is of has the base become what they share; when frames have shared
+// more for a second, the base becomes the least of that.
 void SoftRenderer::settleBase() {
     std::size_t shared = 0;
     if (commands_.front().kind == Kind::clear) {
@@ -176,29 +177,30 @@ void SoftRenderer::settleBase() {
     }
     lastSigns_.swap(signs_);
     if (shared < baseCommands_) {
-        drawBase(shared);
+        setBase(shared);
     } else if (shared > baseCommands_) {
         longerShared_ = longerFrames_ == 0 ? shared : std::min(longerShared_, shared);
         if (++longerFrames_ >= 50) {
-            drawBase(longerShared_);
+            setBase(longerShared_);
         }
     } else {
         longerFrames_ = 0;
     }
 }
 
-// Draws the first commands whole into the base; none: no base.
-void SoftRenderer::drawBase(std::size_t commands) {
+// The base becomes the drawing of the first commands; none: no base. Tiles keep it anew.
+void SoftRenderer::setBase(std::size_t commands) {
     baseCommands_ = commands;
     longerFrames_ = 0;
-    if (commands == 0) {
-        return;
-    }
-    if (base_.width != frame_.width || base_.height != frame_.height) {
-        resizeFrameBuffer(base_, frame_.width, frame_.height);
-    }
-    for (std::size_t i = 0; i < commands; ++i) {
-        drawCommand(base_, commands_[i], RasterArea{});
+    const auto tiles = static_cast<std::size_t>(tilesAcross_) * tilesDown_;
+    baseKept_.assign(tiles, 0);
+    if (commands > 0 && bases_ == nullptr) {
+        constexpr std::size_t page = 4096, tileBytes = tileRows * tileColumns * 4;
+        static_assert(tileBytes % page == 0, "a tile's base fills whole pages");
+        bases_.reset(static_cast<std::uint32_t*>(std::aligned_alloc(page, tiles * tileBytes)));
+        if (bases_ == nullptr) {
+            baseCommands_ = 0; // no memory for it: tiles are drawn from the clear
+        }
     }
 }
 
@@ -207,6 +209,27 @@ void SoftRenderer::forget() {
     lastSigns_.clear(); // signatures know a texture by its address, not by its pixels
     baseCommands_ = 0;
     longerFrames_ = 0;
+}
+
+// Copies the tiles' bases between the frame and the tiles' own memory: to the frame or from it.
+void SoftRenderer::keepBase(int row, int firstColumn, int endColumn, bool toFrame) {
+    const int top = row * tileRows, rows = std::min(tileRows, frame_.height - top);
+    for (int column = firstColumn; column < endColumn; ++column) {
+        const std::size_t tile = static_cast<std::size_t>(row) * tilesAcross_ + column;
+        std::uint32_t* kept = bases_.get() + tile * tileRows * tileColumns;
+        const int left = column * tileColumns;
+        const auto width = static_cast<std::size_t>(std::min(tileColumns, frame_.width - left));
+        for (int y = 0; y < rows; ++y) {
+            std::uint32_t* pixel =
+                &frame_.pixels[static_cast<std::size_t>(top + y) * frame_.stride + left];
+            if (toFrame) {
+                std::copy_n(kept + y * tileColumns, width, pixel);
+            } else {
+                std::copy_n(pixel, width, kept + y * tileColumns);
+            }
+        }
+        baseKept_[tile] = 1;
+    }
 }
 
 std::vector<RasterArea> SoftRenderer::takeChangedAreas() {
@@ -249,30 +272,37 @@ void SoftRenderer::drawMarkedTiles(RasterArea rows) {
             }
             const RasterArea area{band.first, band.end, first * tileColumns,
                                   std::min(column * tileColumns, frame_.width)};
-            draw(rowCommands_[row], first, column, area);
+            draw(row, first, column, area);
         }
     }
 }
 
-// Draws the commands that reach the tile columns [firstColumn, endColumn), within the area: from
-// the base's pixels on, where there is a base.
-void SoftRenderer::draw(const std::vector<int>& commands, int firstColumn, int endColumn,
-                        RasterArea area) {
+// Draws the commands that reach the tile columns [firstColumn, endColumn) of a row of tiles,
+// within the area: from the tiles' base on, where there is one.
+void SoftRenderer::draw(int row, int firstColumn, int endColumn, RasterArea area) {
+    const std::vector<int>& commands = rowCommands_[row];
     auto from = commands.begin();
+    const auto drawUpTo = [&](auto end) {
+        for (; from != end; ++from) {
+            const Command& c = commands_[*from];
+            if (c.lastColumn >= firstColumn && c.firstColumn < endColumn) {
+                drawCommand(frame_, c, area);
+            }
+        }
+    };
     if (baseCommands_ > 0) {
-        const auto width = static_cast<std::size_t>(area.right - area.left);
-        for (int y = area.first; y < area.end; ++y) {
-            const std::size_t at = static_cast<std::size_t>(y) * frame_.stride + area.left;
-            std::copy_n(&base_.pixels[at], width, &frame_.pixels[at]);
-        }
-        from = std::lower_bound(commands.begin(), commands.end(), static_cast<int>(baseCommands_));
-    }
-    for (; from != commands.end(); ++from) {
-        const Command& c = commands_[*from];
-        if (c.lastColumn >= firstColumn && c.firstColumn < endColumn) {
-            drawCommand(frame_, c, area);
+        const char* kept = &baseKept_[static_cast<std::size_t>(row) * tilesAcross_];
+        const auto end =
+            std::lower_bound(commands.begin(), commands.end(), static_cast<int>(baseCommands_));
+        if (std::all_of(kept + firstColumn, kept + endColumn, [](char k) { return k != 0; })) {
+            keepBase(row, firstColumn, endColumn, true);
+            from = end;
+        } else {
+            drawUpTo(end);
+            keepBase(row, firstColumn, endColumn, false);
         }
     }
+    drawUpTo(commands.end());
 }
 
 void SoftRenderer::drawCommand(FrameBuffer& target, const Command& c, RasterArea area) {
@@ -298,7 +328,8 @@ void SoftRenderer::finish() {
     }
     markTiles();
     settleBase();
-    const int split = frame_.height / 2;
+    // On a tile's edge: each tile is drawn by one thread, which keeps its base alone.
+    const int split = frame_.height / 2 / tileRows * tileRows;
     if (!helper_.joinable() || split < smallestBand) {
         drawMarkedTiles(RasterArea{0, frame_.height});
         commands_.clear();

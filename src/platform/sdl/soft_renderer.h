@@ -8,12 +8,15 @@
 // A frame that begins with a clear is drawn in tiles, and a tile whose drawing is the same as in
 // the last frame keeps its pixels: an idle hall redraws only where something moves or flickers.
 // The drawing such frames begin with, the same frame after frame (the clear and the grass under
-// the hall), is kept drawn whole in a base picture that the tiles drawn anew start from.
+// the hall), is kept as the base of each tile drawn anew: the tile starts from its pixels. A
+// tile's base is kept once the tile is first drawn anew, so only tiles that change take memory.
 
 #include "platform/sdl/soft_raster.h"
 
 #include <condition_variable>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -57,9 +60,10 @@ class SoftRenderer {
 
     void markTiles();
     void settleBase();
-    void drawBase(std::size_t commands);
+    void setBase(std::size_t commands);
+    void keepBase(int row, int firstColumn, int endColumn, bool toFrame);
     void drawMarkedTiles(RasterArea rows);
-    void draw(const std::vector<int>& commands, int firstColumn, int endColumn, RasterArea area);
+    void draw(int row, int firstColumn, int endColumn, RasterArea area);
     void drawCommand(FrameBuffer& target, const Command& c, RasterArea area);
     void helperLoop();
 
@@ -73,8 +77,13 @@ class SoftRenderer {
     bool tilesKnown_ = false;                      // the signatures match the pixels
     std::vector<char> changed_;                    // per tile, since takeChangedAreas
     std::vector<std::uint64_t> signs_, lastSigns_; // per command, of this frame and the last
-    FrameBuffer base_;             // the drawing of the first baseCommands_ commands
-    std::size_t baseCommands_ = 0; // 0: no base
+    std::size_t baseCommands_ = 0; // the commands the base is the drawing of; 0: no base
+    // Each tile's base, tile after tile, row by row; untouched memory until a tile keeps its own.
+    struct FreeMemory {
+        void operator()(std::uint32_t* pixels) const { std::free(pixels); }
+    };
+    std::unique_ptr<std::uint32_t[], FreeMemory> bases_;
+    std::vector<char> baseKept_; // per tile
     // Frames in a row whose shared beginning was longer than the base, and the shortest of them.
     int longerFrames_ = 0;
     std::size_t longerShared_ = 0;
