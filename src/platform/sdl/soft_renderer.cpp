@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <bit>
+#include <cassert>
 #include <cmath>
+#include <sys/mman.h>
 #include <system_error>
 #include <utility>
 
@@ -12,6 +14,12 @@ namespace {
 
 // Below this many rows a band is not worth waking the helper for.
 constexpr int smallestBand = 32;
+
+// A tile's base is one page of memory, which can be given back on its own.
+constexpr std::size_t pageBytes = 4096;
+// Frames after which a tile's unused base is given back: a fifth of a second at the game's rate.
+// The tiles that flicker or move keep theirs.
+constexpr long unusedBaseFrames = 10;
 
 std::uint64_t mix(std::uint64_t hash, std::uint64_t value) {
     std::uint64_t z = hash ^ (value + 0x9E3779B97F4A7C15u + (hash << 6) + (hash >> 2));
@@ -81,7 +89,8 @@ SoftRenderer::~SoftRenderer() {
 void SoftRenderer::resize(int width, int height) {
     commands_.clear();
     forget();
-    bases_.reset(); // of the old number of tiles
+    baseKept_.clear(); // the bases were of the old number of tiles
+    bases_.reset();
     resizeFrameBuffer(frame_, width, height);
 }
 
@@ -193,13 +202,28 @@ void SoftRenderer::setBase(std::size_t commands) {
     baseCommands_ = commands;
     longerFrames_ = 0;
     const auto tiles = static_cast<std::size_t>(tilesAcross_) * tilesDown_;
+    dropUnusedBases(); // before baseKept_ forgets which tiles hold memory
     baseKept_.assign(tiles, 0);
+    baseUsed_.assign(tiles, 0);
+    static_assert(tileRows * tileColumns * 4 == pageBytes, "a tile's base fills one page");
     if (commands > 0 && bases_ == nullptr) {
-        constexpr std::size_t page = 4096, tileBytes = tileRows * tileColumns * 4;
-        static_assert(tileBytes % page == 0, "a tile's base fills whole pages");
-        bases_.reset(static_cast<std::uint32_t*>(std::aligned_alloc(page, tiles * tileBytes)));
+        bases_.reset(static_cast<std::uint32_t*>(std::aligned_alloc(pageBytes, tiles * pageBytes)));
         if (bases_ == nullptr) {
             baseCommands_ = 0; // no memory for it: tiles are drawn from the clear
+            return;
+        }
+        madvise(bases_.get(), tiles * pageBytes, MADV_NOHUGEPAGE); // given back page by page
+    }
+}
+
+// Gives back the memory of the bases that no frame used lately, and of all of them once there is
+// no base.
+void SoftRenderer::dropUnusedBases() {
+    for (std::size_t tile = 0; tile < baseKept_.size(); ++tile) {
+        if (baseKept_[tile] != 0 &&
+            (baseCommands_ == 0 || baseUsed_[tile] + unusedBaseFrames < frames_)) {
+            madvise(bases_.get() + tile * tileRows * tileColumns, pageBytes, MADV_DONTNEED);
+            baseKept_[tile] = 0;
         }
     }
 }
@@ -229,6 +253,7 @@ void SoftRenderer::keepBase(int row, int firstColumn, int endColumn, bool toFram
             }
         }
         baseKept_[tile] = 1;
+        baseUsed_[tile] = frames_;
     }
 }
 
@@ -286,11 +311,14 @@ void SoftRenderer::draw(int row, int firstColumn, int endColumn, RasterArea area
         for (; from != end; ++from) {
             const Command& c = commands_[*from];
             if (c.lastColumn >= firstColumn && c.firstColumn < endColumn) {
-                drawCommand(frame_, c, area);
+                drawCommand(c, area);
             }
         }
     };
     if (baseCommands_ > 0) {
+        assert(area.first == row * tileRows &&
+               area.end == std::min((row + 1) * tileRows, frame_.height) &&
+               "bases are kept for whole tiles");
         const char* kept = &baseKept_[static_cast<std::size_t>(row) * tilesAcross_];
         const auto end =
             std::lower_bound(commands.begin(), commands.end(), static_cast<int>(baseCommands_));
@@ -305,17 +333,17 @@ void SoftRenderer::draw(int row, int firstColumn, int endColumn, RasterArea area
     drawUpTo(commands.end());
 }
 
-void SoftRenderer::drawCommand(FrameBuffer& target, const Command& c, RasterArea area) {
+void SoftRenderer::drawCommand(const Command& c, RasterArea area) {
     switch (c.kind) {
     case Kind::clear:
-        clearFrameBuffer(target, c.colour, area);
+        clearFrameBuffer(frame_, c.colour, area);
         break;
     case Kind::quad:
-        rasteriseQuad(target, c.corner, c.texture.pixels != nullptr ? &c.texture : nullptr, c.blend,
+        rasteriseQuad(frame_, c.corner, c.texture.pixels != nullptr ? &c.texture : nullptr, c.blend,
                       area);
         break;
     case Kind::line:
-        rasteriseLine(target, c.corner[0].x, c.corner[0].y, c.corner[1].x, c.corner[1].y, c.colour,
+        rasteriseLine(frame_, c.corner[0].x, c.corner[0].y, c.corner[1].x, c.corner[1].y, c.colour,
                       area);
         break;
     }
@@ -328,6 +356,9 @@ void SoftRenderer::finish() {
     }
     markTiles();
     settleBase();
+    if (++frames_ % unusedBaseFrames == 0) {
+        dropUnusedBases();
+    }
     // On a tile's edge: each tile is drawn by one thread, which keeps its base alone.
     const int split = frame_.height / 2 / tileRows * tileRows;
     if (!helper_.joinable() || split < smallestBand) {

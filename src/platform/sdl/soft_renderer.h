@@ -9,7 +9,8 @@
 // the last frame keeps its pixels: an idle hall redraws only where something moves or flickers.
 // The drawing such frames begin with, the same frame after frame (the clear and the grass under
 // the hall), is kept as the base of each tile drawn anew: the tile starts from its pixels. A
-// tile's base is kept once the tile is first drawn anew, so only tiles that change take memory.
+// tile's base is kept once the tile is first drawn anew, and given back after a while unused, so
+// only tiles that keep changing take memory.
 
 #include "platform/sdl/soft_raster.h"
 
@@ -62,9 +63,10 @@ class SoftRenderer {
     void settleBase();
     void setBase(std::size_t commands);
     void keepBase(int row, int firstColumn, int endColumn, bool toFrame);
+    void dropUnusedBases();
     void drawMarkedTiles(RasterArea rows);
     void draw(int row, int firstColumn, int endColumn, RasterArea area);
-    void drawCommand(FrameBuffer& target, const Command& c, RasterArea area);
+    void drawCommand(const Command& c, RasterArea area);
     void helperLoop();
 
     FrameBuffer frame_;
@@ -84,6 +86,8 @@ class SoftRenderer {
     };
     std::unique_ptr<std::uint32_t[], FreeMemory> bases_;
     std::vector<char> baseKept_; // per tile
+    std::vector<long> baseUsed_; // per tile, the last frame that used its base
+    long frames_ = 0;
     // Frames in a row whose shared beginning was longer than the base, and the shortest of them.
     int longerFrames_ = 0;
     std::size_t longerShared_ = 0;
