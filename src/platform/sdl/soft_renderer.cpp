@@ -20,6 +20,8 @@ constexpr std::size_t pageBytes = 4096;
 // Frames after which a tile's unused base is given back: a fifth of a second at the game's rate.
 // The tiles that flicker or move keep theirs.
 constexpr long unusedBaseFrames = 10;
+// Bases kept in a row of tiles at most: the memory of an idle hall's flicker, and no more.
+constexpr int basesPerRow = 6;
 
 std::uint64_t mix(std::uint64_t hash, std::uint64_t value) {
     std::uint64_t z = hash ^ (value + 0x9E3779B97F4A7C15u + (hash << 6) + (hash >> 2));
@@ -204,6 +206,7 @@ void SoftRenderer::setBase(std::size_t commands) {
     const auto tiles = static_cast<std::size_t>(tilesAcross_) * tilesDown_;
     dropUnusedBases(); // before baseKept_ forgets which tiles hold memory
     baseKept_.assign(tiles, 0);
+    basesInRow_.assign(static_cast<std::size_t>(tilesDown_), 0);
     baseUsed_.assign(tiles, 0);
     static_assert(tileRows * tileColumns * 4 == pageBytes, "a tile's base fills one page");
     if (commands > 0 && bases_ == nullptr) {
@@ -224,6 +227,7 @@ void SoftRenderer::dropUnusedBases() {
             (baseCommands_ == 0 || baseUsed_[tile] + unusedBaseFrames < frames_)) {
             madvise(bases_.get() + tile * tileRows * tileColumns, pageBytes, MADV_DONTNEED);
             baseKept_[tile] = 0;
+            --basesInRow_[tile / static_cast<std::size_t>(tilesAcross_)];
         }
     }
 }
@@ -252,6 +256,7 @@ void SoftRenderer::keepBase(int row, int firstColumn, int endColumn, bool toFram
                 std::copy_n(pixel, width, kept + y * tileColumns);
             }
         }
+        basesInRow_[row] += baseKept_[tile] == 0 ? 1 : 0;
         baseKept_[tile] = 1;
         baseUsed_[tile] = frames_;
     }
@@ -327,7 +332,9 @@ void SoftRenderer::draw(int row, int firstColumn, int endColumn, RasterArea area
             from = end;
         } else {
             drawUpTo(end);
-            keepBase(row, firstColumn, endColumn, false);
+            if (basesInRow_[row] + (endColumn - firstColumn) <= basesPerRow) {
+                keepBase(row, firstColumn, endColumn, false);
+            }
         }
     }
     drawUpTo(commands.end());

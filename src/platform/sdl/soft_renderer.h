@@ -85,8 +85,9 @@ class SoftRenderer {
         void operator()(std::uint32_t* pixels) const { std::free(pixels); }
     };
     std::unique_ptr<std::uint32_t[], FreeMemory> bases_;
-    std::vector<char> baseKept_; // per tile
-    std::vector<long> baseUsed_; // per tile, the last frame that used its base
+    std::vector<char> baseKept_;  // per tile
+    std::vector<long> baseUsed_;  // per tile, the last frame that used its base
+    std::vector<int> basesInRow_; // per row of tiles, the bases it keeps
     long frames_ = 0;
     // Frames in a row whose shared beginning was longer than the base, and the shortest of them.
     int longerFrames_ = 0;
