@@ -3,7 +3,7 @@
 // that switch between alpha and additive blending, as the hall, its lights and the effects do.
 // With cornerColours the corners are tinted differently (as lit hall pieces are), else all white.
 
-#include "shell/engine.h"
+#include "engine/engine.h"
 
 #include <algorithm>
 #include <vector>

@@ -18,25 +18,12 @@ float cellCentre(int i) {
 }
 
 // One definition per name, shared by every object of that name as in the game's catalogue.
-SpriteDefinition* hallDefinition(SceneLayer& layer, const char* name, float radius) {
+SpriteDefinition* hallDefinition(SceneLayer& layer, const char* name) {
     if (SpriteDefinition* known = findDefinition(layer, name)) {
         return known;
     }
     SpriteDefinition* d = defineSprite(layer, name, 0, 0, 0, 44, 44, 0, 0, 0);
     d->sprite->setHotSpot(22, 22);
-    addCollisionCircle(*d, 22, 22, radius);
-    return d;
-}
-
-SpriteDefinition* wallDefinition(SceneLayer& layer, const char* name) {
-    if (SpriteDefinition* known = findDefinition(layer, name)) {
-        return known;
-    }
-    SpriteDefinition* d = hallDefinition(layer, name, 22);
-    addCollisionCircle(*d, 6, 6, 6);
-    addCollisionCircle(*d, 38, 6, 6);
-    addCollisionCircle(*d, 6, 38, 6);
-    addCollisionCircle(*d, 38, 38, 6);
     return d;
 }
 
@@ -63,7 +50,7 @@ BusyHall buildBusyHall() {
             const float cx = cellCentre(x);
             const float cy = cellCentre(y);
             const char* floor = floorNames[draw(3)];
-            addObject(layer, floor, hallDefinition(layer, floor, 22), cx, cy, 0);
+            addObject(layer, floor, hallDefinition(layer, floor), cx, cy, 0);
             const bool border = x == 0 || y == 0 || x == hallCells - 1 || y == hallCells - 1;
             const bool pieceRoom = x >= 9 && x <= 11 && y >= 9 && y <= 11;
             const std::uint32_t roll = pieceRoom ? 99 : draw(100);
@@ -71,16 +58,16 @@ BusyHall buildBusyHall() {
             SpriteDefinition* d = nullptr;
             if (border || roll < 47) {
                 name = roll % 13 == 0 ? "hallwallwindow" : wallNames[draw(4)];
-                d = wallDefinition(layer, name);
+                d = hallDefinition(layer, name);
             } else if (roll < 61) {
                 name = itemNames[draw(3)];
-                d = hallDefinition(layer, name, 21);
+                d = hallDefinition(layer, name);
             } else if (roll < 77) {
                 name = endNames[draw(3)];
-                d = hallDefinition(layer, name, 14);
+                d = hallDefinition(layer, name);
             } else if (roll < 92) {
                 name = roll % 2 ? "hallarrow" : "hallteleporta";
-                d = hallDefinition(layer, name, 6);
+                d = hallDefinition(layer, name);
             }
             if (d != nullptr) {
                 addObject(layer, name, d, cx, cy, 0);
@@ -89,14 +76,14 @@ BusyHall buildBusyHall() {
     }
     for (int i = 0; i < 40; ++i) {
         const char* name = i % 2 ? "halllightlightfire" : "halllightlightday";
-        SceneObject* light = addObject(layer, name, hallDefinition(layer, name, 10),
+        SceneObject* light = addObject(layer, name, hallDefinition(layer, name),
                                        cellCentre(static_cast<int>(draw(21))),
                                        cellCentre(static_cast<int>(draw(21))), 0);
         light->lightRadius = 150 + static_cast<float>(draw(100));
         light->lightColour = 0xFFFFC080;
     }
-    // A moving piece between cells, clear of every wall: the overlap query scans the whole family.
-    hall.piece = addObject(layer, "hallitemball", hallDefinition(layer, "hallitemball", 21),
+    // A moving piece between cells.
+    hall.piece = addObject(layer, "hallitemball", hallDefinition(layer, "hallitemball"),
                            cellCentre(10) + 2, cellCentre(10), 0);
     hall.objects = collectObjectsByName(layer, "", false);
     return hall;
@@ -117,18 +104,6 @@ void applyLightsOverTheHall(benchmark::State& state) {
     state.counters["lights"] = collectObjectsByName(*hall.layer, "halllight", false);
 }
 BENCHMARK(applyLightsOverTheHall)->Unit(benchmark::kMicrosecond);
-
-void overlapPieceAgainstWalls(benchmark::State& state) {
-    BusyHall& hall = busyHall();
-    if (findOverlappingObject(*hall.layer, hall.piece, "hallwall") != nullptr) {
-        state.SkipWithError("the piece should stand clear of every wall");
-    }
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(findOverlappingObject(*hall.layer, hall.piece, "hallwall"));
-    }
-    state.counters["walls"] = collectObjectsByName(*hall.layer, "hallwall", false);
-}
-BENCHMARK(overlapPieceAgainstWalls);
 
 void collectItemsByName(benchmark::State& state) {
     BusyHall& hall = busyHall();

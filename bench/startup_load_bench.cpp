@@ -3,9 +3,9 @@
 // picture and sound is read, decrypted and inflated from the packs the build wrote into bin/.
 
 #include "platform/headless/headless_engine.h"
+#include "platform/pack/pack_password.h"
 #include "presentation/graphics_catalogue.h"
 #include "presentation/sound_catalogue.h"
-#include "shell/pack_password.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // One rectangular region of a texture drawn as a single textured quad, turned about its hot spot,
 // scaled, with a colour per corner and a blend mode. The sprite owns no texture.
 
-#include "shell/engine.h"
+#include "engine/engine.h"
 
 #include <cstdint>
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 void clearHall(HallGrid& hall) {
     std::memset(hall.grid, 0, sizeof hall.grid);

@@ -1,6 +1,6 @@
 #pragma once
-// The hall record: the current grid of cell codes, the backup grid used by the scrambler, the
-// table of special objects and the list of placed pieces.
+// The hall record: the current grid of cell codes, the backup grid used by the scrambler and the
+// table of special objects.
 //
 // Cells are addressed (x, y): x the column 0..20 from the left, y the row 0..20 from the top,
 // and the grids are indexed [x][y], so the cells of one column lie together. The centre of cell
@@ -11,7 +11,6 @@
 // the first entry whose x and y match a cell is the object lying on it.
 
 #include "hall/cell_codes.h"
-#include "hall/hall_object.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -21,7 +20,6 @@ constexpr int specialCapacity = 30;
 constexpr int cellUnits = 44; // width and height of a cell in hall-plane units
 
 struct HallGrid {
-    HallObjectList objects;
     std::int32_t grid[hallSize][hallSize] = {};
     std::int32_t backup[hallSize][hallSize] = {};
     std::int32_t specialX[specialCapacity] = {};
@@ -36,7 +34,7 @@ constexpr float cellCentre(int index) {
     return static_cast<float>(cellUnits * index + cellUnits / 2);
 }
 
-// Sets every grid cell and every special-object column to 0; backup and objects stay.
+// Sets every grid cell and every special-object column to 0; the backup stays.
 void clearHall(HallGrid& hall);
 
 // Index of the first entry lying on (x, y), or -1.

@@ -4,9 +4,9 @@
 // names are the vocabulary of the hall scene and the rules, so they are fixed.
 
 #include "draw/bitmap_font.h"
+#include "engine/engine.h"
 #include "presentation/effect_manager.h"
 #include "presentation/scene_layer.h"
-#include "shell/engine.h"
 
 #include <memory>
 #include <string>

@@ -92,10 +92,6 @@ SpriteDefinition* findDefinition(SceneLayer& layer, std::string_view name) {
     return found == layer.lists->definitionsByName.end() ? nullptr : found->second;
 }
 
-void addCollisionCircle(SpriteDefinition& definition, float x, float y, float radius) {
-    definition.circles.push_back(CollisionCircle{x, y, radius});
-}
-
 // Objects ------------------------------------------------------------------------------------
 
 SceneObject* addObject(SceneLayer& layer, std::string_view name, SpriteDefinition* definition,
@@ -181,20 +177,6 @@ void setDepth(SceneLayer& layer, SceneObject* object, float depth) {
     object->depth = depth;
     owned.drawKey = orderKey(object->id, depth);
     insertSorted(lists.drawOrder, owned.drawKey, object);
-}
-
-void setObjectX(SceneObject* object, float value) {
-    if (object != nullptr) {
-        object->previousX = object->x;
-        object->x = value;
-    }
-}
-
-void setObjectY(SceneObject* object, float value) {
-    if (object != nullptr) {
-        object->previousY = object->y;
-        object->y = value;
-    }
 }
 
 void selectFrame(SceneObject* object, int row, int column) {

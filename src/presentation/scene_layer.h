@@ -1,7 +1,7 @@
 #pragma once
 // A scene layer: named sprite definitions and the objects placed from them, drawn in depth order,
-// with the queries the game asks of them: objects by name prefix, objects within a radius, the
-// first object whose shape overlaps another, and per-corner lighting from light objects.
+// with the queries the game asks of them: objects by name prefix, objects within a radius, and
+// per-corner lighting from light objects.
 //
 // Names are compared byte-wise and case-sensitively. Among equal names the most recently added
 // object comes first, so a first-match query finds the newest.
@@ -16,16 +16,10 @@
 
 struct SceneLayer;
 
-struct CollisionCircle {
-    float x, y; // in the sprite's own pixels, the space of the hot spot
-    float radius;
-};
-
 struct SpriteDefinition {
     std::string name;
     int id = 0;
-    std::unique_ptr<Sprite> sprite; // one frame of the sheet
-    std::vector<CollisionCircle> circles;
+    std::unique_ptr<Sprite> sprite;        // one frame of the sheet
     float sheetWidth = 0, sheetHeight = 0; // pixels, never below the frame size
     SceneLayer* layer = nullptr;
 };
@@ -36,7 +30,6 @@ struct SceneObject {
     std::string name;
     SceneLayer* layer = nullptr;
     int id = 0;
-    void* owner = nullptr; // free for the caller; the hall stores the piece's HallObject here
     bool visible = true;
     bool searchable = true;
     float rotation = 0; // radians, clockwise on screen
@@ -50,10 +43,6 @@ struct SceneObject {
     SpriteDefinition* definition = nullptr;
     float depth = 0;
     int frameRow = 0, frameColumn = 0;
-};
-
-struct Box {
-    float x1, y1, x2, y2;
 };
 
 // Created by createLayer; the layer owns its definitions and objects. The lists and their
@@ -77,7 +66,6 @@ SpriteDefinition* defineSprite(SceneLayer& layer, std::string_view name, Texture
                                float x, float y, float frameWidth, float frameHeight,
                                float sheetWidth, float sheetHeight, int id);
 SpriteDefinition* findDefinition(SceneLayer& layer, std::string_view name);
-void addCollisionCircle(SpriteDefinition& definition, float x, float y, float radius);
 
 // Objects. An id below 1 means the next free one.
 SceneObject* addObject(SceneLayer& layer, std::string_view name, SpriteDefinition* definition,
@@ -87,8 +75,6 @@ SceneObject* addObject(SceneLayer& layer, std::string_view name, SpriteDefinitio
 void removeObject(SceneLayer& layer, SceneObject* object, bool keep = false);
 void clearObjects(SceneLayer& layer, bool keep = false);
 void setDepth(SceneLayer& layer, SceneObject* object, float depth);
-void setObjectX(SceneObject* object, float value);
-void setObjectY(SceneObject* object, float value);
 void selectFrame(SceneObject* object, int row, int column);
 
 // Draws the objects in depth order; an axis whose min is not below its max is not culled.
@@ -96,16 +82,6 @@ void renderLayer(SceneLayer& layer, float xmin = 0, float ymin = 0, float xmax =
 
 // Queries. A position cursor, when given, resumes a scan (> 0) and receives the position of the
 // object returned, or -1 when the scan ran to its end.
-bool objectBounds(const SceneObject* object, Box* box);
-// The object's collision circles in layer units: turned about its position with its rotation
-// and drawn toward it by its scale. False, with circles left empty, when the object has no
-// definition, sprite or circles.
-bool transformedCircles(const SceneObject* object, std::vector<CollisionCircle>* circles);
-// Strict: boxes that only touch along an edge do not overlap.
-bool boxesOverlap(const Box& a, const Box& b);
-// Inclusive: circles whose centres are exactly r1 + r2 apart overlap.
-bool circleSetsOverlap(const std::vector<CollisionCircle>& a,
-                       const std::vector<CollisionCircle>& b);
 SceneObject* findObjectNear(SceneLayer& layer, std::string_view prefix, bool nearest, float cx,
                             float cy, float radius, int* position = nullptr,
                             const SceneObject* exclude = nullptr);
@@ -117,8 +93,6 @@ int collectObjectsNear(SceneLayer& layer, std::string_view prefix, bool firstOnl
 int collectObjectsNearObject(SceneLayer& layer, const SceneObject* object, std::string_view prefix,
                              float radius, bool firstOnly);
 SceneObject* radiusResultAt(SceneLayer& layer, int index);
-SceneObject* findOverlappingObject(SceneLayer& layer, const SceneObject* object,
-                                   std::string_view prefix, int* position = nullptr);
 int collectObjectsByName(SceneLayer& layer, std::string_view prefix, bool firstOnly,
                          const SceneObject* exclude = nullptr);
 SceneObject* nameResultAt(SceneLayer& layer, int index);

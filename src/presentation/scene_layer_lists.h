@@ -34,9 +34,6 @@ struct SceneLayerLists {
 
     std::vector<std::unique_ptr<SpriteDefinition>> definitions; // owns them, in creation order
     std::unordered_map<std::string, SpriteDefinition*> definitionsByName; // first one registered
-
-    // The looked-for object's circles, reused so the overlap query allocates nothing once warm.
-    std::vector<CollisionCircle> circlesA;
 };
 
 inline bool startsWith(std::string_view name, std::string_view prefix) {

@@ -1,7 +1,7 @@
 #pragma once
 // The game's 21 sound effects, loaded once at start-up from the sound pack and kept for the run.
 
-#include "shell/engine.h"
+#include "engine/engine.h"
 
 struct SoundCatalogue {
     SoundHandle soundLogo = 0, soundButton = 0, soundMove = 0, soundMark = 0, soundBall = 0,

@@ -7,7 +7,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 struct PlayState;
 
@@ -29,8 +28,3 @@ ReplayResult replayHall(PlayState& state, std::string_view name, int level);
 
 // One line, ending in a newline; the name's control bytes are escaped.
 std::string formatReplay(std::string_view name, const ReplayResult& result);
-
-// The hall tool's replay modes: args are NAME LEVEL (--replay) or NAME (--replay-all). Needs no
-// packs and writes no file. Returns the exit status: 0 when every hall was solved, 1 when one was
-// not, 2 for a bad level.
-int runReplayTool(const std::vector<std::string>& args, bool allLevels, std::string* out);

@@ -5,16 +5,16 @@
 // thread, so it needs no locking.
 
 #include "draw/bitmap_font.h"
+#include "engine/engine.h"
 #include "hall/hall_grid.h"
+#include "platform/pack/pack_password.h"
 #include "presentation/effect_manager.h"
 #include "presentation/play_view.h"
 #include "presentation/scene_layer.h"
 #include "presentation/sound_catalogue.h"
 #include "rules/play_frame.h"
-#include "shell/engine.h"
 #include "shell/keyboard_play.h"
 #include "shell/name_progress.h"
-#include "shell/pack_password.h"
 #include "shell/play_bar.h"
 #include "shell/play_history.h"
 #include "shell/screen_stack.h"

@@ -1,5 +1,6 @@
 #include "shell/hall_session.h"
 
+#include "platform/pack/pack_password.h"
 #include "presentation/effect_manager.h"
 #include "presentation/graphics_catalogue.h"
 #include "presentation/play_view.h"
@@ -7,7 +8,6 @@
 #include "presentation/sound_catalogue.h"
 #include "rules/hall_scene.h"
 #include "shell/game_state.h"
-#include "shell/pack_password.h"
 #include "shell/play_step.h"
 #include "shell/startup.h"
 

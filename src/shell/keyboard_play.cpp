@@ -1,8 +1,8 @@
 #include "shell/keyboard_play.h"
 
+#include "engine/engine.h"
 #include "hall/hall_grid.h"
 #include "rules/play_queries.h"
-#include "shell/engine.h"
 #include "shell/frame_input.h"
 #include "shell/game_actions.h"
 #include "shell/game_state.h"

@@ -2,7 +2,7 @@
 // The sound switch as the player left it: kept in the settings file as soon as it is switched,
 // and read back at the next start.
 
-#include "shell/engine.h"
+#include "engine/engine.h"
 
 #include <string>
 

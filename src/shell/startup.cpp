@@ -1,11 +1,11 @@
 #include "shell/startup.h"
 
+#include "platform/pack/pack_password.h"
 #include "presentation/graphics_catalogue.h"
 #include "presentation/sound_catalogue.h"
 #include "shell/game_actions.h"
 #include "shell/game_flow.h"
 #include "shell/game_state.h"
-#include "shell/pack_password.h"
 #include "shell/progress_file.h"
 #include "shell/progress_notice.h"
 #include "shell/render_pass.h"

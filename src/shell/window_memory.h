@@ -3,7 +3,7 @@
 // are kept in the settings file when the game ends, and given back to the window at the next
 // start, made to fit the desktop of the day.
 
-#include "shell/engine.h"
+#include "engine/engine.h"
 
 #include <string>
 

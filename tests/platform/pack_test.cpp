@@ -1,8 +1,8 @@
 // Packs as the packs tool writes them, read back through the resource files the engines use.
 
+#include "platform/pack/pack_password.h"
 #include "platform/pack/pack_writer.h"
 #include "platform/pack/resource_files.h"
-#include "shell/pack_password.h"
 
 #include <gtest/gtest.h>
 

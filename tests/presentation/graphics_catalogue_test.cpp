@@ -1,8 +1,8 @@
+#include "platform/pack/pack_password.h"
 #include "platform/pack/pack_writer.h"
 #include "presentation/graphics_catalogue.h"
 #include "presentation/sound_catalogue.h"
 #include "presets/effect_presets.h"
-#include "shell/pack_password.h"
 #include "support/headless_fixture.h"
 
 #include <algorithm>
@@ -20,23 +20,14 @@ struct ExpectedRow {
     float hotX, hotY;
     int blend;
     std::uint32_t colour;
-    std::vector<CollisionCircle> circles;
 };
 
-const std::vector<CollisionCircle> wallSet = {
-    {22, 22, 22}, {6, 6, 6}, {38, 6, 6}, {6, 38, 6}, {38, 38, 6}};
-
-std::vector<CollisionCircle> centre(float r) {
-    return {{22, 22, r}};
-}
-
-ExpectedRow cell(const char* name, const char* file, std::vector<CollisionCircle> circles,
-                 int sheetWidth = 44) {
-    return {false, name, file, 44, 44, sheetWidth, 44, 22, 22, 2, 0xFFFFFFFF, circles};
+ExpectedRow cell(const char* name, const char* file, int sheetWidth = 44) {
+    return {false, name, file, 44, 44, sheetWidth, 44, 22, 22, 2, 0xFFFFFFFF};
 }
 
 ExpectedRow spark(const char* name, const char* file, int blend) {
-    return {false, name, file, 32, 32, 32, 32, 16, 16, blend, 0xFFFFFFFF, {}};
+    return {false, name, file, 32, 32, 32, 32, 16, 16, blend, 0xFFFFFFFF};
 }
 
 const char* const webDomain = "quorvane.example";
@@ -44,80 +35,57 @@ const char* const webDomain = "quorvane.example";
 // The catalogue as the hall scene and the rules expect to find it.
 const std::vector<ExpectedRow>& expectedRows() {
     static const std::vector<ExpectedRow> rows = {
-        {false, webDomain, "lumbrake.png", 329, 258, 329, 258, 154, 129, 2, 0xFFFFFFFF, {}},
-        {false, "mouse cursor", "cursor.png", 4, 4, 4, 4, 2, 2, 2, 0xFFFFFFFF, {{2, 2, 2}}},
-        {true, "game back", "back.png", 924, 924, 924, 924, 0, 0, 2, 0xFFFFFFFF, {}},
-        {false, "game back", "grass.png", 500, 500, 500, 500, 250, 250, 2, 0x60A0FFA0, {}},
+        {false, webDomain, "lumbrake.png", 329, 258, 329, 258, 154, 129, 2, 0xFFFFFFFF},
+        {false, "mouse cursor", "cursor.png", 4, 4, 4, 4, 2, 2, 2, 0xFFFFFFFF},
+        {true, "game back", "back.png", 924, 924, 924, 924, 0, 0, 2, 0xFFFFFFFF},
+        {false, "game back", "grass.png", 500, 500, 500, 500, 250, 250, 2, 0x60A0FFA0},
         spark("explosion1add", "explosion1.png", 0),
         spark("explosion10add", "explosion10.png", 0),
         spark("explosion11", "explosion11.png", 2),
         spark("explosion13", "explosion13.png", 2),
         spark("explosion15", "explosion15.png", 2),
-        cell("hallwall", "wall.png", wallSet),
-        cell("hallwallx1", "wall1.png", wallSet),
-        cell("hallwallx2", "wall2.png", wallSet),
-        cell("hallwallx3", "wall3.png", wallSet),
-        cell("hallwallx4", "wall4.png", wallSet),
-        {false,
-         "hallwallwindow",
-         "window.png",
-         44,
-         132,
-         44,
-         132,
-         22,
-         66,
-         2,
-         0xFFFFFFFF,
-         {{22, 66, 22}, {6, 50, 6}, {38, 50, 6}, {6, 82, 6}, {38, 82, 6}}},
-        cell("hallfloor", "floor.png", centre(22)),
-        cell("hallfloor2", "floor2.png", centre(22)),
-        cell("hallfloor3", "floor3.png", centre(22)),
-        cell("hallfloor4", "floor4.png", centre(22)),
-        cell("hallfloora", "floora.png", centre(22)),
-        cell("hallfloora1", "floora1.png", centre(22)),
-        cell("hallfloora2", "floora2.png", centre(22)),
-        cell("hallfloora3", "floora3.png", centre(22)),
-        cell("hallfloora4", "floora4.png", centre(22)),
-        cell("hallfloorb", "floorb.png", centre(22)),
-        cell("hallfloorb1", "floorb1.png", centre(22)),
-        cell("hallfloorb2", "floorb2.png", centre(22)),
-        cell("hallfloorb3", "floorb3.png", centre(22)),
-        cell("hallfloorb4", "floorb4.png", centre(22)),
-        cell("hallitemball", "ball.png", centre(21)),
-        cell("hallendball", "ballend.png", centre(14)),
-        cell("hallitembox", "box.png",
-             {{22, 22, 21}, {6, 6, 5}, {38, 6, 5}, {6, 38, 5}, {38, 38, 5}}),
-        cell("hallendbox", "boxend.png", centre(14)),
-        cell("hallitemspike", "spike.png", centre(21)),
-        cell("hallendspike", "spikeend.png", centre(14)),
-        cell("hallmutaceball", "ballmutace.png", centre(6)),
-        cell("hallmutacebox", "boxmutace.png", centre(6)),
-        cell("hallmutacespike", "spikemutace.png", centre(6)),
-        cell("halllightlightfire", "lightfire.png", centre(10)),
-        cell("halllightlightday", "lightday.png", centre(10)),
-        cell("hallarrow", "arrow.png", centre(2)),
-        cell("hallitemamoebaball", "ballamoeba.png", centre(21), 352),
-        cell("hallitemamoebabox", "boxamoeba.png", centre(21), 352),
-        cell("hallitemamoebaspike", "spikeamoeba.png", centre(21), 352),
-        {false,
-         "hallbigamoeba",
-         "bigamoeba.png",
-         132,
-         132,
-         1056,
-         132,
-         66,
-         66,
-         2,
-         0xFFFFFFFF,
-         {{66, 66, 40}}},
-        cell("hallteleporta", "teleporta.png", centre(6)),
-        cell("hallteleportb", "teleportb.png", centre(6)),
-        cell("hallteleportc", "teleportc.png", centre(6)),
-        cell("hallgateball", "ballgate.png", centre(6)),
-        cell("hallgatebox", "boxgate.png", centre(6)),
-        cell("hallgatespike", "spikegate.png", centre(6)),
+        cell("hallwall", "wall.png"),
+        cell("hallwallx1", "wall1.png"),
+        cell("hallwallx2", "wall2.png"),
+        cell("hallwallx3", "wall3.png"),
+        cell("hallwallx4", "wall4.png"),
+        {false, "hallwallwindow", "window.png", 44, 132, 44, 132, 22, 66, 2, 0xFFFFFFFF},
+        cell("hallfloor", "floor.png"),
+        cell("hallfloor2", "floor2.png"),
+        cell("hallfloor3", "floor3.png"),
+        cell("hallfloor4", "floor4.png"),
+        cell("hallfloora", "floora.png"),
+        cell("hallfloora1", "floora1.png"),
+        cell("hallfloora2", "floora2.png"),
+        cell("hallfloora3", "floora3.png"),
+        cell("hallfloora4", "floora4.png"),
+        cell("hallfloorb", "floorb.png"),
+        cell("hallfloorb1", "floorb1.png"),
+        cell("hallfloorb2", "floorb2.png"),
+        cell("hallfloorb3", "floorb3.png"),
+        cell("hallfloorb4", "floorb4.png"),
+        cell("hallitemball", "ball.png"),
+        cell("hallendball", "ballend.png"),
+        cell("hallitembox", "box.png"),
+        cell("hallendbox", "boxend.png"),
+        cell("hallitemspike", "spike.png"),
+        cell("hallendspike", "spikeend.png"),
+        cell("hallmutaceball", "ballmutace.png"),
+        cell("hallmutacebox", "boxmutace.png"),
+        cell("hallmutacespike", "spikemutace.png"),
+        cell("halllightlightfire", "lightfire.png"),
+        cell("halllightlightday", "lightday.png"),
+        cell("hallarrow", "arrow.png"),
+        cell("hallitemamoebaball", "ballamoeba.png", 352),
+        cell("hallitemamoebabox", "boxamoeba.png", 352),
+        cell("hallitemamoebaspike", "spikeamoeba.png", 352),
+        {false, "hallbigamoeba", "bigamoeba.png", 132, 132, 1056, 132, 66, 66, 2, 0xFFFFFFFF},
+        cell("hallteleporta", "teleporta.png"),
+        cell("hallteleportb", "teleportb.png"),
+        cell("hallteleportc", "teleportc.png"),
+        cell("hallgateball", "ballgate.png"),
+        cell("hallgatebox", "boxgate.png"),
+        cell("hallgatespike", "spikegate.png"),
     };
     return rows;
 }
@@ -215,12 +183,6 @@ TEST_F(GraphicsCatalogueTest, DefinesEveryRowAsTheHallAndRulesExpect) {
         EXPECT_EQ(row.blend, s.blendMode());
         for (int corner = 0; corner < 4; ++corner) {
             EXPECT_EQ(row.colour, s.colour(corner));
-        }
-        ASSERT_EQ(row.circles.size(), d->circles.size());
-        for (std::size_t i = 0; i < row.circles.size(); ++i) {
-            EXPECT_EQ(row.circles[i].x, d->circles[i].x);
-            EXPECT_EQ(row.circles[i].y, d->circles[i].y);
-            EXPECT_EQ(row.circles[i].radius, d->circles[i].radius);
         }
         // The frame region starts at the sheet's top-left corner.
         EXPECT_EQ(0.0f, s.quad().vertex[0].tx);

@@ -17,14 +17,10 @@ class SceneTest : public HeadlessTest {
         HeadlessTest::TearDown();
     }
 
-    // A 44-pixel cell picture with its hot spot in the centre, like every hall picture; with a
-    // circle radius above 0 it gets one centred circle.
-    SpriteDefinition* cell(std::string_view name, float circleRadius = 0) {
+    // A 44-pixel cell picture with its hot spot in the centre, like every hall picture.
+    SpriteDefinition* cell(std::string_view name) {
         SpriteDefinition* d = defineSprite(*layer, name, 0, 0, 0, 44, 44, 0, 0, 0);
         d->sprite->setHotSpot(22, 22);
-        if (circleRadius > 0) {
-            addCollisionCircle(*d, 22, 22, circleRadius);
-        }
         return d;
     }
 

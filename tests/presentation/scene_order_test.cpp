@@ -102,7 +102,7 @@ TEST_F(SceneOrderTest, DrawOrderIsDepthIntegerPartThenIdText) {
 }
 
 TEST_F(SceneOrderTest, RemovedObjectsLeaveEveryListButKeepTheirResultEntries) {
-    SpriteDefinition* d = cell("hallitemball", 21);
+    SpriteDefinition* d = cell("hallitemball");
     SceneObject* near = place("hallitem", d, 10, 0);
     SceneObject* far = place("hallitem", d, 30, 0);
     ASSERT_EQ(collectObjectsNear(*layer, "hallitem", false, 0, 0, 100), 2);

@@ -1,6 +1,6 @@
+#include "platform/pack/pack_password.h"
 #include "platform/pack/pack_writer.h"
 #include "presentation/sound_catalogue.h"
-#include "shell/pack_password.h"
 #include "support/headless_fixture.h"
 
 #include <filesystem>

@@ -1,9 +1,9 @@
 // The scramble's own pushes, made as drags through play, solve the hall.
 
-#include "hall/hall_tool.h"
 #include "rules/hall_replay.h"
 #include "support/play_fixture.h"
 #include "support/scoped_variable.h"
+#include "tools/hall/hall_tool.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // start-up: every picture decodes at least at its catalogue size and every sound decodes, the
 // ".mp3"-named ones included (the mixer goes by content).
 
+#include "platform/pack/pack_password.h"
 #include "platform/sdl/sdl_engine.h"
 #include "presentation/graphics_catalogue.h"
 #include "presentation/sound_catalogue.h"
-#include "shell/pack_password.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "shell/game_state.h"
 
-#include "shell/pack_password.h"
+#include "platform/pack/pack_password.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,6 @@ TEST(GameStateTest, FreshStateStartsAtLevelOneOfTheDefaultName) {
     EXPECT_EQ(fresh.level, 1);
     EXPECT_EQ(fresh.phase, 0);
     EXPECT_TRUE(fresh.play.objects.empty());
-    EXPECT_EQ(fresh.hall.objects.count(), 0);
     EXPECT_EQ(fresh.engine, nullptr);
 }
 

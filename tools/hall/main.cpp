@@ -1,6 +1,7 @@
-// quorvane-hall: prints the hall that a game name and a level generate (see hall/hall_tool.h).
+// quorvane-hall: prints the hall that a game name and a level generate (see
+// tools/hall/hall_tool.h).
 
-#include "hall/hall_tool.h"
+#include "tools/hall/hall_tool.h"
 
 #include <cstdio>
 #include <string>

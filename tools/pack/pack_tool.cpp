@@ -7,9 +7,9 @@
 // Without --password the game's own pack password is used. The same folder always gives a
 // byte-identical pack.
 
+#include "platform/pack/pack_password.h"
 #include "platform/pack/pack_writer.h"
 #include "platform/pack/resource_files.h"
-#include "shell/pack_password.h"
 
 #include <cstdio>
 #include <cstring>

@@ -3,9 +3,9 @@
 // exactly 1/50 s; input comes from a script of timed events; drawn quads, lines and played sounds
 // are recorded so tests can assert on them. It reads the same packs as the real engine.
 
-#include "platform/engine_random.h"
+#include "engine/engine.h"
+#include "engine/engine_random.h"
 #include "platform/pack/resource_files.h"
-#include "shell/engine.h"
 
 #include <map>
 #include <string>

@@ -16,10 +16,10 @@
 //
 // While the window is hidden or minimised, frames keep running but nothing is drawn or shown.
 
-#include "platform/engine_random.h"
+#include "engine/engine.h"
+#include "engine/engine_random.h"
 #include "platform/pack/resource_files.h"
 #include "platform/sdl/soft_renderer.h"
-#include "shell/engine.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

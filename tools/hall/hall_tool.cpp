@@ -1,8 +1,8 @@
-#include "hall/hall_tool.h"
+#include "tools/hall/hall_tool.h"
 
 #include "hall/hall_report.h"
 #include "hall/tool_text.h"
-#include "rules/hall_replay.h"
+#include "tools/hall/replay_modes.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "shell/pack_password.h"
+#include "platform/pack/pack_password.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "hall/hall_tool.h"
+#include "tools/hall/hall_tool.h"
 
 #include "hall/tool_text.h"
 
