@@ -30,6 +30,12 @@ struct Point {
     float x = 0, y = 0;
 };
 
+// The lighting the hall layer is to be drawn with, worked out only when a frame is drawn.
+struct HallLight {
+    float pointerRadius = 0, pointerX = 0, pointerY = 0; // the pointer's light; radius 0: none
+    bool due = false; // the layer changed or the light moved since the hall was last lit
+};
+
 struct GameState {
     Engine* engine = nullptr; // obtained at start-up, released at the very end
 
@@ -93,6 +99,7 @@ struct GameState {
     PlayState play;           // the current hall in play; its random source runs through the run
     PlayEvents playEvents;    // what the last frame of play reported
     PlayView playView;        // which hall-layer object shows which object of play
+    HallLight hallLight;      // how the hall layer is to be lit when next drawn
     PlayHistory history;      // the level's undo list, with the move counter
     PlayState moveBefore;     // the state before this frame's move, for the history
     bool redoPending = false; // redoMove is made in the next frame of play

@@ -55,5 +55,13 @@ void playHallFrame(float x, float y, bool leftHeld) {
 
 void showHall(float pointerRadius, float x, float y) {
     showPlayState(*game.hallLayer, game.play, game.playView);
-    lightHall(*game.hallLayer, pointerRadius, x, y);
+    game.hallLight = {pointerRadius, x, y, true};
+}
+
+void lightHallForDrawing() {
+    HallLight& light = game.hallLight;
+    if (light.due && game.hallLayer != nullptr) {
+        lightHall(*game.hallLayer, light.pointerRadius, light.pointerX, light.pointerY);
+        light.due = false;
+    }
 }

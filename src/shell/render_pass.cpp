@@ -9,6 +9,7 @@
 #include "shell/lost_line.h"
 #include "shell/play_bar.h"
 #include "shell/play_hint.h"
+#include "shell/play_step.h"
 #include "shell/progress_notice.h"
 
 #include <string>
@@ -60,7 +61,10 @@ bool renderHandler() {
     y /= game.scale;
     const bool pointerIn = engine.mouseInWindow();
 
-    engine.beginFrame(0);
+    if (!engine.beginFrame(0)) {
+        return false; // the window is hidden: nobody sees the frame
+    }
+    lightHallForDrawing();
     engine.clearFrame(0x00000000);
     renderLayer(*game.hallLayer);
     renderEffects(game.effects);

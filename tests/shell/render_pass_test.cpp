@@ -1,7 +1,10 @@
 #include "shell/render_pass.h"
 
 #include "draw/bitmap_font.h"
+#include "presentation/play_view.h"
 #include "support/game_fixture.h"
+
+#include <cstring>
 
 namespace {
 
@@ -72,6 +75,34 @@ TEST_F(RenderPassTest, TheOpeningHasNoTopBarOrLinksButShowsCreditsWithTheMenu) {
     EXPECT_FLOAT_EQ(lines[4].y1, 922);
     EXPECT_FLOAT_EQ(lines[5].x2, 919);
     EXPECT_EQ(lines[5].colour, white);
+}
+
+TEST_F(RenderPassTest, AHiddenWindowDrawsNothingAndIsLitAfreshWhenShownAgain) {
+    skipOpening();
+    moveTo(300, 300);
+    run(60); // the pointer's light is on once the hall's first second has passed
+    headless().setWindowShown(false);
+    moveTo(600, 600);
+    headless().clearRecordings();
+    run(5);
+    EXPECT_TRUE(headless().quads().empty());
+    EXPECT_TRUE(headless().lines().empty());
+
+    headless().setWindowShown(true);
+    run(1);
+    const std::vector<SpriteQuad> shown = headless().quads();
+    // The hall as a window shown all along draws it: lit now, with the pointer where it is now.
+    headless().clearRecordings();
+    lightHall(*game.hallLayer, 380, 600, 600);
+    renderLayer(*game.hallLayer);
+    const std::vector<SpriteQuad>& lit = headless().quads();
+    ASSERT_GT(lit.size(), 100u);
+    ASSERT_GE(shown.size(), lit.size());
+    int different = 0;
+    for (std::size_t i = 0; i < lit.size(); ++i) {
+        different += std::memcmp(&shown[i], &lit[i], sizeof(SpriteQuad)) != 0 ? 1 : 0;
+    }
+    EXPECT_EQ(different, 0) << "of " << lit.size() << " quads of the hall";
 }
 
 } // namespace

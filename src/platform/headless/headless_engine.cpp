@@ -316,6 +316,7 @@ void HeadlessEngine::reset() {
     numbers_.clear();
     texts_.clear();
     frameHandler_ = renderHandler_ = nullptr;
+    windowShown_ = true;
     lastError_.clear();
     events_.clear();
     textures_.clear();

@@ -62,7 +62,7 @@ class HeadlessEngine final : public Engine {
     bool keyHeld(int key) override;
     int lastKey() override { return lastKey_; }
     int lastChar() override { return lastChar_; }
-    bool beginFrame(int) override { return true; }
+    bool beginFrame(int) override { return windowShown_; }
     void endFrame() override {}
     void clearFrame(std::uint32_t colour) override { clearColour_ = colour; }
     void drawLine(float x1, float y1, float x2, float y2, std::uint32_t colour, float z) override;
@@ -84,6 +84,8 @@ class HeadlessEngine final : public Engine {
     // Test and tool controls.
     void setProgramDirectory(const std::string& directory);
     void setDesktopSize(int width, int height);
+    // A hidden (minimised) window: beginFrame says no frame is to be drawn, as the SDL engine's.
+    void setWindowShown(bool shown) { windowShown_ = shown; }
     void setFrameLimit(int frames) { frameLimit_ = frames; } // runLoop stops after this many
     void addEvent(const InputEvent& event);                  // frame counted from now
     // Runs up to n frames; returns how many ran (fewer when the frame handler ended the loop).
@@ -144,6 +146,7 @@ class HeadlessEngine final : public Engine {
     int frame_ = 0;
     int frameLimit_ = 1000000;
     bool windowOpen_ = false;
+    bool windowShown_ = true;
     int desktopWidth_ = 1920, desktopHeight_ = 1080;
     float viewScaleX_ = 1, viewScaleY_ = 1;
     std::uint32_t clearColour_ = 0;

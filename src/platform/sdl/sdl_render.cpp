@@ -251,8 +251,13 @@ void SdlEngine::openSoftRaster() {
     if (!ownRaster_) {
         return;
     }
-    frameTexture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
-                                      SDL_TEXTUREACCESS_STREAMING, width_, height_);
+    // Where the window keeps 0x00RRGGBB (X11 at 24 bits) the frame, whose alpha the window does
+    // not show, goes to it in the window's own format: copied as it is, not pixel by pixel.
+    const Uint32 format = SDL_GetWindowPixelFormat(window_) == SDL_PIXELFORMAT_RGB888
+                              ? SDL_PIXELFORMAT_RGB888
+                              : SDL_PIXELFORMAT_ARGB8888;
+    frameTexture_ =
+        SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, width_, height_);
     if (frameTexture_ == nullptr) {
         logLine("Can't draw frames ourselves, SDL draws them: %s", SDL_GetError());
         return;
@@ -283,27 +288,29 @@ void SdlEngine::rasteriseBatch() {
     }
 }
 
-// Puts the frame drawn so far on the renderer, letterboxed like any drawing: the rows that
+// Puts the frame drawn so far on the renderer, letterboxed like any drawing: the areas that
 // changed, or all of it when the window lost its picture.
 void SdlEngine::showSoftFrame() {
     softRenderer_->finish();
-    const std::vector<RasterRows> runs = softRenderer_->takeChangedRows();
-    if (runs.empty() && !repaintWindow_) {
+    const std::vector<RasterArea> areas = softRenderer_->takeChangedAreas();
+    if (areas.empty() && !repaintWindow_) {
         return;
     }
     const FrameBuffer& frame = softRenderer_->frame();
-    for (const RasterRows& run : runs) {
-        const SDL_Rect rows{0, run.first, frame.width, run.end - run.first};
-        SDL_UpdateTexture(frameTexture_, &rows,
-                          frame.pixels.data() + static_cast<std::size_t>(run.first) * frame.stride,
+    for (const RasterArea& area : areas) {
+        const SDL_Rect rect{area.left, area.first, area.right - area.left, area.end - area.first};
+        SDL_UpdateTexture(frameTexture_, &rect,
+                          frame.pixels.data() +
+                              static_cast<std::size_t>(area.first) * frame.stride + area.left,
                           frame.stride * 4);
     }
     int w = 0, h = 0;
     SDL_GetRendererOutputSize(renderer_, &w, &h);
     if (w == frame.width && h == frame.height && !repaintWindow_) {
-        for (const RasterRows& run : runs) {
-            const SDL_Rect rows{0, run.first, frame.width, run.end - run.first};
-            SDL_RenderCopy(renderer_, frameTexture_, &rows, &rows);
+        for (const RasterArea& area : areas) {
+            const SDL_Rect rect{area.left, area.first, area.right - area.left,
+                                area.end - area.first};
+            SDL_RenderCopy(renderer_, frameTexture_, &rect, &rect);
         }
     } else {
         // A letterboxed frame leaves bars to clear; at the game's own size the frame covers all.

@@ -220,15 +220,17 @@ PixelBox pixelBox(const FrameBuffer& frame, const Point* p, int count, bool clos
                     std::min(firstPixelFrom(maxY) + extra, frame.height)};
 }
 
-// The part of the box inside the rows. Planes are set up on the whole box, so that each pixel
-// gets the same values whichever rows are drawn.
-PixelBox withinRows(PixelBox box, RasterRows rows) {
-    box.y0 = std::max(box.y0, rows.first);
-    box.y1 = std::min(box.y1, rows.end);
+// The part of the box inside the area. Planes are set up on the whole box, so that each pixel
+// gets the same values whichever part of it is drawn.
+PixelBox withinArea(PixelBox box, RasterArea area) {
+    box.x0 = std::max(box.x0, area.left);
+    box.x1 = std::min(box.x1, area.right);
+    box.y0 = std::max(box.y0, area.first);
+    box.y1 = std::min(box.y1, area.end);
     return box;
 }
 
-void drawTriangle(FrameBuffer& frame, RasterRows rows, Point a, Point b, Point c,
+void drawTriangle(FrameBuffer& frame, RasterArea area, Point a, Point b, Point c,
                   const Attributes& va, const Attributes& vb, const Attributes& vc,
                   const RasterShading& shading) {
     const std::int64_t turn = orientation(a, b, c);
@@ -241,7 +243,7 @@ void drawTriangle(FrameBuffer& frame, RasterRows rows, Point a, Point b, Point c
         std::swap(p[1], p[2]);
         std::swap(values[1], values[2]);
     }
-    const PixelBox box = pixelBox(frame, p, 3, true), band = withinRows(box, rows);
+    const PixelBox box = pixelBox(frame, p, 3, true), band = withinArea(box, area);
     if (band.x0 >= band.x1 || band.y0 >= band.y1) {
         return;
     }
@@ -250,11 +252,11 @@ void drawTriangle(FrameBuffer& frame, RasterRows rows, Point a, Point b, Point c
     const Edge edges[3] = {Edge(p[0], p[1]), Edge(p[1], p[2]), Edge(p[2], p[0])};
     PlaneRow row(plane, band.x0, band.y0);
     for (int y = band.y0; y < band.y1; ++y, row.down(plane)) {
-        int first = box.x0, end = box.x1;
+        int first = band.x0, end = band.x1;
         for (const Edge& edge : edges) {
             edge.narrow(y, first, end);
         }
-        drawSpan(frame, plane, row.value, box.x0, kernel, first, y, end - first, shading);
+        drawSpan(frame, plane, row.value, band.x0, kernel, first, y, end - first, shading);
     }
 }
 
@@ -311,9 +313,9 @@ bool coloursStayInside(const Plane& plane, const Point* p, int count) {
 // split where the diagonal from corner 0 to corner 2 crosses them exactly as the two triangles
 // would share them. Corners whose texture coordinates do not spread evenly over the whole
 // rectangle are drawn as the two triangles.
-void drawRectangle(FrameBuffer& frame, RasterRows rows, const Point (&p)[4],
+void drawRectangle(FrameBuffer& frame, RasterArea area, const Point (&p)[4],
                    const Attributes (&v)[4], const RasterShading& shading) {
-    const PixelBox box = pixelBox(frame, p, 4, false), band = withinRows(box, rows);
+    const PixelBox box = pixelBox(frame, p, 4, false), band = withinArea(box, area);
     if (band.x0 >= band.x1 || band.y0 >= band.y1) {
         return;
     }
@@ -323,8 +325,8 @@ void drawRectangle(FrameBuffer& frame, RasterRows rows, const Point (&p)[4],
     const Plane first = makePlane(upper, upperValues, box.x0, box.y0, shading);
     const Plane second = makePlane(lower, lowerValues, box.x0, box.y0, shading);
     if (shading.texture != nullptr && !samePlane(first, second, attributeU, attributeCount)) {
-        drawTriangle(frame, rows, p[0], p[1], p[2], v[0], v[1], v[2], shading);
-        drawTriangle(frame, rows, p[0], p[2], p[3], v[0], v[2], v[3], shading);
+        drawTriangle(frame, area, p[0], p[1], p[2], v[0], v[1], v[2], shading);
+        drawTriangle(frame, area, p[0], p[2], p[3], v[0], v[2], v[3], shading);
         return;
     }
     RasterBlock block;
@@ -392,16 +394,12 @@ void resizeFrameBuffer(FrameBuffer& frame, int width, int height) {
     frame.pixels.assign(static_cast<std::size_t>(frame.stride) * frame.height, 0xFF000000u);
 }
 
-void clearFrameBuffer(FrameBuffer& frame, std::uint32_t colour, RasterRows rows) {
-    const int first = std::max(rows.first, 0), end = std::min(rows.end, frame.height);
-    if (first >= end) {
-        return;
-    }
-    // Four pixels a store: the compiler fills a plain loop one pixel at a time.
+namespace {
+
+// Four pixels a store: the compiler fills a plain loop one pixel at a time.
+void fillPixels(std::uint32_t* pixel, std::size_t count, std::uint32_t colour) {
     using Four = std::uint32_t __attribute__((vector_size(16)));
     const Four four = Four{} + colour;
-    std::uint32_t* pixel = frame.pixels.data() + static_cast<std::size_t>(first) * frame.stride;
-    const std::size_t count = static_cast<std::size_t>(end - first) * frame.stride;
     std::size_t i = 0;
     for (; i + 4 <= count; i += 4) {
         std::memcpy(pixel + i, &four, sizeof four);
@@ -409,8 +407,26 @@ void clearFrameBuffer(FrameBuffer& frame, std::uint32_t colour, RasterRows rows)
     std::fill(pixel + i, pixel + count, colour);
 }
 
+} // namespace
+
+void clearFrameBuffer(FrameBuffer& frame, std::uint32_t colour, RasterArea area) {
+    const int first = std::max(area.first, 0), end = std::min(area.end, frame.height);
+    const int left = std::max(area.left, 0), right = std::min(area.right, frame.width);
+    if (first >= end || left >= right) {
+        return;
+    }
+    std::uint32_t* pixel = frame.pixels.data() + static_cast<std::size_t>(first) * frame.stride;
+    if (left == 0 && right == frame.width) { // whole rows: their spare pixels too, in one run
+        fillPixels(pixel, static_cast<std::size_t>(end - first) * frame.stride, colour);
+        return;
+    }
+    for (int y = first; y < end; ++y, pixel += frame.stride) {
+        fillPixels(pixel + left, static_cast<std::size_t>(right - left), colour);
+    }
+}
+
 void rasteriseQuad(FrameBuffer& frame, const RasterVertex (&corner)[4],
-                   const RasterTexture* texture, RasterBlend blend, RasterRows rows) {
+                   const RasterTexture* texture, RasterBlend blend, RasterArea area) {
     for (const RasterVertex& c : corner) {
         if (!std::isfinite(c.x) || !std::isfinite(c.y)) {
             return;
@@ -433,10 +449,10 @@ void rasteriseQuad(FrameBuffer& frame, const RasterVertex (&corner)[4],
         v[i][attributeV] = w * textureHeight;
     }
     if (isAxisAligned(p)) {
-        drawRectangle(frame, rows, p, v, shading);
+        drawRectangle(frame, area, p, v, shading);
     } else {
-        drawTriangle(frame, rows, p[0], p[1], p[2], v[0], v[1], v[2], shading);
-        drawTriangle(frame, rows, p[0], p[2], p[3], v[0], v[2], v[3], shading);
+        drawTriangle(frame, area, p[0], p[1], p[2], v[0], v[1], v[2], shading);
+        drawTriangle(frame, area, p[0], p[2], p[3], v[0], v[2], v[3], shading);
     }
 }
 
@@ -471,7 +487,7 @@ bool clipSegment(float width, float height, float& x1, float& y1, float& x2, flo
 } // namespace
 
 void rasteriseLine(FrameBuffer& frame, float x1, float y1, float x2, float y2, std::uint32_t colour,
-                   RasterRows rows) {
+                   RasterArea area) {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2) ||
         !clipSegment(static_cast<float>(frame.width), static_cast<float>(frame.height), x1, y1, x2,
                      y2)) {
@@ -484,8 +500,8 @@ void rasteriseLine(FrameBuffer& frame, float x1, float y1, float x2, float y2, s
     const int sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
     int error = dx + dy;
     for (;;) {
-        if (x >= 0 && x < frame.width && y >= 0 && y < frame.height && y >= rows.first &&
-            y < rows.end) {
+        if (x >= 0 && x < frame.width && y >= 0 && y < frame.height && y >= area.first &&
+            y < area.end && x >= area.left && x < area.right) {
             blendPixel(&frame.pixels[static_cast<std::size_t>(y) * frame.stride + x], colour,
                        false);
         }

@@ -56,18 +56,20 @@ struct FrameBuffer {
     std::vector<std::uint32_t, FrameAllocator<std::uint32_t>> pixels;
 };
 
-// The rows [first, end) of a frame. Drawing confined to them gives exactly the pixels that
-// drawing the whole frame gives there, so separate rows of a frame can be drawn at once.
-struct RasterRows {
+// The rows [first, end) of a frame and within them the columns [left, right). Drawing confined to
+// an area gives exactly the pixels that drawing the whole frame gives there, so separate areas of
+// a frame can be drawn at once, or drawn anew while the rest keeps its pixels.
+struct RasterArea {
     int first = 0, end = INT_MAX;
+    int left = 0, right = INT_MAX;
 };
 
 void resizeFrameBuffer(FrameBuffer& frame, int width, int height);
-void clearFrameBuffer(FrameBuffer& frame, std::uint32_t colour, RasterRows rows = {});
+void clearFrameBuffer(FrameBuffer& frame, std::uint32_t colour, RasterArea area = {});
 // The texel colour is multiplied by the interpolated vertex colour; a null texture draws the
 // vertex colours alone. Quads with a position that is not a finite number are not drawn.
 void rasteriseQuad(FrameBuffer& frame, const RasterVertex (&corner)[4],
-                   const RasterTexture* texture, RasterBlend blend, RasterRows rows = {});
+                   const RasterTexture* texture, RasterBlend blend, RasterArea area = {});
 // A one-pixel line from (x1, y1) to (x2, y2), both ends included, blended by alpha.
 void rasteriseLine(FrameBuffer& frame, float x1, float y1, float x2, float y2, std::uint32_t colour,
-                   RasterRows rows = {});
+                   RasterArea area = {});
