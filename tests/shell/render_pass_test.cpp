@@ -77,6 +77,25 @@ TEST_F(RenderPassTest, TheOpeningHasNoTopBarOrLinksButShowsCreditsWithTheMenu) {
     EXPECT_EQ(lines[5].colour, white);
 }
 
+TEST_F(RenderPassTest, ThePointerCarriesALightAfterTheHallsFirstSecondWhileInTheWindow) {
+    skipOpening();
+    moveTo(300, 300);
+    run(1);
+    ASSERT_LT(game.clock, 50) << "the hall has only just started";
+    EXPECT_EQ(game.hallLight.pointerRadius, 0) << "no light in the hall's first second";
+    while (game.clock <= 51) {
+        run(1);
+    }
+    EXPECT_EQ(game.hallLight.pointerRadius, 380);
+    const float litX = game.hallLight.pointerX;
+    moveTo(400, 300);
+    run(1);
+    EXPECT_GT(game.hallLight.pointerX, litX) << "the light follows the pointer";
+    headless().addEvent({0, InputEvent::Kind::PointerLeave, 0, 0, 0});
+    run(1);
+    EXPECT_EQ(game.hallLight.pointerRadius, 0) << "the pointer left the window";
+}
+
 TEST_F(RenderPassTest, AHiddenWindowDrawsNothingAndIsLitAfreshWhenShownAgain) {
     skipOpening();
     moveTo(300, 300);
