@@ -34,8 +34,6 @@ class PushRecorder final : public PushObserver {
     const HallGrid& hall_;
 };
 
-const char* const directionNames[4] = {"left", "right", "up", "down"};
-
 CellCode codeOfPiece(std::string_view name) {
     static const struct {
         std::string_view name;
@@ -163,14 +161,13 @@ ReplayResult replayHall(PlayState& state, std::string_view name, int level) {
         result.solved = playFrame(state, {}, events);
         return result;
     }
-    static const Direction directions[4] = {Direction::Left, Direction::Right, Direction::Up,
-                                            Direction::Down};
     for (const RecordedPush& push : recorder.pushes) {
         const int index = result.replayed + 1;
-        const std::string where = " (" + std::string(directionNames[push.direction]) + " from " +
-                                  cellText(push.x, push.y) + ")";
+        const std::string where = " (" +
+                                  std::string(directionName(directionOfPush(push.direction))) +
+                                  " from " + cellText(push.x, push.y) + ")";
         const PlayedMove played =
-            playMoveToRest(state, push.x, push.y, directions[push.direction], events);
+            playMoveToRest(state, push.x, push.y, directionOfPush(push.direction), events);
         result.solved = result.solved || played.solved;
         if (played.end == MoveEnd::NoPiece) {
             result.firstDivergence = index;

@@ -1,5 +1,6 @@
 #include "rules/play_frame.h"
 
+#include "hall/push_scrambler.h"
 #include "rules/ambient.h"
 #include "rules/contacts.h"
 #include "rules/hall_pieces.h"
@@ -204,6 +205,16 @@ void PlayContext::destroyPiece(int slot) {
 
 int soundPan(float x) {
     return static_cast<int>((x - halfWidth) * 95 / halfWidth);
+}
+
+const char* directionName(Direction direction) {
+    static const char* const names[4] = {"left", "right", "up", "down"};
+    return names[static_cast<int>(direction)];
+}
+
+Direction directionOfPush(int push) {
+    static_assert(pushLeft == 0 && pushRight == 1 && pushUp == 2 && pushDown == 3);
+    return static_cast<Direction>(push);
 }
 
 PlayMove cellMove(int x, int y, Direction direction) {

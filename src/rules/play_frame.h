@@ -15,6 +15,11 @@
 
 enum class Direction : std::uint8_t { Left, Right, Up, Down };
 
+// "left", "right", "up" or "down", as tools print a move and the log names it.
+const char* directionName(Direction direction);
+// A push of the generator's model (pushLeft, pushRight, pushUp, pushDown) as a direction.
+Direction directionOfPush(int push);
+
 // "Move the piece under this point that way": the piece is the first one, in the rules' order,
 // whose shape overlaps the pointer's probe at the point (within 23 units of a resting piece's
 // centre); it must be at rest.

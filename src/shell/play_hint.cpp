@@ -22,20 +22,6 @@ void stepOf(Direction direction, float* dx, float* dy) {
     *dy = direction == Direction::Up ? -1.0f : (direction == Direction::Down ? 1.0f : 0.0f);
 }
 
-const char* directionWord(Direction direction) {
-    switch (direction) {
-    case Direction::Left:
-        return "left";
-    case Direction::Right:
-        return "right";
-    case Direction::Up:
-        return "up";
-    case Direction::Down:
-        break;
-    }
-    return "down";
-}
-
 float rotationOf(Direction direction) {
     switch (direction) {
     case Direction::Right:
@@ -73,7 +59,7 @@ void updateHint() {
         game.engine->logLine("Hint: none found");
     } else if (game.hint.status() == HintSearch::Status::Found) {
         const HintMove& move = game.hint.move();
-        game.engine->logLine("Hint: %d %d %s", move.x, move.y, directionWord(move.direction));
+        game.engine->logLine("Hint: %d %d %s", move.x, move.y, directionName(move.direction));
     }
 }
 

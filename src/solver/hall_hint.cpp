@@ -13,9 +13,6 @@ namespace {
 constexpr auto quickHint = std::chrono::milliseconds(1500);
 constexpr std::size_t hintMemory = std::size_t{64} << 20;
 
-constexpr Direction directions[4] = {Direction::Left, Direction::Right, Direction::Up,
-                                     Direction::Down};
-
 // Whether play confirms the plan's first move: it solves the hall, or leaves the pieces where the
 // model has them, or a plan from where play left them still solves the hall.
 bool confirmFirstMove(const LevelPuzzle& made, const PlayState& state, const PositionKey& key,
@@ -23,7 +20,7 @@ bool confirmFirstMove(const LevelPuzzle& made, const PlayState& state, const Pos
     PlayState trial = state;
     PlayEvents events;
     const PlayedMove played =
-        playMoveToRest(trial, move.x, move.y, directions[move.direction], events);
+        playMoveToRest(trial, move.x, move.y, directionOfPush(move.direction), events);
     if (played.solved || played.end != MoveEnd::Rested) {
         return played.solved;
     }
@@ -44,7 +41,8 @@ std::optional<HintMove> hintWithin(const LevelPuzzle& made, const PlayState& sta
         solvePuzzle(made.puzzle, key, key == made.start ? made.scramblePushes : noPushes, limits);
     for (const std::vector<SolverMove>& moves : answer.solutions) {
         if (!moves.empty() && confirmFirstMove(made, state, key, moves.front(), limits)) {
-            return HintMove{moves.front().x, moves.front().y, directions[moves.front().direction]};
+            return HintMove{moves.front().x, moves.front().y,
+                            directionOfPush(moves.front().direction)};
         }
     }
     return std::nullopt;

@@ -18,9 +18,6 @@ class PushList final : public PushObserver {
     std::vector<SolverMove> pushes;
 };
 
-constexpr Direction directions[4] = {Direction::Left, Direction::Right, Direction::Up,
-                                     Direction::Down};
-
 CellCode codeOfPiece(PieceName name) {
     switch (name) {
     case PieceName::ItemBall:
@@ -58,7 +55,7 @@ PlanEnd playWhileAgreeing(const LevelPuzzle& made, PlayState& state, const Posit
     PlayEvents events;
     for (const SolverMove& move : moves) {
         const PlayedMove played =
-            playMoveToRest(state, move.x, move.y, directions[move.direction], events);
+            playMoveToRest(state, move.x, move.y, directionOfPush(move.direction), events);
         if (played.end == MoveEnd::NoPiece) {
             plan.why = "no piece to move on " + cellText(move.x, move.y);
             return PlanEnd::Failed;

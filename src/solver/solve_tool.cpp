@@ -1,6 +1,7 @@
 #include "solver/solve_tool.h"
 
 #include "hall/tool_text.h"
+#include "rules/play_frame.h"
 #include "solver/level_solver.h"
 
 #include <cmath>
@@ -13,8 +14,6 @@ constexpr double defaultBudget = 10;
 constexpr double longestBudget = 24 * 60 * 60;
 // Every search of one hall keeps at most this much of positions.
 constexpr std::size_t searchMemory = std::size_t{128} << 20;
-
-const char* const directionWords[4] = {"left", "right", "up", "down"};
 
 // A number of seconds above 0 and at most a day.
 bool parseBudget(const std::string& text, double* seconds) {
@@ -37,7 +36,7 @@ std::string moveLines(const std::vector<SolverMove>& moves) {
     std::string text;
     for (const SolverMove& move : moves) {
         text += std::to_string(move.x) + " " + std::to_string(move.y) + " " +
-                directionWords[move.direction] + "\n";
+                directionName(directionOfPush(move.direction)) + "\n";
     }
     return text;
 }
