@@ -18,30 +18,12 @@ namespace {
 
 constexpr std::uint32_t arrowColour = 0xFFFFFFFF;
 
-class PlayHintTest : public GameTest {
+class PlayHintTest : public HallInPlayTest {
   protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        ASSERT_TRUE(start());
-        skipOpening();
-        moveTo(5, 5); // the pointer out of the way
-        run(1);
-    }
-
-    // Picks the piece on the cell and sends it with the arrow key, then lets it come to rest.
-    PlayState send(int x, int y, int arrow) {
-        game.keyboardCursor.x = x;
-        game.keyboardCursor.y = y;
-        tap(keyEnter);
-        run(2);
-        keyDown(arrow);
-        keyUp(arrow, 1);
-        PlayState before = game.play;
-        run(1);
-        for (int i = 0; i < 500 && !allAtRest(game.play); ++i) {
-            run(1);
-        }
-        run(1);
+    // Sends the piece on the cell with the arrow key and lets it come to rest.
+    PlayState sendToRest(int x, int y, int arrow) {
+        PlayState before = send(x, y, arrow);
+        runUntilRest();
         return before;
     }
     void press(int key) {
@@ -102,11 +84,11 @@ TEST_F(PlayHintTest, HAsksTheSolverForAHintAndTheBarSaysWhenThereIsNone) {
     EXPECT_EQ(game.hint.status(), HintSearch::Status::NotFound);
     EXPECT_STREQ(hintButtonText(), "No hint");
     EXPECT_FALSE(hintAvailable());
-    send(hint.x, hint.y,
-         hint.direction == Direction::Up     ? ::keyUp
-         : hint.direction == Direction::Down ? ::keyDown
-         : hint.direction == Direction::Left ? ::keyLeft
-                                             : ::keyRight);
+    sendToRest(hint.x, hint.y,
+               hint.direction == Direction::Up     ? ::keyUp
+               : hint.direction == Direction::Down ? ::keyDown
+               : hint.direction == Direction::Left ? ::keyLeft
+                                                   : ::keyRight);
     EXPECT_STREQ(hintButtonText(), "Hint") << "a new position, a new hint";
     clickAt(225, 915); // the bar's button
     run(2);
@@ -126,7 +108,7 @@ TEST_F(PlayHintTest, AHintShowsAsAnArrowOnItsPieceUntilThePieceMoves) {
     ASSERT_EQ(game.hint.status(), HintSearch::Status::Found);
     EXPECT_EQ(arrowsAbove(cellCentre(13), cellCentre(10)), 1);
 
-    send(13, 10, ::keyUp);
+    sendToRest(13, 10, ::keyUp);
     EXPECT_EQ(game.hint.status(), HintSearch::Status::Idle);
     headless().clearRecordings();
     run(1);
@@ -153,7 +135,7 @@ TEST_F(PlayHintTest, AMoveOrAnUndoStopsASearchInProgress) {
     run(10);
     EXPECT_EQ(game.hint.status(), HintSearch::Status::Searching) << "the game plays on meanwhile";
     EXPECT_STREQ(hintButtonText(), "Thinking...");
-    send(13, 10, ::keyUp);
+    sendToRest(13, 10, ::keyUp);
     EXPECT_TRUE(seesStop());
     run(1);
     EXPECT_EQ(game.hint.status(), HintSearch::Status::Idle) << "its move was about the old place";
@@ -171,9 +153,9 @@ TEST_F(PlayHintTest, AMoveOrAnUndoStopsASearchInProgress) {
 
 TEST_F(PlayHintTest, ABrokenBallShowsTheLineAndItsWordsTakeTheMoveBack) {
     EXPECT_FALSE(lostLineShown());
-    send(13, 10, ::keyUp);
+    sendToRest(13, 10, ::keyUp);
     EXPECT_FALSE(lostLineShown()) << "a move that loses nothing";
-    const PlayState beforeLoss = send(10, 16, keyLeft);
+    const PlayState beforeLoss = sendToRest(10, 16, keyLeft);
     EXPECT_TRUE(lostLineShown());
     EXPECT_TRUE(logged("Hall can no longer be solved: 2 ends of kind ball need an item each"));
 
@@ -191,14 +173,14 @@ TEST_F(PlayHintTest, ABrokenBallShowsTheLineAndItsWordsTakeTheMoveBack) {
     EXPECT_EQ(game.play, beforeLoss);
     EXPECT_FALSE(lostLineShown());
 
-    send(10, 16, keyLeft);
+    sendToRest(10, 16, keyLeft);
     EXPECT_TRUE(lostLineShown());
     clickAt(retryX, 890);
     run(2);
     EXPECT_EQ(game.history.moves(), 0) << "tried again from the level's start";
     EXPECT_FALSE(lostLineShown());
 
-    send(10, 16, keyLeft);
+    sendToRest(10, 16, keyLeft);
     press('R');
     EXPECT_FALSE(lostLineShown());
     run(20);    // a restart blocks input for a moment, as a level start does

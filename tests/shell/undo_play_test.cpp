@@ -10,29 +10,8 @@ namespace {
 
 // Level 1 of Tessmark: a ball on (13, 10) with floor to its left and above, a ball on (10, 16)
 // that a spike on (5, 16) breaks when it is sent left.
-class UndoPlayTest : public GameTest {
+class UndoPlayTest : public HallInPlayTest {
   protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        ASSERT_TRUE(start());
-        skipOpening();
-        moveTo(5, 5); // the pointer out of the way
-        run(1);
-    }
-
-    // Picks the piece on the cell and sends it with the arrow; returns the state just before
-    // the frame that launched it.
-    PlayState send(int x, int y, int arrow) {
-        game.keyboardCursor.x = x;
-        game.keyboardCursor.y = y;
-        tap(keyEnter);
-        run(2);
-        keyDown(arrow);
-        keyUp(arrow, 1);
-        PlayState before = game.play;
-        run(1);
-        return before;
-    }
     // Presses the key (with Control when control) and runs the frame it acts in.
     void press(int key, bool control = false) {
         if (control) {
@@ -41,12 +20,6 @@ class UndoPlayTest : public GameTest {
         }
         keyDown(key);
         keyUp(key, 1);
-        run(1);
-    }
-    void runUntilRest() {
-        for (int i = 0; i < 500 && !allAtRest(game.play); ++i) {
-            run(1);
-        }
         run(1);
     }
 };

@@ -135,3 +135,36 @@ class GameTest : public HeadlessTest {
 
     TempFolder folder;
 };
+
+// A hall in play, level 1 of Tessmark, with the pointer out of the way, moved with the keys.
+class HallInPlayTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        ASSERT_TRUE(start());
+        skipOpening();
+        moveTo(5, 5);
+        run(1);
+    }
+
+    // Picks the piece on the cell and sends it with the arrow; returns the state just before
+    // the frame that launched it.
+    PlayState send(int x, int y, int arrow) {
+        game.keyboardCursor.x = x;
+        game.keyboardCursor.y = y;
+        tap(keyEnter);
+        run(2);
+        keyDown(arrow);
+        keyUp(arrow, 1);
+        PlayState before = game.play;
+        run(1);
+        return before;
+    }
+
+    void runUntilRest() {
+        for (int i = 0; i < 500 && !allAtRest(game.play); ++i) {
+            run(1);
+        }
+        run(1);
+    }
+};
