@@ -71,9 +71,21 @@ void buildSpecialIndex(const HallGrid& hall, SpecialIndex& index) {
 // each writing two cells: 880 writes.
 class PushJournal {
   public:
-    void clear() { count = 0; }
+    void clear() {
+        count = 0;
+        rest = -1;
+    }
     int size() const { return count; }
     int cell(int i) const { return cells[i]; } // x * hallSize + y
+
+    // Where the pushed piece itself came to rest, x * hallSize + y: where it first handed its
+    // motion on, or where the push ended.
+    int pushedRest() const { return rest; }
+    void pushedPieceRests(int x, int y) {
+        if (rest < 0) {
+            rest = x * hallSize + y;
+        }
+    }
 
     void write(HallGrid& hall, int x, int y, CellCode code) {
         assert(count < capacity && "a push writes at most 880 cells");
@@ -107,6 +119,7 @@ class PushJournal {
   private:
     static constexpr int capacity = 1024;
     int count = 0;
+    int rest = -1;
     std::uint16_t cells[capacity];
 
     std::int32_t& gridCell(HallGrid& hall, int i) const {
@@ -178,6 +191,7 @@ bool runPush(HallGrid& hall, const SpecialIndex& index, Motion m, PushJournal& j
         settingOff = false;
         // Beyond the grid's edge counts as solid; a finished hall is walled in anyway.
         if (!insideHall(nx, ny) || isSolid(hall.grid[nx][ny])) {
+            journal.pushedPieceRests(m.x, m.y);
             return true;
         }
         if (isPiece(hall.grid[nx][ny])) {
@@ -187,6 +201,7 @@ bool runPush(HallGrid& hall, const SpecialIndex& index, Motion m, PushJournal& j
             if (contact == Contact::fail) {
                 return false;
             }
+            journal.pushedPieceRests(m.x, m.y);
             journal.write(hall, m.x, m.y, moving);
             journal.write(hall, nx, ny, hit);
             // The moving piece stays; the one hit carries on the motion.
@@ -209,6 +224,7 @@ bool runPush(HallGrid& hall, const SpecialIndex& index, Motion m, PushJournal& j
         }
         journal.write(hall, m.x, m.y, m.piece);
         if (m.steps >= 0 && --m.steps <= 0) {
+            journal.pushedPieceRests(m.x, m.y);
             return true;
         }
     }
@@ -300,4 +316,8 @@ int TrialPush::writtenCount() const {
 
 int TrialPush::writtenCell(int i) const {
     return model_->journal.cell(i);
+}
+
+int TrialPush::pushedRest() const {
+    return model_->journal.pushedRest();
 }

@@ -56,6 +56,9 @@ class TrialPush {
     // The cells the last run wrote, as x * hallSize + y; a cell may come more than once.
     int writtenCount() const;
     int writtenCell(int i) const;
+    // The cell, x * hallSize + y, where the piece pushed in the last run came to rest: where it
+    // handed its motion on to a piece it ran into, or where the push ended.
+    int pushedRest() const;
 
   private:
     struct Model;
