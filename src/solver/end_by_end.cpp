@@ -1,6 +1,8 @@
 #include "solver/end_by_end.h"
 
+#include "solver/focused_cover.h"
 #include "solver/position_moves.h"
+#include "solver/route_cover.h"
 
 #include <algorithm>
 
@@ -61,7 +63,9 @@ SearchOutcome coverEndByEnd(const HallPuzzle& puzzle, const PositionKey& start,
     SearchOutcome outcome;
     PositionKey key = start;
     while (!isSolvedPosition(puzzle, key.data())) {
-        const bool step = coverOneMore(puzzle, key, limits, Freedom::KeepPlaced, outcome) ||
+        const bool step = coverByRoutes(puzzle, key, outcome, limits) ||
+                          coverNearEnd(puzzle, key, outcome, limits) ||
+                          coverOneMore(puzzle, key, limits, Freedom::KeepPlaced, outcome) ||
                           coverOneMore(puzzle, key, limits, Freedom::PushPlaced, outcome) ||
                           coverOneMore(puzzle, key, limits, Freedom::UncoverEnds, outcome);
         if (!step) {

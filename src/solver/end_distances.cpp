@@ -125,12 +125,15 @@ int EndDistances::estimate(const std::uint8_t* key) const {
     s.freeEnds.clear();
     s.loose.clear();
     std::fill(s.onEnd.begin(), s.onEnd.end(), 0);
+    int occupied = 0; // free ends with another piece on them, which must move off first
     for (std::size_t e = 0; e < puzzle_.endCells.size(); ++e) {
         const int cell = puzzle_.endCells[e];
-        if (pieceAt(key, cell) == puzzle_.endCodes[e]) {
+        const CellCode piece = pieceAt(key, cell);
+        if (piece == puzzle_.endCodes[e]) {
             s.onEnd[static_cast<std::size_t>(cell)] = 1;
         } else {
             s.freeEnds.push_back(static_cast<int>(e));
+            occupied += piece == CellFloor ? 0 : 1;
         }
     }
     // Items that still have somewhere to go, as standing cell * 3 + kind.
@@ -167,5 +170,30 @@ int EndDistances::estimate(const std::uint8_t* key) const {
             }
         }
     }
-    return total + static_cast<int>(s.freeEnds.size() - given) * unreachable;
+    return total + occupied + static_cast<int>(s.freeEnds.size() - given) * unreachable;
+}
+
+std::vector<int> EndDistances::nearestItems(const std::uint8_t* key, int end,
+                                            std::size_t count) const {
+    std::vector<char> placed(standingCount_, 0);
+    for (std::size_t e = 0; e < puzzle_.endCells.size(); ++e) {
+        const int cell = puzzle_.endCells[e];
+        placed[static_cast<std::size_t>(cell)] = pieceAt(key, cell) == puzzle_.endCodes[e] ? 1 : 0;
+    }
+    std::vector<std::pair<int, int>> near; // (distance, standing cell)
+    for (std::size_t i = 0; i < standingCount_; ++i) {
+        const CellCode code = pieceAt(key, static_cast<int>(i));
+        if (isItem(code) && placed[i] == 0) {
+            const int d = distance(end, static_cast<int>(i), code - CellBall);
+            if (d < unreachable) {
+                near.emplace_back(d, static_cast<int>(i));
+            }
+        }
+    }
+    std::sort(near.begin(), near.end());
+    std::vector<int> items;
+    for (std::size_t n = 0; n < near.size() && n < count; ++n) {
+        items.push_back(near[n].second);
+    }
+    return items;
 }

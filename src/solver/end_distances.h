@@ -18,8 +18,12 @@ class EndDistances {
     int distance(int end, int standing, int kind) const {
         return table_[(static_cast<std::size_t>(end) * standingCount_ + standing) * 3 + kind];
     }
-    // The sum over free ends of the nearest item that stands on no end of its own kind.
+    // The sum over free ends of the nearest item that stands on no end of its own kind, and one
+    // more for each free end another piece stands on.
     int estimate(const std::uint8_t* key) const;
+    // The standing cells of at most count items nearest to end that stand on no end of their
+    // own kind and can reach it, nearest first.
+    std::vector<int> nearestItems(const std::uint8_t* key, int end, std::size_t count) const;
 
     static constexpr int unreachable = 60;
 

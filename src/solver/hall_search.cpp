@@ -95,7 +95,7 @@ SearchOutcome searchMoves(const HallPuzzle& puzzle, const PositionKey& start,
             break;
         }
         const int node = open.pop();
-        moves.expand(store.key(node), children, limits.keepPlacedItems);
+        moves.expand(store.key(node), children, limits.keepPlacedItems, limits.movableCells);
         for (std::size_t c = 0; c < children.moves.size(); ++c) {
             const int child = store.insert(children.key(c), node, children.moves[c], &added);
             if (child == PositionStore::full) {

@@ -18,6 +18,7 @@ struct SearchLimits {
     int weight = 0; // 0 breadth first; otherwise moves + weight * estimate
     const std::atomic<bool>* cancel = nullptr;
     bool keepPlacedItems = false; // never push an item that stands on an end of its kind
+    const std::vector<char>* movableCells = nullptr; // when given, push only pieces on these
     // A partial goal, for covering ends a few at a time: when above 0, a position with at least
     // this many ends covered, every end e with keptEnds[e] set among them (when given), and no
     // free end walled in by covered ones.

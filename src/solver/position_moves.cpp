@@ -46,7 +46,7 @@ bool PositionMoves::tryPush(const std::uint8_t* key, const SolverMove& move, std
 }
 
 void PositionMoves::expand(const std::uint8_t* key, PositionChildren& children,
-                           bool keepPlacedItems) {
+                           bool keepPlacedItems, const std::vector<char>* movableCells) {
     const std::size_t size = static_cast<std::size_t>(puzzle_.keySize);
     children.moves.clear();
     children.keySize = size;
@@ -54,7 +54,8 @@ void PositionMoves::expand(const std::uint8_t* key, PositionChildren& children,
     std::size_t count = 0;
     for (std::size_t i = 0; i < puzzle_.standing.size(); ++i) {
         const CellCode piece = pieceAt(key, static_cast<int>(i));
-        if (piece == CellFloor || (keepPlacedItems && placed_[i] == piece)) {
+        if (piece == CellFloor || (keepPlacedItems && placed_[i] == piece) ||
+            (movableCells != nullptr && (*movableCells)[i] == 0)) {
             continue;
         }
         const int cell = puzzle_.standing[i];

@@ -20,11 +20,19 @@ class PositionMoves {
     explicit PositionMoves(const HallPuzzle& puzzle);
 
     // Fills children with the moves from key and the keys they lead to. With keepPlacedItems
-    // an item on an end of its kind is not pushed: a narrower search that reaches deeper.
-    void expand(const std::uint8_t* key, PositionChildren& children, bool keepPlacedItems = false);
+    // an item on an end of its kind is not pushed: a narrower search that reaches deeper. With
+    // movableCells only the pieces on standing cells marked there are pushed.
+    void expand(const std::uint8_t* key, PositionChildren& children, bool keepPlacedItems = false,
+                const std::vector<char>* movableCells = nullptr);
     // Writes the key that move leads to into child; false when the model forbids the move or it
     // changes nothing.
     bool apply(const std::uint8_t* key, const SolverMove& move, std::uint8_t* child);
+    // After a move applied: the standing cell where the piece pushed came to rest, where it ran
+    // into another piece and handed its motion on, or where the move ended.
+    int pushedRest() const {
+        const int cell = trial_.pushedRest();
+        return cell < 0 ? -1 : puzzle_.standingIndex[cell];
+    }
 
     // The cells move changes from key, and the cells it depends on, as x * hallSize + y, with
     // hallSize * hallSize + k for the code of special object k. False when it is no move.

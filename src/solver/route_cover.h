@@ -1,0 +1,10 @@
+#pragma once
+// Covering one more end the way a player would: bring one item onto a free end with a few pushes
+// of that item alone, or, where nothing stops it there, first bring another piece beside the end
+// to stop it. The ends covered so far stay covered, and no free end is walled in.
+
+#include "solver/hall_search.h"
+
+// On success key is the position reached and the moves are added to outcome.
+bool coverByRoutes(const HallPuzzle& puzzle, PositionKey& key, SearchOutcome& outcome,
+                   const SearchLimits& limits);
