@@ -96,12 +96,14 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
     SearchOutcome best = searchMoves(puzzle, start, part);
     answer.positions += best.positions;
     if (!best.solved) {
-        part.deadline = partOfTimeLeft(limits, 0.4);
+        part.deadline = partOfTimeLeft(limits, 0.8);
         best = coverEndByEnd(puzzle, start, part);
         answer.positions += best.positions;
     }
-    // The scramble's walk with its loops and detours cut, when it solves in the model.
-    const FollowedPath path = followPushes(puzzle, start, scramblePushes);
+    // The scramble's walk with its loops and detours cut, when it solves in the model: a
+    // random walk, so only worth shortening when nothing else was found.
+    const FollowedPath path =
+        best.solved ? FollowedPath{} : followPushes(puzzle, start, scramblePushes);
     if (!best.solved && !path.solved) {
         part.deadline = limits.deadline;
         best = climbMoves(puzzle, start, part);
