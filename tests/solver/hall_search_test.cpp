@@ -1,6 +1,7 @@
 // The solver's searches on small hand-drawn halls whose shortest solutions are known.
 
 #include "solver/end_by_end.h"
+#include "solver/end_distances.h"
 #include "solver/hall_search.h"
 #include "solver/hall_solver.h"
 #include "solver/hill_climb.h"
@@ -101,6 +102,15 @@ TEST(HallSearchTest, CoveringEndByEndSolvesTheKnownHalls) {
         EXPECT_TRUE(outcome.solved) << hall.what;
         EXPECT_TRUE(solvesInModel(hall.puzzle, outcome.moves)) << hall.what;
     }
+}
+
+TEST(HallSearchTest, TheEstimateCountsAPieceThatMustLeaveAFreeEnd) {
+    const PicturePuzzle open = puzzleFromPictures({"#######", "#b....#", "#######"}, //
+                                                  {"#######", "#....b#", "#######"});
+    EXPECT_EQ(EndDistances(open.puzzle).estimate(open.start.data()), 1);
+    const PicturePuzzle taken = puzzleFromPictures({"#######", "#b...X#", "#######"}, //
+                                                   {"#######", "#....b#", "#######"});
+    EXPECT_EQ(EndDistances(taken.puzzle).estimate(taken.start.data()), 2);
 }
 
 TEST(HallSearchTest, AFreeEndWalledInByCoveredEndsIsSealed) {
