@@ -1,7 +1,7 @@
 #pragma once
 // A search for halls with many pieces, where a search for the whole solution drowns in
-// positions: one more end is covered at a time, keeping the ends covered so far and leaving no
-// free end walled in by covered ones. Each step tries, in turn: an item routed onto an end by
+// positions: one more end is covered at a time, keeping the ends covered so far and walling in
+// no more free ends than before. Each step tries, in turn: an item routed onto an end by
 // its own pushes (another piece moved first where needed); a search over the pieces around one
 // end; a best-first search over every piece, which may at last push placed items and then
 // uncover an end to cover two.

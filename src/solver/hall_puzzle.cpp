@@ -132,7 +132,7 @@ int coveredEnds(const HallPuzzle& puzzle, const std::uint8_t* key) {
     return count;
 }
 
-bool sealsAnEnd(const HallPuzzle& puzzle, const std::uint8_t* key) {
+int sealedEnds(const HallPuzzle& puzzle, const std::uint8_t* key) {
     static constexpr int steps[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
     std::vector<int> endAt(hallSize * hallSize, -1);
     for (std::size_t e = 0; e < puzzle.endCells.size(); ++e) {
@@ -142,6 +142,7 @@ bool sealsAnEnd(const HallPuzzle& puzzle, const std::uint8_t* key) {
     const auto coveredAt = [&](int e) {
         return isEndCovered(puzzle, key, static_cast<std::size_t>(e));
     };
+    int sealed = 0;
     for (std::size_t e = 0; e < puzzle.endCells.size(); ++e) {
         if (coveredAt(static_cast<int>(e))) {
             continue;
@@ -156,11 +157,9 @@ bool sealsAnEnd(const HallPuzzle& puzzle, const std::uint8_t* key) {
             const int other = endAt[static_cast<std::size_t>(x * hallSize + y)];
             open = open || other < 0 || !coveredAt(other);
         }
-        if (!open) {
-            return true;
-        }
+        sealed += open ? 0 : 1;
     }
-    return false;
+    return sealed;
 }
 
 void fillFixedHall(const HallPuzzle& puzzle, HallGrid& hall) {

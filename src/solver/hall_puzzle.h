@@ -58,9 +58,9 @@ bool isSolvedPosition(const HallPuzzle& puzzle, const std::uint8_t* key);
 bool isEndCovered(const HallPuzzle& puzzle, const std::uint8_t* key, std::size_t e);
 int coveredEnds(const HallPuzzle& puzzle, const std::uint8_t* key);
 
-// True when a free end has covered ends or solid cells on all four sides: no item can reach it
-// any more unless one of those is moved away again.
-bool sealsAnEnd(const HallPuzzle& puzzle, const std::uint8_t* key);
+// The free ends with covered ends or solid cells on all four sides: no item can reach them any
+// more unless one of those is moved away again.
+int sealedEnds(const HallPuzzle& puzzle, const std::uint8_t* key);
 
 // A hall grid set up with the puzzle's fixed cells and special objects, for trying pushes.
 void fillFixedHall(const HallPuzzle& puzzle, HallGrid& hall);

@@ -57,7 +57,9 @@ bool stopped(const SearchLimits& limits, SearchOutcome& outcome) {
     return outcome.outOfTime;
 }
 
-bool reachesGoal(const HallPuzzle& puzzle, const std::uint8_t* key, const SearchLimits& limits) {
+// sealedAtStart: the free ends walled in at the search's start; a partial goal walls in no more.
+bool reachesGoal(const HallPuzzle& puzzle, const std::uint8_t* key, const SearchLimits& limits,
+                 int sealedAtStart) {
     if (limits.endsToCover <= 0) {
         return isSolvedPosition(puzzle, key);
     }
@@ -69,7 +71,7 @@ bool reachesGoal(const HallPuzzle& puzzle, const std::uint8_t* key, const Search
             return false;
         }
     }
-    return !sealsAnEnd(puzzle, key);
+    return sealedEnds(puzzle, key) <= sealedAtStart;
 }
 
 } // namespace
@@ -86,6 +88,7 @@ SearchOutcome searchMoves(const HallPuzzle& puzzle, const PositionKey& start,
         owned = std::make_unique<EndDistances>(puzzle);
         distances = owned.get();
     }
+    const int sealedAtStart = limits.endsToCover > 0 ? sealedEnds(puzzle, start.data()) : 0;
     OpenList open(byPriority);
     bool added = false;
     open.push({0, 0, store.insert(start.data(), PositionStore::none, {}, &added)});
@@ -106,7 +109,7 @@ SearchOutcome searchMoves(const HallPuzzle& puzzle, const PositionKey& start,
             if (!added) {
                 continue;
             }
-            if (reachesGoal(puzzle, children.key(c), limits)) {
+            if (reachesGoal(puzzle, children.key(c), limits, sealedAtStart)) {
                 outcome.solved = true;
                 outcome.moves = store.pathTo(child);
                 outcome.positions = store.size();

@@ -21,7 +21,7 @@ struct SearchLimits {
     const std::vector<char>* movableCells = nullptr; // when given, push only pieces on these
     // A partial goal, for covering ends a few at a time: when above 0, a position with at least
     // this many ends covered, every end e with keptEnds[e] set among them (when given), and no
-    // free end walled in by covered ones.
+    // more free ends walled in by covered ones than at the start.
     int endsToCover = 0;
     const std::vector<char>* keptEnds = nullptr;
 };

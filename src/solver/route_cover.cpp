@@ -29,7 +29,8 @@ struct Cover {
 class RouteCover {
   public:
     RouteCover(const HallPuzzle& puzzle, const PositionKey& key)
-        : puzzle_(puzzle), key_(key), model_(puzzle), distances_(puzzle) {
+        : puzzle_(puzzle), key_(key), model_(puzzle), distances_(puzzle),
+          sealedAtStart_(sealedEnds(puzzle, key.data())) {
         for (std::size_t e = 0; e < puzzle.endCells.size(); ++e) {
             (isEndCovered(puzzle, key.data(), e) ? kept_ : free_).push_back(static_cast<int>(e));
         }
@@ -50,6 +51,7 @@ class RouteCover {
     PositionMoves model_;
     EndDistances distances_;
     std::vector<int> kept_, free_;
+    int sealedAtStart_;
     int positions_ = 0;
 
     bool onKeptEnd(const std::uint8_t* key, int cell) const;
@@ -92,10 +94,11 @@ bool RouteCover::changesMutation(const std::uint8_t* key) const {
     return false;
 }
 
-// The ends covered before are still covered, end is covered too, and no free end is walled in.
+// The ends covered before are still covered, end is covered too, and no more free ends are
+// walled in than before.
 bool RouteCover::acceptable(const std::uint8_t* key, int end) const {
     return isEndCovered(puzzle_, key, static_cast<std::size_t>(end)) && keepsCovered(key) &&
-           !sealsAnEnd(puzzle_, key);
+           sealedEnds(puzzle_, key) <= sealedAtStart_;
 }
 
 // The pieces that cover no end covered before: items, or with itemsOnly false amoebas too.

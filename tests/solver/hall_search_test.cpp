@@ -116,14 +116,14 @@ TEST(HallSearchTest, TheEstimateCountsAPieceThatMustLeaveAFreeEnd) {
 TEST(HallSearchTest, AFreeEndWalledInByCoveredEndsIsSealed) {
     const PicturePuzzle open = puzzleFromPictures({"######", "#bb..#", "######"}, //
                                                   {"######", "#..bb#", "######"});
-    EXPECT_FALSE(sealsAnEnd(open.puzzle, open.start.data()));
+    EXPECT_EQ(sealedEnds(open.puzzle, open.start.data()), 0);
     const PicturePuzzle allCovered = puzzleFromPictures({"######", "#.bbb#", "######"}, //
                                                         {"######", "#..bb#", "######"});
-    EXPECT_FALSE(sealsAnEnd(allCovered.puzzle, allCovered.start.data()));
+    EXPECT_EQ(sealedEnds(allCovered.puzzle, allCovered.start.data()), 0);
     // The middle end has covered ends on both sides and walls above and below.
     const PicturePuzzle walledIn = puzzleFromPictures({"######", "#.b.b#", "######"}, //
                                                       {"######", "#.bbb#", "######"});
-    EXPECT_TRUE(sealsAnEnd(walledIn.puzzle, walledIn.start.data()));
+    EXPECT_EQ(sealedEnds(walledIn.puzzle, walledIn.start.data()), 1);
 }
 
 TEST(HallSearchTest, AHallWhoseEndsCannotBeReachedIsSearchedToTheEnd) {

@@ -113,6 +113,20 @@ TEST(RouteCoverTest, NeverUncoversAnEndCoveredBefore) {
     EXPECT_EQ(key, afterMoves(p, outcome.moves));
 }
 
+TEST(RouteCoverTest, GoesOnWhereAnEndWasWalledInAtTheStart) {
+    // The middle ball end lies between two covered ends; the box's end is free to take.
+    const PicturePuzzle p =
+        puzzleFromPictures({"#######", "#b.b.b#", "#######", "#x....#", "#######"},
+                           {"#######", "#bbb..#", "#######", "#....x#", "#######"});
+    ASSERT_EQ(sealedEnds(p.puzzle, p.start.data()), 1);
+    PositionKey key = p.start;
+    SearchOutcome outcome;
+    ASSERT_TRUE(coverByRoutes(p.puzzle, key, outcome, {}));
+    const std::vector<SolverMove> boxRight{{1, 3, pushRight}};
+    EXPECT_EQ(outcome.moves, boxRight);
+    EXPECT_EQ(coveredEnds(p.puzzle, key.data()), 3);
+}
+
 TEST(FocusedCoverTest, SearchesOnlyThePiecesAroundTheEnd) {
     // The stopper case again, with a far room whose balls the search must leave alone.
     const PicturePuzzle p =
