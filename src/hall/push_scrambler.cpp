@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr int stepX[4] = {-1, 1, 0, 0};
-constexpr int stepY[4] = {0, 0, -1, 1};
-
 // What the moving piece d does on meeting the piece in the next cell.
 enum class Contact { fail, takeOver, takeOverOneStep };
 
@@ -231,7 +228,7 @@ bool runPush(HallGrid& hall, const SpecialIndex& index, Motion m, PushJournal& j
 }
 
 Motion startMotion(const HallGrid& hall, int x, int y, int direction, int steps) {
-    return Motion{x, y, stepX[direction], stepY[direction], hall.grid[x][y], steps};
+    return Motion{x, y, pushStepX[direction], pushStepY[direction], hall.grid[x][y], steps};
 }
 
 } // namespace

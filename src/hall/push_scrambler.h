@@ -13,6 +13,9 @@ constexpr int pushLeft = 0;  // -x
 constexpr int pushRight = 1; // +x
 constexpr int pushUp = 2;    // -y
 constexpr int pushDown = 3;  // +y
+// The step of each push direction on x and y.
+constexpr int pushStepX[4] = {-1, 1, 0, 0};
+constexpr int pushStepY[4] = {0, 0, -1, 1};
 
 constexpr int slideUntilBlocked = -1;
 // A push that meets more special objects than this is taken to run in a loop and is undone.

@@ -14,3 +14,20 @@ struct FrameInput {
     bool escapePressed = false;
     bool shift = false, control = false; // held
 };
+
+// A click on a row of buttons: the left button pressed over one of them (unless blocked) and
+// released over the same one. pressed keeps the button pressed over while it is held; at(x, y)
+// is the button under a point. Returns that button on the release, Button::None otherwise.
+template <typename Button, typename At>
+Button clickedButton(const FrameInput& in, Button& pressed, bool blocked, At at) {
+    if (in.leftPressed) {
+        pressed = blocked ? Button::None : at(in.x, in.y);
+        return Button::None;
+    }
+    if (in.leftHeld || pressed == Button::None) {
+        return Button::None;
+    }
+    const Button released = pressed;
+    pressed = Button::None;
+    return at(in.x, in.y) == released ? released : Button::None;
+}

@@ -91,17 +91,9 @@ bool lostLineShown() {
 }
 
 bool serveLostLine(const FrameInput& in) {
-    LostWatch& watch = game.lostWatch;
-    if (in.leftPressed) {
-        watch.pressed = inputBlocked() ? LostChoice::None : lostChoiceAt(in.x, in.y);
-        return false;
-    }
-    if (in.leftHeld || watch.pressed == LostChoice::None) {
-        return false;
-    }
-    const LostChoice pressed = watch.pressed;
-    watch.pressed = LostChoice::None;
-    if (lostChoiceAt(in.x, in.y) != pressed) {
+    const LostChoice pressed =
+        clickedButton(in, game.lostWatch.pressed, inputBlocked(), lostChoiceAt);
+    if (pressed == LostChoice::None) {
         return false;
     }
     playClickSound();

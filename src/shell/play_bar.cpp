@@ -77,16 +77,9 @@ PlayBarButton playBarButtonAt(float x, float y) {
 }
 
 bool servePlayBar(const FrameInput& in) {
-    if (in.leftPressed) {
-        game.barPressed = inputBlocked() ? PlayBarButton::None : playBarButtonAt(in.x, in.y);
-        return false;
-    }
-    if (in.leftHeld || game.barPressed == PlayBarButton::None) {
-        return false;
-    }
-    const PlayBarButton pressed = game.barPressed;
-    game.barPressed = PlayBarButton::None;
-    if (playBarButtonAt(in.x, in.y) != pressed || !canAct(pressed)) {
+    const PlayBarButton pressed =
+        clickedButton(in, game.barPressed, inputBlocked(), playBarButtonAt);
+    if (pressed == PlayBarButton::None || !canAct(pressed)) {
         return false;
     }
     playClickSound();

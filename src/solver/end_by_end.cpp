@@ -11,11 +11,6 @@ namespace {
 // Memory of each small search.
 constexpr std::size_t stepMemory = std::size_t{16} << 20;
 
-bool stopped(const SearchLimits& limits) {
-    const bool cancelled = limits.cancel != nullptr && limits.cancel->load();
-    return cancelled || SolverClock::now() >= limits.deadline;
-}
-
 // Plays moves on the model from key; the moves must stand.
 PositionKey keyAfter(const HallPuzzle& puzzle, const PositionKey& key,
                      const std::vector<SolverMove>& moves) {
@@ -69,7 +64,7 @@ SearchOutcome coverEndByEnd(const HallPuzzle& puzzle, const PositionKey& start,
                           coverOneMore(puzzle, key, limits, Freedom::PushPlaced, outcome) ||
                           coverOneMore(puzzle, key, limits, Freedom::UncoverEnds, outcome);
         if (!step) {
-            outcome.outOfTime = stopped(limits);
+            outcome.outOfTime = searchStopped(limits);
             return outcome;
         }
     }

@@ -1,11 +1,10 @@
 #include "solver/end_distances.h"
 
+#include "hall/push_scrambler.h"
+
 #include <algorithm>
 
 namespace {
-
-constexpr int stepX[4] = {-1, 1, 0, 0};
-constexpr int stepY[4] = {0, 0, -1, 1};
 
 int specialOn(const HallPuzzle& puzzle, int x, int y) {
     for (int k = 0; k < specialCapacity; ++k) {
@@ -65,7 +64,7 @@ std::vector<std::vector<int>> EndDistances::reverseRuns() const {
                 Run r{cell / hallSize, cell % hallSize, direction, kind};
                 // A run longer than the hall's cells is going round in arrows.
                 for (int steps = 0; steps < hallSize * hallSize; ++steps) {
-                    const int nx = r.x + stepX[r.direction], ny = r.y + stepY[r.direction];
+                    const int nx = r.x + pushStepX[r.direction], ny = r.y + pushStepY[r.direction];
                     if (!insideHall(nx, ny) || puzzle_.cells[nx][ny] != CellFloor) {
                         break;
                     }
@@ -75,7 +74,7 @@ std::vector<std::vector<int>> EndDistances::reverseRuns() const {
                         followSpecial(puzzle_, k, r);
                     }
                     const int to = puzzle_.standingIndex[r.x * hallSize + r.y] * 3 + r.kind;
-                    const int ax = r.x + stepX[r.direction], ay = r.y + stepY[r.direction];
+                    const int ax = r.x + pushStepX[r.direction], ay = r.y + pushStepY[r.direction];
                     const bool needsBlocker =
                         insideHall(ax, ay) && puzzle_.cells[ax][ay] == CellFloor;
                     reverse[static_cast<std::size_t>(to)].push_back(from * 2 +

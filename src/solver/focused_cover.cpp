@@ -14,14 +14,11 @@ constexpr auto endTime = std::chrono::milliseconds(400);
 constexpr int nearItems = 3;
 constexpr int reachDepth = 2;
 
-constexpr int stepX[4] = {-1, 1, 0, 0};
-constexpr int stepY[4] = {0, 0, -1, 1};
-
 void markWithNeighbours(const HallPuzzle& puzzle, int standing, std::vector<char>& cells) {
     const int cell = puzzle.standing[static_cast<std::size_t>(standing)];
     cells[static_cast<std::size_t>(standing)] = 1;
     for (int d = 0; d < 4; ++d) {
-        const int x = cell / hallSize + stepX[d], y = cell % hallSize + stepY[d];
+        const int x = cell / hallSize + pushStepX[d], y = cell % hallSize + pushStepY[d];
         const int next = insideHall(x, y) ? puzzle.standingIndex[x * hallSize + y] : -1;
         if (next >= 0) {
             cells[static_cast<std::size_t>(next)] = 1;
@@ -37,9 +34,9 @@ std::vector<char> cellsAround(const HallPuzzle& puzzle, const std::uint8_t* key,
     markWithNeighbours(puzzle, endCell, cells);
     const int cell = puzzle.standing[static_cast<std::size_t>(endCell)];
     for (int d = 0; d < 4; ++d) {
-        int x = cell / hallSize + stepX[d], y = cell % hallSize + stepY[d];
+        int x = cell / hallSize + pushStepX[d], y = cell % hallSize + pushStepY[d];
         for (; insideHall(x, y) && puzzle.standingIndex[x * hallSize + y] >= 0;
-             x += stepX[d], y += stepY[d]) {
+             x += pushStepX[d], y += pushStepY[d]) {
             markWithNeighbours(puzzle, puzzle.standingIndex[x * hallSize + y], cells);
         }
     }

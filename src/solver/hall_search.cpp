@@ -52,8 +52,7 @@ class OpenList {
 };
 
 bool stopped(const SearchLimits& limits, SearchOutcome& outcome) {
-    const bool cancelled = limits.cancel != nullptr && limits.cancel->load();
-    outcome.outOfTime = cancelled || SolverClock::now() >= limits.deadline;
+    outcome.outOfTime = searchStopped(limits);
     return outcome.outOfTime;
 }
 

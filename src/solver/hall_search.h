@@ -35,5 +35,11 @@ struct SearchOutcome {
     bool exhausted = false;   // every position the moves reach was met: none is solved
 };
 
+// The deadline has passed or the search was told to stop.
+inline bool searchStopped(const SearchLimits& limits) {
+    const bool cancelled = limits.cancel != nullptr && limits.cancel->load();
+    return cancelled || SolverClock::now() >= limits.deadline;
+}
+
 SearchOutcome searchMoves(const HallPuzzle& puzzle, const PositionKey& start,
                           const SearchLimits& limits);

@@ -8,11 +8,6 @@
 
 namespace {
 
-bool stopped(const SearchLimits& limits) {
-    const bool cancelled = limits.cancel != nullptr && limits.cancel->load();
-    return cancelled || SolverClock::now() >= limits.deadline;
-}
-
 struct Step {
     bool found = false;
     std::vector<SolverMove> moves;
@@ -30,7 +25,7 @@ Step climbStep(const HallPuzzle& puzzle, const EndDistances& distances, Position
     std::deque<int> open{store.insert(key.data(), PositionStore::none, {}, &added)};
     PositionChildren children;
     for (int expanded = 0; !open.empty(); ++expanded) {
-        if (expanded % 64 == 0 && stopped(limits)) {
+        if (expanded % 64 == 0 && searchStopped(limits)) {
             outcome.outOfTime = true;
             return step;
         }

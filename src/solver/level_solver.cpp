@@ -39,11 +39,6 @@ std::string cellText(int x, int y) {
     return "(" + std::to_string(x) + "," + std::to_string(y) + ")";
 }
 
-bool stopped(const SearchLimits& limits) {
-    const bool cancelled = limits.cancel != nullptr && limits.cancel->load();
-    return cancelled || SolverClock::now() >= limits.deadline;
-}
-
 enum class PlanEnd { Solved, Unsolved, LeftModel, Failed };
 
 // Plays the model's moves from key on state while play and the model agree; the moves played
@@ -124,7 +119,7 @@ PlayedPlan planAndPlay(const LevelPuzzle& made, PlayState& state,
                        const std::vector<SolverMove>& pushes, const SearchLimits& limits) {
     PlayedPlan plan;
     constexpr int maximumPlans = 16;
-    for (int round = 0; round < maximumPlans && !stopped(limits); ++round) {
+    for (int round = 0; round < maximumPlans && !searchStopped(limits); ++round) {
         const std::optional<PositionKey> key = playPosition(made.puzzle, state);
         if (!key) {
             plan.why = (plan.why.empty() ? "" : plan.why + "; ") + "the pieces stand off the cells";

@@ -13,14 +13,6 @@ constexpr int routeDepth = 4;
 // Items tried for an end once a piece stands beside it, nearest first.
 constexpr int itemsPerEnd = 3;
 
-constexpr int stepX[4] = {-1, 1, 0, 0};
-constexpr int stepY[4] = {0, 0, -1, 1};
-
-bool stopped(const SearchLimits& limits) {
-    const bool cancelled = limits.cancel != nullptr && limits.cancel->load();
-    return cancelled || SolverClock::now() >= limits.deadline;
-}
-
 struct Cover {
     std::vector<SolverMove> moves;
     PositionKey key;
@@ -183,7 +175,7 @@ int RouteCover::firstFreeBeyond(int end, int d) const {
     const int cell = puzzle_.standing[static_cast<std::size_t>(end)];
     int x = cell / hallSize, y = cell % hallSize;
     for (;;) {
-        x += stepX[d], y += stepY[d];
+        x += pushStepX[d], y += pushStepY[d];
         const int next = insideHall(x, y) ? puzzle_.standingIndex[x * hallSize + y] : -1;
         if (next < 0 || pieceAt(key_.data(), next) == CellFloor) {
             return next;
@@ -197,7 +189,7 @@ bool RouteCover::prepared(Cover& cover, const SearchLimits& limits) {
     for (const Preparation& p : preparations()) {
         const bool beaten =
             !cover.moves.empty() && static_cast<std::size_t>(p.pushes) + 1 >= cover.moves.size();
-        if (beaten || stopped(limits)) {
+        if (beaten || searchStopped(limits)) {
             return found;
         }
         routes.explore(key_.data(), p.piece, p.pushes);
@@ -230,7 +222,7 @@ bool RouteCover::mutated(Cover& cover, const SearchLimits& limits) {
         positions_ += 1;
         for (const PieceRoutes::Reach& r : routes.reached()) {
             const std::uint8_t* changed = routes.keyAt(r.cell, r.code);
-            if (stopped(limits)) {
+            if (searchStopped(limits)) {
                 return false;
             }
             if (!changesMutation(changed) || !keepsCovered(changed)) {

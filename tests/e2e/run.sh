@@ -468,19 +468,25 @@ end_game
 chmod 755 "$data"
 echo "save into a read-only folder: ok"
 
+# Starts the game with its log in $1 and brings it through the opening and the help of the
+# first start to level 1 of "Tessmark"; sets window.
+start_at_level_one() {
+    start_game "$work/game" "$1"
+    window=$(game_window)
+    wait_for_line 'Progress per name' "$1" 20
+    sleep 1
+    press_key space # ends the opening
+    wait_for_line 'Level started: Tessmark 1$' "$1" 20
+    press_key Escape # the help of the first start
+}
+
 # --- 7. keyboard only ----------------------------------------------------------------------
 # Level 1 of "Tessmark" from the first frame to "Level Complete" with keys alone, not one mouse
 # event: one wrong move, taken back with Ctrl+Z, then the nine moves of a solution (from the
 # hall tool's map: a ball and a spike in each room but the middle one, which has a ball).
 export XDG_DATA_HOME="$work/keys-data"
 log="$work/keys.log"
-start_game "$work/game" "$log"
-window=$(game_window)
-wait_for_line 'Progress per name' "$log" 20
-sleep 1
-press_key space # ends the opening
-wait_for_line 'Level started: Tessmark 1$' "$log" 20
-press_key Escape # the help of the first start
+start_at_level_one "$log"
 
 # Presses key $1, $2 times.
 keys() {
@@ -535,13 +541,7 @@ echo "keyboard only: ok"
 # --- 8. hint and a lost hall ---------------------------------------------------------------
 export XDG_DATA_HOME="$work/lost-data"
 log="$work/lost.log"
-start_game "$work/game" "$log"
-window=$(game_window)
-wait_for_line 'Progress per name' "$log" 20
-sleep 1
-press_key space # ends the opening
-wait_for_line 'Level started: Tessmark 1$' "$log" 20
-press_key Escape # the help of the first start
+start_at_level_one "$log"
 press_key h
 wait_for_line 'Hint asked: Tessmark 1$' "$log" 20
 wait_for_line 'Hint: ' "$log" 20
