@@ -2,6 +2,7 @@
 
 #include "rules/play_move.h"
 #include "solver/level_solver.h"
+#include "solver/lost_hall.h"
 #include "solver/position_moves.h"
 
 #include <algorithm>
@@ -13,26 +14,60 @@ namespace {
 constexpr auto quickHint = std::chrono::milliseconds(1500);
 constexpr std::size_t hintMemory = std::size_t{64} << 20;
 
+// What play makes of a move, tried on trial, a copy of the state at key.
+enum class Tried { Solves, AsModel, Elsewhere, NotAtRest };
+
+Tried tryMove(const LevelPuzzle& made, PlayState& trial, const PositionKey& key,
+              const SolverMove& move) {
+    PlayEvents events;
+    const PlayedMove played =
+        playMoveToRest(trial, move.x, move.y, directionOfPush(move.direction), events);
+    if (played.solved) {
+        return Tried::Solves;
+    }
+    if (played.end != MoveEnd::Rested) {
+        return Tried::NotAtRest;
+    }
+    PositionMoves model(made.puzzle);
+    PositionKey expected(key.size());
+    const bool asModel = model.apply(key.data(), move, expected.data()) &&
+                         playPosition(made.puzzle, trial) == expected;
+    return asModel ? Tried::AsModel : Tried::Elsewhere;
+}
+
 // Whether play confirms the plan's first move: it solves the hall, or leaves the pieces where the
 // model has them, or a plan from where play left them still solves the hall.
 bool confirmFirstMove(const LevelPuzzle& made, const PlayState& state, const PositionKey& key,
                       const SolverMove& move, const SearchLimits& limits) {
     PlayState trial = state;
-    PlayEvents events;
-    const PlayedMove played =
-        playMoveToRest(trial, move.x, move.y, directionOfPush(move.direction), events);
-    if (played.solved || played.end != MoveEnd::Rested) {
-        return played.solved;
-    }
-    PositionMoves model(made.puzzle);
-    PositionKey expected(key.size());
-    if (model.apply(key.data(), move, expected.data()) &&
-        playPosition(made.puzzle, trial) == expected) {
+    switch (tryMove(made, trial, key, move)) {
+    case Tried::Solves:
+    case Tried::AsModel:
         return true;
+    case Tried::Elsewhere:
+        return planAndPlay(made, trial, {}, limits).solved;
+    case Tried::NotAtRest:
+        break;
     }
-    return planAndPlay(made, trial, {}, limits).solved;
+    return false;
 }
 
+// Whether play takes the first move of the progress towards a solution as the model does,
+// without losing the hall.
+bool confirmProgress(const LevelPuzzle& made, const PlayState& state, const PositionKey& key,
+                     const SolverMove& move) {
+    PlayState trial = state;
+    const Tried tried = tryMove(made, trial, key, move);
+    return tried == Tried::Solves || (tried == Tried::AsModel && !hallIsLost(trial));
+}
+
+HintMove hintOf(const SolverMove& move) {
+    return HintMove{move.x, move.y, directionOfPush(move.direction)};
+}
+
+// The first move of a solution play confirms; failing that, where the searches found no whole
+// solution in time, the first move of their progress towards one: a stuck player is better
+// served by a move now than by a surer one much later.
 std::optional<HintMove> hintWithin(const LevelPuzzle& made, const PlayState& state,
                                    const PositionKey& key, const SearchLimits& limits) {
     // At the level start the scramble's own pushes are a solution the plan may shorten.
@@ -41,9 +76,11 @@ std::optional<HintMove> hintWithin(const LevelPuzzle& made, const PlayState& sta
         solvePuzzle(made.puzzle, key, key == made.start ? made.scramblePushes : noPushes, limits);
     for (const std::vector<SolverMove>& moves : answer.solutions) {
         if (!moves.empty() && confirmFirstMove(made, state, key, moves.front(), limits)) {
-            return HintMove{moves.front().x, moves.front().y,
-                            directionOfPush(moves.front().direction)};
+            return hintOf(moves.front());
         }
+    }
+    if (!answer.progress.empty() && confirmProgress(made, state, key, answer.progress.front())) {
+        return hintOf(answer.progress.front());
     }
     return std::nullopt;
 }

@@ -99,6 +99,7 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
         part.deadline = partOfTimeLeft(limits, 0.8);
         best = coverEndByEnd(puzzle, start, part);
         answer.positions += best.positions;
+        answer.progress = best.moves;
     }
     // The scramble's walk with its loops and detours cut, when it solves in the model: a
     // random walk, so only worth shortening when nothing else was found.
@@ -119,7 +120,9 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
     }
     std::stable_sort(answer.solutions.begin(), answer.solutions.end(),
                      [](const auto& a, const auto& b) { return a.size() < b.size(); });
-    if (answer.solutions.empty()) {
+    if (!answer.solutions.empty()) {
+        answer.progress.clear();
+    } else {
         answer.why = unreachableEnds(puzzle, start) +
                      searchEnding("breadth-first search", breadth) + "; " +
                      (path.solved ? "" : "the scramble's pushes do not solve it in the model; ") +

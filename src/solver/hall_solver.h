@@ -15,6 +15,9 @@ struct SolverAnswer {
     bool unsolvable = false; // the model's moves reach no solved position at all
     int positions = 0;       // positions the searches met
     std::string why;         // when there is no solution: what the searches ran into
+    // When there is no solution: moves that cover more ends than the start does, keeping those
+    // it covers, towards a solution the searches did not reach in time; may be empty.
+    std::vector<SolverMove> progress;
 };
 
 SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,

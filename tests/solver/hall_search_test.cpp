@@ -136,6 +136,34 @@ TEST(HallSearchTest, AHallWhoseEndsCannotBeReachedIsSearchedToTheEnd) {
     EXPECT_FALSE(answer.why.empty());
 }
 
+TEST(HallSearchTest, WithoutASolutionTheAnswerOffersProgressTowardsOne) {
+    // The end in the closed room can never be covered, but the budget is too small to show it;
+    // the end in the corner can be.
+    const PicturePuzzle p =
+        puzzleFromPictures({"##############", "#b.b.b.b.#...#", "#........#...#", "#........#...#",
+                            "#b.b.b.b.#...#", "##############"},
+                           {"##############", "#........#...#", "#........#.b.#", "#........#...#",
+                            "#.......b#...#", "##############"});
+    SearchLimits tiny;
+    tiny.memoryBytes = 4096;
+    const SolverAnswer answer = solvePuzzle(p.puzzle, p.start, {}, tiny);
+    ASSERT_TRUE(answer.solutions.empty());
+    EXPECT_FALSE(answer.unsolvable);
+    ASSERT_FALSE(answer.progress.empty());
+    PositionMoves model(p.puzzle);
+    PositionKey key = p.start, next(key.size());
+    for (const SolverMove& move : answer.progress) {
+        ASSERT_TRUE(model.apply(key.data(), move, next.data()));
+        key = next;
+    }
+    EXPECT_EQ(coveredEnds(p.puzzle, key.data()), 1);
+
+    // A solution leaves no progress beside it.
+    const PicturePuzzle open = puzzleFromPictures({"#####", "#b..#", "#####"}, //
+                                                  {"#####", "#..b#", "#####"});
+    EXPECT_TRUE(solvePuzzle(open.puzzle, open.start, {}, {}).progress.empty());
+}
+
 TEST(HallSearchTest, ASearchStopsAtItsMemoryBudgetAndWhenCancelled) {
     // Eight balls in an open room have far more positions than a tiny budget holds.
     const PicturePuzzle p = puzzleFromPictures(
