@@ -4,11 +4,6 @@
 
 namespace {
 
-bool pastDeadline(const SearchLimits& limits) {
-    const bool cancelled = limits.cancel != nullptr && limits.cancel->load();
-    return cancelled || SolverClock::now() >= limits.deadline;
-}
-
 // The path with moves [from, from + count) left out, when what remains still solves it.
 bool leaveOut(const HallPuzzle& puzzle, FollowedPath& path, std::size_t from, std::size_t count) {
     const std::vector<SolverMove> rest(path.moves.begin() + static_cast<long>(from + count),
@@ -69,7 +64,7 @@ FollowedPath dropNeedlessMoves(const HallPuzzle& puzzle, const FollowedPath& pat
     for (std::size_t run : {64u, 16u, 4u, 1u}) {
         // From the end backwards: the positions before a leaving-out stay as they were.
         for (std::size_t from = current.moves.size(); from-- > 0;) {
-            if (pastDeadline(limits)) {
+            if (searchStopped(limits)) {
                 return current;
             }
             if (from % run != 0 || from + run > current.moves.size()) {

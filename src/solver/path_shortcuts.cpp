@@ -67,11 +67,6 @@ Shortcut bestShortcut(PositionMoves& moves, const PathIndex& index, const Positi
     return best;
 }
 
-bool pastDeadline(const SearchLimits& limits) {
-    const bool cancelled = limits.cancel != nullptr && limits.cancel->load();
-    return cancelled || SolverClock::now() >= limits.deadline;
-}
-
 // One sweep along the path: jump over loops and take shortcuts; the moves of the new path.
 std::vector<SolverMove> sweep(const HallPuzzle& puzzle, const FollowedPath& path, bool deep,
                               const SearchLimits& limits) {
@@ -87,7 +82,7 @@ std::vector<SolverMove> sweep(const HallPuzzle& puzzle, const FollowedPath& path
             break;
         }
         Shortcut cut;
-        if (!pastDeadline(limits)) {
+        if (!searchStopped(limits)) {
             cut = bestShortcut(moves, index, path.keys[static_cast<std::size_t>(i)], i, deep);
         }
         if (cut.to < 0) {
@@ -126,7 +121,7 @@ std::vector<SolverMove> shortenPath(const HallPuzzle& puzzle, const FollowedPath
     // The next sweep needs the positions of the shorter path: the moves are played again. Sweeps
     // and leaving-outs take turns while either still shortens the path.
     FollowedPath current = path;
-    for (bool shorter = true; shorter && !pastDeadline(limits);) {
+    for (bool shorter = true; shorter && !searchStopped(limits);) {
         shorter = false;
         for (bool deep : {false, true}) {
             const FollowedPath replayed =
