@@ -51,23 +51,53 @@ bool coverOneMore(const HallPuzzle& puzzle, PositionKey& key, const SearchLimits
     return true;
 }
 
-} // namespace
-
-SearchOutcome coverEndByEnd(const HallPuzzle& puzzle, const PositionKey& start,
-                            const SearchLimits& limits) {
+// One attempt at covering every end, routes taking at most depth pushes; covered is how many
+// ends it leaves covered.
+SearchOutcome coverWithDepth(const HallPuzzle& puzzle, const PositionKey& start,
+                             const SearchLimits& limits, int depth, int& covered) {
     SearchOutcome outcome;
     PositionKey key = start;
     while (!isSolvedPosition(puzzle, key.data())) {
-        const bool step = coverByRoutes(puzzle, key, outcome, limits) ||
+        const bool step = coverByRoutes(puzzle, key, outcome, limits, depth) ||
                           coverNearEnd(puzzle, key, outcome, limits) ||
                           coverOneMore(puzzle, key, limits, Freedom::KeepPlaced, outcome) ||
                           coverOneMore(puzzle, key, limits, Freedom::PushPlaced, outcome) ||
                           coverOneMore(puzzle, key, limits, Freedom::UncoverEnds, outcome);
         if (!step) {
-            outcome.outOfTime = searchStopped(limits);
+            covered = coveredEnds(puzzle, key.data());
             return outcome;
         }
     }
     outcome.solved = true;
     return outcome;
+}
+
+// Route depths of the attempts, in turn while time lasts: each step takes the shortest cover it
+// finds, and which depth's choices leave the last ends coverable differs from hall to hall.
+constexpr int attemptDepths[] = {defaultRouteDepth, 8};
+
+} // namespace
+
+SearchOutcome coverEndByEnd(const HallPuzzle& puzzle, const PositionKey& start,
+                            const SearchLimits& limits) {
+    SearchOutcome best;
+    int mostCovered = -1, positions = 0;
+    for (int depth : attemptDepths) {
+        if (mostCovered >= 0 && searchStopped(limits)) {
+            break;
+        }
+        int covered = 0;
+        SearchOutcome attempt = coverWithDepth(puzzle, start, limits, depth, covered);
+        positions += attempt.positions;
+        if (attempt.solved || covered > mostCovered) {
+            best = std::move(attempt);
+            mostCovered = covered;
+        }
+        if (best.solved) {
+            break;
+        }
+    }
+    best.positions = positions;
+    best.outOfTime = !best.solved && searchStopped(limits);
+    return best;
 }

@@ -8,8 +8,6 @@
 
 namespace {
 
-// Pushes of one piece that a route may take.
-constexpr int routeDepth = 4;
 // Items tried for an end once a piece stands beside it, nearest first.
 constexpr int itemsPerEnd = 3;
 
@@ -20,8 +18,8 @@ struct Cover {
 
 class RouteCover {
   public:
-    RouteCover(const HallPuzzle& puzzle, const PositionKey& key)
-        : puzzle_(puzzle), key_(key), model_(puzzle), distances_(puzzle),
+    RouteCover(const HallPuzzle& puzzle, const PositionKey& key, int depth)
+        : puzzle_(puzzle), key_(key), routeDepth_(depth), model_(puzzle), distances_(puzzle),
           sealedAtStart_(sealedEnds(puzzle, key.data())) {
         for (std::size_t e = 0; e < puzzle.endCells.size(); ++e) {
             (isEndCovered(puzzle, key.data(), e) ? kept_ : free_).push_back(static_cast<int>(e));
@@ -40,6 +38,7 @@ class RouteCover {
   private:
     const HallPuzzle& puzzle_;
     PositionKey key_;
+    int routeDepth_;
     PositionMoves model_;
     EndDistances distances_;
     std::vector<int> kept_, free_;
@@ -112,7 +111,7 @@ bool RouteCover::bestDirect(const std::uint8_t* key, const std::vector<int>& ite
     PieceRoutes routes(puzzle_, model_);
     int best = -1;
     for (int item : items) {
-        routes.explore(key, item, routeDepth);
+        routes.explore(key, item, routeDepth_);
         positions_ += 1;
         for (int e : ends) {
             const int cell = puzzle_.endCells[static_cast<std::size_t>(e)];
@@ -141,14 +140,14 @@ std::vector<RouteCover::Preparation> RouteCover::preparations() {
     std::vector<Preparation> found;
     PieceRoutes routes(puzzle_, model_);
     for (int piece : loosePieces(key_.data(), false)) {
-        routes.explore(key_.data(), piece, routeDepth - 1);
+        routes.explore(key_.data(), piece, routeDepth_ - 1);
         positions_ += 1;
         for (int e : free_) {
             const int end = puzzle_.endCells[static_cast<std::size_t>(e)];
             if (end == piece) {
                 for (std::size_t c = 0; c < puzzle_.standing.size(); ++c) {
                     const int pushes = routes.pushesTo(static_cast<int>(c), CellFloor);
-                    if (pushes > 0 && pushes < routeDepth - 1) {
+                    if (pushes > 0 && pushes < routeDepth_ - 1) {
                         found.push_back({pushes, e, piece, static_cast<int>(c)});
                     }
                 }
@@ -218,7 +217,7 @@ bool RouteCover::mutated(Cover& cover, const SearchLimits& limits) {
         if (puzzle_.mutations.empty() || !isAmoeba(pieceAt(key_.data(), piece))) {
             continue;
         }
-        routes.explore(key_.data(), piece, routeDepth - 1);
+        routes.explore(key_.data(), piece, routeDepth_ - 1);
         positions_ += 1;
         for (const PieceRoutes::Reach& r : routes.reached()) {
             const std::uint8_t* changed = routes.keyAt(r.cell, r.code);
@@ -244,8 +243,8 @@ bool RouteCover::mutated(Cover& cover, const SearchLimits& limits) {
 } // namespace
 
 bool coverByRoutes(const HallPuzzle& puzzle, PositionKey& key, SearchOutcome& outcome,
-                   const SearchLimits& limits) {
-    auto cover = std::make_unique<RouteCover>(puzzle, key);
+                   const SearchLimits& limits, int depth) {
+    auto cover = std::make_unique<RouteCover>(puzzle, key, depth);
     // A route of two pushes or fewer is as short as a cover gets; longer ones may lose to a
     // piece moved first.
     Cover found;

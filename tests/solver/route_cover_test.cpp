@@ -127,6 +127,22 @@ TEST(RouteCoverTest, GoesOnWhereAnEndWasWalledInAtTheStart) {
     EXPECT_EQ(coveredEnds(p.puzzle, key.data()), 3);
 }
 
+TEST(RouteCoverTest, RoutesGoAsDeepAsTheyAreAllowed) {
+    // The ball reaches its end down the winding corridor in five pushes and no fewer.
+    const PicturePuzzle p = puzzleFromPictures(
+        {"#######", "#b....#", "#####.#", "#.....#", "#.#####", "#.....#", "#######"},
+        {"#######", "#.....#", "#####.#", "#.....#", "#.#####", "#....b#", "#######"});
+    PositionKey key = p.start;
+    SearchOutcome outcome;
+    EXPECT_FALSE(coverByRoutes(p.puzzle, key, outcome, {}, 4));
+    EXPECT_EQ(key, p.start);
+    ASSERT_TRUE(coverByRoutes(p.puzzle, key, outcome, {}, 5));
+    const std::vector<SolverMove> winding{
+        {1, 1, pushRight}, {5, 1, pushDown}, {5, 3, pushLeft}, {1, 3, pushDown}, {1, 5, pushRight}};
+    EXPECT_EQ(outcome.moves, winding);
+    EXPECT_TRUE(isSolvedPosition(p.puzzle, key.data()));
+}
+
 TEST(FocusedCoverTest, SearchesOnlyThePiecesAroundTheEnd) {
     // The stopper case again, with a far room whose balls the search must leave alone.
     const PicturePuzzle p =
