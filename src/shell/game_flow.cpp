@@ -392,6 +392,7 @@ void resetLevel() {
 
 void startLevel() {
     game.hint.finish(); // a search about the last hall ends with it
+    game.hintPlan = newHintPlan();
     game.lostWatch = LostWatch{};
     resetLevel();
     noteLevelStarted(game.progressBook, game.gameName, game.level);

@@ -13,6 +13,7 @@
 #include "presentation/scene_layer.h"
 #include "presentation/sound_catalogue.h"
 #include "rules/play_frame.h"
+#include "shell/hint_binding.h"
 #include "shell/hint_search.h"
 #include "shell/keyboard_play.h"
 #include "shell/lost_line.h"
@@ -104,8 +105,9 @@ struct GameState {
     PlayState moveBefore;     // the state before this frame's move, for the history
     bool redoPending = false; // redoMove is made in the next frame of play
     PlayMove redoMove;
-    HintSearch hint;     // the hint about the position in play, worked out beside the game
-    LostWatch lostWatch; // whether the position at rest can still be solved
+    HintSearch hint; // the hint about the position in play, worked out beside the game
+    std::shared_ptr<HintPlan> hintPlan; // the plan behind the level's hints
+    LostWatch lostWatch;                // whether the position at rest can still be solved
 };
 
 extern GameState game;

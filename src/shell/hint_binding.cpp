@@ -11,8 +11,13 @@ constexpr auto hintBudget = std::chrono::seconds(10);
 
 } // namespace
 
-HintSearchFn hintSearchFor(const std::string& name, int level) {
-    return [name, level](const PlayState& state, const std::atomic<bool>& stop) {
-        return findHint(name, level, state, std::chrono::steady_clock::now() + hintBudget, stop);
+std::shared_ptr<HintPlan> newHintPlan() {
+    return std::make_shared<HintPlan>();
+}
+
+HintSearchFn hintSearchFor(const std::string& name, int level, std::shared_ptr<HintPlan> plan) {
+    return [name, level, plan](const PlayState& state, const std::atomic<bool>& stop) {
+        return findHint(name, level, state, std::chrono::steady_clock::now() + hintBudget, stop,
+                        plan.get());
     };
 }

@@ -4,6 +4,14 @@
 
 #include "shell/hint_search.h"
 
+#include <memory>
 #include <string>
 
-HintSearchFn hintSearchFor(const std::string& name, int level);
+class HintPlan;
+
+// A new memory of the plan behind the hints, for one level.
+std::shared_ptr<HintPlan> newHintPlan();
+
+// The search for the hall of name and level; plan, that level's memory, lets a player who
+// follows the hints get each next one at once.
+HintSearchFn hintSearchFor(const std::string& name, int level, std::shared_ptr<HintPlan> plan);

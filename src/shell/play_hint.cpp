@@ -42,7 +42,8 @@ void askForHint() {
     if (!hintAvailable() || !allAtRest(game.play)) {
         return;
     }
-    game.hint.start(game.play, game.history.generation(), hintSearchFor(game.gameName, game.level));
+    game.hint.start(game.play, game.history.generation(),
+                    hintSearchFor(game.gameName, game.level, game.hintPlan));
     game.engine->logLine("Hint asked: %s %d", game.gameName.c_str(), game.level);
 }
 

@@ -65,22 +65,27 @@ HintMove hintOf(const SolverMove& move) {
     return HintMove{move.x, move.y, directionOfPush(move.direction)};
 }
 
+struct PlannedHint {
+    HintMove move;
+    std::vector<SolverMove> plan; // the moves the hint is the first of
+};
+
 // The first move of a solution play confirms; failing that, where the searches found no whole
 // solution in time, the first move of their progress towards one: a stuck player is better
 // served by a move now than by a surer one much later.
-std::optional<HintMove> hintWithin(const LevelPuzzle& made, const PlayState& state,
-                                   const PositionKey& key, const SearchLimits& limits) {
+std::optional<PlannedHint> hintWithin(const LevelPuzzle& made, const PlayState& state,
+                                      const PositionKey& key, const SearchLimits& limits) {
     // At the level start the scramble's own pushes are a solution the plan may shorten.
     const std::vector<SolverMove> noPushes;
     const SolverAnswer answer =
         solvePuzzle(made.puzzle, key, key == made.start ? made.scramblePushes : noPushes, limits);
     for (const std::vector<SolverMove>& moves : answer.solutions) {
         if (!moves.empty() && confirmFirstMove(made, state, key, moves.front(), limits)) {
-            return hintOf(moves.front());
+            return PlannedHint{hintOf(moves.front()), moves};
         }
     }
     if (!answer.progress.empty() && confirmProgress(made, state, key, answer.progress.front())) {
-        return hintOf(answer.progress.front());
+        return PlannedHint{hintOf(answer.progress.front()), answer.progress};
     }
     return std::nullopt;
 }
@@ -89,20 +94,58 @@ std::optional<HintMove> hintWithin(const LevelPuzzle& made, const PlayState& sta
 
 std::optional<HintMove> findHint(std::string_view name, int level, const PlayState& state,
                                  std::chrono::steady_clock::time_point deadline,
-                                 const std::atomic<bool>& stop) {
+                                 const std::atomic<bool>& stop, HintPlan* plan) {
     const LevelPuzzle made = makeLevelPuzzle(name, level);
     const std::optional<PositionKey> key = playPosition(made.puzzle, state);
     if (!key || isSolvedPosition(made.puzzle, key->data())) {
         return std::nullopt;
     }
+    if (plan != nullptr) {
+        const std::optional<SolverMove> next = plan->moveFrom(*key);
+        if (next && confirmProgress(made, state, *key, *next)) {
+            return hintOf(*next);
+        }
+    }
     SearchLimits limits;
     limits.cancel = &stop;
     limits.memoryBytes = hintMemory;
     limits.deadline = std::min(deadline, std::chrono::steady_clock::now() + quickHint);
-    std::optional<HintMove> hint = hintWithin(made, state, *key, limits);
+    std::optional<PlannedHint> hint = hintWithin(made, state, *key, limits);
     if (!hint && limits.deadline < deadline && !stop.load()) {
         limits.deadline = deadline;
         hint = hintWithin(made, state, *key, limits);
     }
-    return stop.load() ? std::nullopt : hint;
+    if (!hint || stop.load()) {
+        return std::nullopt;
+    }
+    if (plan != nullptr) {
+        plan->remember(made.puzzle, *key, hint->plan);
+    }
+    return hint->move;
+}
+
+std::optional<SolverMove> HintPlan::moveFrom(const PositionKey& key) const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    const auto found = std::find(keys_.begin(), keys_.end(), key);
+    if (found == keys_.end()) {
+        return std::nullopt;
+    }
+    return moves_[static_cast<std::size_t>(found - keys_.begin())];
+}
+
+void HintPlan::remember(const HallPuzzle& puzzle, const PositionKey& start,
+                        const std::vector<SolverMove>& moves) {
+    PositionMoves model(puzzle);
+    std::vector<PositionKey> keys{start};
+    PositionKey next(start.size());
+    for (const SolverMove& move : moves) {
+        if (!model.apply(keys.back().data(), move, next.data())) {
+            break;
+        }
+        keys.push_back(next);
+    }
+    keys.pop_back(); // the position after the last move has no move of the plan
+    const std::lock_guard<std::mutex> lock(mutex_);
+    moves_.assign(moves.begin(), moves.begin() + static_cast<long>(keys.size()));
+    keys_ = std::move(keys);
 }

@@ -124,6 +124,28 @@ TEST_F(HintTest, FollowingTheHintsSolvesTheHallAndLeavesTheCallersStateAlone) {
     EXPECT_TRUE(solved) << "nine hints follow a shortest solution";
 }
 
+TEST_F(HintTest, AFollowedHintsNextMoveComesFromTheRememberedPlan) {
+    // The scramble's own pushes, remembered as the plan, are followed where a search would hint
+    // the first move of the shortest solution.
+    const LevelPuzzle made = makeLevelPuzzle("Tessmark", 1);
+    HintPlan plan;
+    plan.remember(made.puzzle, made.start, made.scramblePushes);
+    const auto hintOf = [](const SolverMove& push) {
+        return HintMove{push.x, push.y, directionOfPush(push.direction)};
+    };
+    const std::optional<HintMove> searched = findHint("Tessmark", 1, state, soon(), stop);
+    ASSERT_TRUE(searched.has_value());
+    ASSERT_NE(*searched, hintOf(made.scramblePushes[0])) << "the plan must differ from a search";
+    PlayEvents events;
+    for (std::size_t i = 0; i < 5; ++i) {
+        const HintMove pushed = hintOf(made.scramblePushes[i]);
+        const std::optional<HintMove> hint = findHint("Tessmark", 1, state, soon(), stop, &plan);
+        ASSERT_TRUE(hint.has_value());
+        EXPECT_EQ(*hint, pushed) << "push " << i;
+        playMoveToRest(state, hint->x, hint->y, hint->direction, events);
+    }
+}
+
 TEST_F(HintTest, NoHintOnceStoppedOrWhileAPieceMoves) {
     stop = true;
     EXPECT_FALSE(findHint("Tessmark", 1, state, soon(), stop).has_value());
