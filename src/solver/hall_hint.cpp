@@ -72,13 +72,11 @@ struct PlannedHint {
 
 // The first move of a solution play confirms; failing that, where the searches found no whole
 // solution in time, the first move of their progress towards one: a stuck player is better
-// served by a move now than by a surer one much later.
+// served by a move now than by a surer one much later. The scramble's walk is no hint: even
+// shortened, it pushes pieces about for thousands of moves before it solves the hall.
 std::optional<PlannedHint> hintWithin(const LevelPuzzle& made, const PlayState& state,
                                       const PositionKey& key, const SearchLimits& limits) {
-    // At the level start the scramble's own pushes are a solution the plan may shorten.
-    const std::vector<SolverMove> noPushes;
-    const SolverAnswer answer =
-        solvePuzzle(made.puzzle, key, key == made.start ? made.scramblePushes : noPushes, limits);
+    const SolverAnswer answer = solvePuzzle(made.puzzle, key, {}, limits);
     for (const std::vector<SolverMove>& moves : answer.solutions) {
         if (!moves.empty() && confirmFirstMove(made, state, key, moves.front(), limits)) {
             return PlannedHint{hintOf(moves.front()), moves};
