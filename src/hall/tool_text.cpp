@@ -30,3 +30,12 @@ std::string printableName(std::string_view name) {
     }
     return text;
 }
+
+ToolOutput& ToolOutput::operator+=(std::string_view text) {
+    if (writer_) {
+        writer_(text);
+    } else {
+        text_ += text;
+    }
+    return *this;
+}

@@ -55,7 +55,7 @@ std::string levelLine(std::string_view name, int level, const LevelSolution& sol
 
 } // namespace
 
-int runSolveTool(const std::vector<std::string>& args, bool allLevels, std::string* out) {
+int runSolveTool(const std::vector<std::string>& args, bool allLevels, ToolOutput* out) {
     const std::size_t named = allLevels ? 1 : 2;
     double budget = defaultBudget;
     const bool budgetGiven = args.size() == named + 2 && args[named] == "--budget";

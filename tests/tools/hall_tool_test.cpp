@@ -51,6 +51,20 @@ TEST(HallToolTest, OutputMatchesTheStoredHalls) {
     }
 }
 
+TEST(HallToolTest, AWriterGetsThePrintingAsItComesAndNothingIsGathered) {
+    std::vector<std::string> parts;
+    ToolOutput out([&parts](std::string_view text) { parts.emplace_back(text); });
+    std::string err;
+    ASSERT_EQ(runHallTool({"--replay", "Tessmark", "3"}, &out, &err), toolSuccess) << err;
+    ASSERT_EQ(parts.size(), 1u);
+    EXPECT_EQ(parts[0].rfind("Tessmark level 3: solved, ", 0), 0u) << parts[0];
+    EXPECT_TRUE(out.text().empty());
+
+    parts.clear();
+    EXPECT_EQ(runHallTool({"--replay", "Tessmark", "0"}, &out, &err), toolUsageError);
+    EXPECT_TRUE(parts.empty()) << "a usage error prints nothing";
+}
+
 TEST(HallToolTest, BadArgumentsGiveOneUsageLineAndStatusTwo) {
     const std::vector<std::vector<std::string>> cases = {
         {},

@@ -14,11 +14,11 @@ namespace {
 struct ToolMode {
     std::string_view option;
     std::string_view synopsis;
-    int (*run)(const std::vector<std::string>& args, std::string* out, std::string* err);
+    int (*run)(const std::vector<std::string>& args, ToolOutput* out, std::string* err);
     std::size_t argumentCount;
 };
 
-int printReport(const std::vector<std::string>& args, std::string* out, std::string*) {
+int printReport(const std::vector<std::string>& args, ToolOutput* out, std::string*) {
     int level = 0;
     if (!parseLevel(args[1], &level)) {
         return toolUsageError;
@@ -27,7 +27,7 @@ int printReport(const std::vector<std::string>& args, std::string* out, std::str
     return toolSuccess;
 }
 
-int printMap(const std::vector<std::string>& args, std::string* out, std::string*) {
+int printMap(const std::vector<std::string>& args, ToolOutput* out, std::string*) {
     int level = 0;
     if (!parseLevel(args[1], &level)) {
         return toolUsageError;
@@ -36,19 +36,19 @@ int printMap(const std::vector<std::string>& args, std::string* out, std::string
     return toolSuccess;
 }
 
-int replayOne(const std::vector<std::string>& args, std::string* out, std::string*) {
+int replayOne(const std::vector<std::string>& args, ToolOutput* out, std::string*) {
     return runReplayTool(args, false, out);
 }
 
-int replayAll(const std::vector<std::string>& args, std::string* out, std::string*) {
+int replayAll(const std::vector<std::string>& args, ToolOutput* out, std::string*) {
     return runReplayTool(args, true, out);
 }
 
-int solveOne(const std::vector<std::string>& args, std::string* out, std::string*) {
+int solveOne(const std::vector<std::string>& args, ToolOutput* out, std::string*) {
     return runSolveTool(args, false, out);
 }
 
-int solveAll(const std::vector<std::string>& args, std::string* out, std::string*) {
+int solveAll(const std::vector<std::string>& args, ToolOutput* out, std::string*) {
     return runSolveTool(args, true, out);
 }
 
@@ -90,7 +90,7 @@ std::string usage() {
 
 } // namespace
 
-int runHallTool(const std::vector<std::string>& args, std::string* out, std::string* err) {
+int runHallTool(const std::vector<std::string>& args, ToolOutput* out, std::string* err) {
     int status = toolUsageError;
     for (const ToolMode& mode : modes) {
         const bool plain =
@@ -107,8 +107,14 @@ int runHallTool(const std::vector<std::string>& args, std::string* out, std::str
         }
     }
     if (status == toolUsageError) {
-        out->clear();
         *err += usage();
     }
+    return status;
+}
+
+int runHallTool(const std::vector<std::string>& args, std::string* out, std::string* err) {
+    ToolOutput gathered;
+    const int status = runHallTool(args, &gathered, err);
+    *out = gathered.text();
     return status;
 }

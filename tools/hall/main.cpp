@@ -9,10 +9,13 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    std::string out;
+    // Each part goes out as soon as it is printed: a run over every level takes many minutes.
+    ToolOutput out([](std::string_view text) {
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        std::fflush(stdout);
+    });
     std::string err;
     const int status = runHallTool(args, &out, &err);
-    std::fwrite(out.data(), 1, out.size(), stdout);
     std::fwrite(err.data(), 1, err.size(), stderr);
     return status;
 }

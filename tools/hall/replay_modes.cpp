@@ -5,7 +5,7 @@
 #include "rules/play_state.h"
 #include "tools/hall/hall_tool.h"
 
-int runReplayTool(const std::vector<std::string>& args, bool allLevels, std::string* out) {
+int runReplayTool(const std::vector<std::string>& args, bool allLevels, ToolOutput* out) {
     int first = 1, last = 99;
     if (!allLevels) {
         if (!parseLevel(args[1], &first)) {
