@@ -52,10 +52,10 @@ bool confirmFirstMove(const LevelPuzzle& made, const PlayState& state, const Pos
     return false;
 }
 
-// Whether play takes the first move of the progress towards a solution as the model does,
-// without losing the hall.
-bool confirmProgress(const LevelPuzzle& made, const PlayState& state, const PositionKey& key,
-                     const SolverMove& move) {
+// Whether play takes a move of a plan that need not reach solved (progress towards a solution,
+// or a plan remembered from an earlier hint) as the model does, without losing the hall.
+bool playsAsModel(const LevelPuzzle& made, const PlayState& state, const PositionKey& key,
+                  const SolverMove& move) {
     PlayState trial = state;
     const Tried tried = tryMove(made, trial, key, move);
     return tried == Tried::Solves || (tried == Tried::AsModel && !hallIsLost(trial));
@@ -82,7 +82,7 @@ std::optional<PlannedHint> hintWithin(const LevelPuzzle& made, const PlayState& 
             return PlannedHint{hintOf(moves.front()), moves};
         }
     }
-    if (!answer.progress.empty() && confirmProgress(made, state, key, answer.progress.front())) {
+    if (!answer.progress.empty() && playsAsModel(made, state, key, answer.progress.front())) {
         return PlannedHint{hintOf(answer.progress.front()), answer.progress};
     }
     return std::nullopt;
@@ -100,7 +100,7 @@ std::optional<HintMove> findHint(std::string_view name, int level, const PlaySta
     }
     if (plan != nullptr) {
         const std::optional<SolverMove> next = plan->moveFrom(*key);
-        if (next && confirmProgress(made, state, *key, *next)) {
+        if (next && playsAsModel(made, state, *key, *next)) {
             return hintOf(*next);
         }
     }

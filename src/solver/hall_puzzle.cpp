@@ -1,5 +1,7 @@
 #include "solver/hall_puzzle.h"
 
+#include "hall/push_scrambler.h"
+
 #include <cstring>
 
 namespace {
@@ -133,7 +135,6 @@ int coveredEnds(const HallPuzzle& puzzle, const std::uint8_t* key) {
 }
 
 int sealedEnds(const HallPuzzle& puzzle, const std::uint8_t* key) {
-    static constexpr int steps[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
     std::vector<int> endAt(hallSize * hallSize, -1);
     for (std::size_t e = 0; e < puzzle.endCells.size(); ++e) {
         endAt[static_cast<std::size_t>(
@@ -149,8 +150,8 @@ int sealedEnds(const HallPuzzle& puzzle, const std::uint8_t* key) {
         }
         const int cell = puzzle.standing[static_cast<std::size_t>(puzzle.endCells[e])];
         bool open = false;
-        for (const auto& step : steps) {
-            const int x = cell / hallSize + step[0], y = cell % hallSize + step[1];
+        for (int d = 0; d < 4; ++d) {
+            const int x = cell / hallSize + pushStepX[d], y = cell % hallSize + pushStepY[d];
             if (!insideHall(x, y) || puzzle.standingIndex[x * hallSize + y] < 0) {
                 continue;
             }
