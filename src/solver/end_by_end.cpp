@@ -1,5 +1,6 @@
 #include "solver/end_by_end.h"
 
+#include "solver/end_distances.h"
 #include "solver/focused_cover.h"
 #include "solver/position_moves.h"
 #include "solver/route_cover.h"
@@ -51,20 +52,39 @@ bool coverOneMore(const HallPuzzle& puzzle, PositionKey& key, const SearchLimits
     return true;
 }
 
-// One attempt at covering every end, routes taking at most depth pushes; covered is how many
-// ends it leaves covered.
-SearchOutcome coverWithDepth(const HallPuzzle& puzzle, const PositionKey& start,
-                             const SearchLimits& limits, int depth, int& covered) {
+// Covers one more end by the first way that finds one, routes taking at most depth pushes.
+bool coverNext(const HallPuzzle& puzzle, PositionKey& key, const SearchLimits& limits, int depth,
+               SearchOutcome& outcome) {
+    return coverByRoutes(puzzle, key, outcome, limits, depth) ||
+           coverNearEnd(puzzle, key, outcome, limits) ||
+           coverOneMore(puzzle, key, limits, Freedom::KeepPlaced, outcome) ||
+           coverOneMore(puzzle, key, limits, Freedom::PushPlaced, outcome) ||
+           coverOneMore(puzzle, key, limits, Freedom::UncoverEnds, outcome);
+}
+
+struct Attempt {
+    int depth;           // pushes a route takes at most
+    bool keepsReachable; // each step first looks for a cover that strands no more free ends
+};
+
+// Where an attempt stopped short: the ends it left covered, and how many free ends it stranded.
+struct Stall {
+    int covered = 0, stranded = 0;
+};
+
+// One attempt at covering every end.
+SearchOutcome coverInAttempt(const HallPuzzle& puzzle, const PositionKey& start,
+                             const SearchLimits& limits, Attempt attempt, Stall& stall) {
     SearchOutcome outcome;
     PositionKey key = start;
+    SearchLimits guarded = limits;
+    guarded.keepEndsReachable = true;
     while (!isSolvedPosition(puzzle, key.data())) {
-        const bool step = coverByRoutes(puzzle, key, outcome, limits, depth) ||
-                          coverNearEnd(puzzle, key, outcome, limits) ||
-                          coverOneMore(puzzle, key, limits, Freedom::KeepPlaced, outcome) ||
-                          coverOneMore(puzzle, key, limits, Freedom::PushPlaced, outcome) ||
-                          coverOneMore(puzzle, key, limits, Freedom::UncoverEnds, outcome);
+        const bool step =
+            (attempt.keepsReachable && coverNext(puzzle, key, guarded, attempt.depth, outcome)) ||
+            coverNext(puzzle, key, limits, attempt.depth, outcome);
         if (!step) {
-            covered = coveredEnds(puzzle, key.data());
+            stall = {coveredEnds(puzzle, key.data()), strandedEnds(puzzle, key.data())};
             return outcome;
         }
     }
@@ -72,32 +92,33 @@ SearchOutcome coverWithDepth(const HallPuzzle& puzzle, const PositionKey& start,
     return outcome;
 }
 
-// Route depths of the attempts, in turn while time lasts: each step takes the shortest cover it
-// finds, and which depth's choices leave the last ends coverable differs from hall to hall.
-constexpr int attemptDepths[] = {defaultRouteDepth, 8};
-
 } // namespace
 
 SearchOutcome coverEndByEnd(const HallPuzzle& puzzle, const PositionKey& start,
                             const SearchLimits& limits) {
-    SearchOutcome best;
-    int mostCovered = -1, positions = 0;
-    for (int depth : attemptDepths) {
-        if (mostCovered >= 0 && searchStopped(limits)) {
-            break;
+    Stall stall;
+    SearchOutcome best = coverInAttempt(puzzle, start, limits, {defaultRouteDepth, false}, stall);
+    if (!best.solved && !searchStopped(limits)) {
+        // Each step takes the shortest cover it finds, and some choices leave the last ends out
+        // of reach. Where the stall strands ends, the second attempt keeps them reachable;
+        // otherwise it takes longer routes, whose other choices let the last ends be covered
+        // in some halls.
+        const Attempt second = stall.stranded > 0 ? Attempt{defaultRouteDepth, true}
+                                                  : Attempt{2 * defaultRouteDepth, false};
+        // Keeping ends reachable searches twice at each step where it fails; it leaves the caller
+        // half the time left.
+        SearchLimits part = limits;
+        if (second.keepsReachable) {
+            part.deadline = SolverClock::now() + (limits.deadline - SolverClock::now()) / 2;
         }
-        int covered = 0;
-        SearchOutcome attempt = coverWithDepth(puzzle, start, limits, depth, covered);
-        positions += attempt.positions;
-        if (attempt.solved || covered > mostCovered) {
+        Stall again;
+        SearchOutcome attempt = coverInAttempt(puzzle, start, part, second, again);
+        const int positions = best.positions + attempt.positions;
+        if (attempt.solved || again.covered > stall.covered) {
             best = std::move(attempt);
-            mostCovered = covered;
         }
-        if (best.solved) {
-            break;
-        }
+        best.positions = positions;
     }
-    best.positions = positions;
     best.outOfTime = !best.solved && searchStopped(limits);
     return best;
 }

@@ -3,6 +3,7 @@
 #include "hall/push_scrambler.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -195,4 +196,23 @@ std::vector<int> EndDistances::nearestItems(const std::uint8_t* key, int end,
         items.push_back(near[n].second);
     }
     return items;
+}
+
+int strandedEnds(const HallPuzzle& puzzle, const std::uint8_t* key) {
+    const auto walled = std::make_unique<HallPuzzle>(puzzle);
+    for (std::size_t e = 0; e < puzzle.endCells.size(); ++e) {
+        if (isEndCovered(puzzle, key, e)) {
+            const int cell = puzzle.standing[static_cast<std::size_t>(puzzle.endCells[e])];
+            walled->cells[cell / hallSize][cell % hallSize] = CellWall;
+        }
+    }
+    const EndDistances distances(*walled);
+    int stranded = 0;
+    for (std::size_t e = 0; e < puzzle.endCells.size(); ++e) {
+        if (!isEndCovered(puzzle, key, e) &&
+            distances.nearestItems(key, static_cast<int>(e), 1).empty()) {
+            ++stranded;
+        }
+    }
+    return stranded;
 }

@@ -42,3 +42,7 @@ class EndDistances {
     std::vector<std::vector<int>> reverseRuns() const;
     void fillFrom(int end, const std::vector<std::vector<int>>& reverse);
 };
+
+// The free ends that no item off the covered ends can reach with the end's kind, were the items
+// on covered ends walls: an end whose only ways in a covered end blocks counts among them.
+int strandedEnds(const HallPuzzle& puzzle, const std::uint8_t* key);

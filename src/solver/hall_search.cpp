@@ -56,9 +56,14 @@ bool stopped(const SearchLimits& limits, SearchOutcome& outcome) {
     return outcome.outOfTime;
 }
 
-// sealedAtStart: the free ends walled in at the search's start; a partial goal walls in no more.
+// The free ends walled in and, when counted, stranded at the search's start; a partial goal adds
+// to neither.
+struct ShutAtStart {
+    int sealed = 0, stranded = 0;
+};
+
 bool reachesGoal(const HallPuzzle& puzzle, const std::uint8_t* key, const SearchLimits& limits,
-                 int sealedAtStart) {
+                 const ShutAtStart& shut) {
     if (limits.endsToCover <= 0) {
         return isSolvedPosition(puzzle, key);
     }
@@ -70,7 +75,8 @@ bool reachesGoal(const HallPuzzle& puzzle, const std::uint8_t* key, const Search
             return false;
         }
     }
-    return sealedEnds(puzzle, key) <= sealedAtStart;
+    return sealedEnds(puzzle, key) <= shut.sealed &&
+           (!limits.keepEndsReachable || strandedEnds(puzzle, key) <= shut.stranded);
 }
 
 } // namespace
@@ -87,7 +93,11 @@ SearchOutcome searchMoves(const HallPuzzle& puzzle, const PositionKey& start,
         owned = std::make_unique<EndDistances>(puzzle);
         distances = owned.get();
     }
-    const int sealedAtStart = limits.endsToCover > 0 ? sealedEnds(puzzle, start.data()) : 0;
+    ShutAtStart shut;
+    if (limits.endsToCover > 0) {
+        shut.sealed = sealedEnds(puzzle, start.data());
+        shut.stranded = limits.keepEndsReachable ? strandedEnds(puzzle, start.data()) : 0;
+    }
     OpenList open(byPriority);
     bool added = false;
     open.push({0, 0, store.insert(start.data(), PositionStore::none, {}, &added)});
@@ -108,7 +118,7 @@ SearchOutcome searchMoves(const HallPuzzle& puzzle, const PositionKey& start,
             if (!added) {
                 continue;
             }
-            if (reachesGoal(puzzle, children.key(c), limits, sealedAtStart)) {
+            if (reachesGoal(puzzle, children.key(c), limits, shut)) {
                 outcome.solved = true;
                 outcome.moves = store.pathTo(child);
                 outcome.positions = store.size();

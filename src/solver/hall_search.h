@@ -24,6 +24,8 @@ struct SearchLimits {
     // more free ends walled in by covered ones than at the start.
     int endsToCover = 0;
     const std::vector<char>* keptEnds = nullptr;
+    // With a partial goal, also leave no more free ends stranded than at the start.
+    bool keepEndsReachable = false;
 };
 
 struct SearchOutcome {

@@ -18,9 +18,10 @@ struct Cover {
 
 class RouteCover {
   public:
-    RouteCover(const HallPuzzle& puzzle, const PositionKey& key, int depth)
+    RouteCover(const HallPuzzle& puzzle, const PositionKey& key, int depth, bool keepReachable)
         : puzzle_(puzzle), key_(key), routeDepth_(depth), model_(puzzle), distances_(puzzle),
-          sealedAtStart_(sealedEnds(puzzle, key.data())) {
+          sealedAtStart_(sealedEnds(puzzle, key.data())),
+          strandedAtStart_(keepReachable ? strandedEnds(puzzle, key.data()) : -1) {
         for (std::size_t e = 0; e < puzzle.endCells.size(); ++e) {
             (isEndCovered(puzzle, key.data(), e) ? kept_ : free_).push_back(static_cast<int>(e));
         }
@@ -43,6 +44,7 @@ class RouteCover {
     EndDistances distances_;
     std::vector<int> kept_, free_;
     int sealedAtStart_;
+    int strandedAtStart_; // -1 when stranded ends are not counted
     int positions_ = 0;
 
     bool onKeptEnd(const std::uint8_t* key, int cell) const;
@@ -86,10 +88,11 @@ bool RouteCover::changesMutation(const std::uint8_t* key) const {
 }
 
 // The ends covered before are still covered, end is covered too, and no more free ends are
-// walled in than before.
+// walled in, or when counted stranded, than before.
 bool RouteCover::acceptable(const std::uint8_t* key, int end) const {
     return isEndCovered(puzzle_, key, static_cast<std::size_t>(end)) && keepsCovered(key) &&
-           sealedEnds(puzzle_, key) <= sealedAtStart_;
+           sealedEnds(puzzle_, key) <= sealedAtStart_ &&
+           (strandedAtStart_ < 0 || strandedEnds(puzzle_, key) <= strandedAtStart_);
 }
 
 // The pieces that cover no end covered before: items, or with itemsOnly false amoebas too.
@@ -244,7 +247,7 @@ bool RouteCover::mutated(Cover& cover, const SearchLimits& limits) {
 
 bool coverByRoutes(const HallPuzzle& puzzle, PositionKey& key, SearchOutcome& outcome,
                    const SearchLimits& limits, int depth) {
-    auto cover = std::make_unique<RouteCover>(puzzle, key, depth);
+    auto cover = std::make_unique<RouteCover>(puzzle, key, depth, limits.keepEndsReachable);
     // A route of two pushes or fewer is as short as a cover gets; longer ones may lose to a
     // piece moved first.
     Cover found;

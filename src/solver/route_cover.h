@@ -1,7 +1,8 @@
 #pragma once
 // Covering one more end the way a player would: bring one item onto a free end with a few pushes
 // of that item alone, or, where nothing stops it there, first bring another piece beside the end
-// to stop it. The ends covered so far stay covered, and no more free ends are walled in.
+// to stop it. The ends covered so far stay covered, and no more free ends are walled in (nor,
+// when the limits keep ends reachable, stranded).
 
 #include "solver/hall_search.h"
 

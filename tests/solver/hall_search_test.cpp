@@ -126,6 +126,33 @@ TEST(HallSearchTest, AFreeEndWalledInByCoveredEndsIsSealed) {
     EXPECT_EQ(sealedEnds(walledIn.puzzle, walledIn.start.data()), 1);
 }
 
+TEST(HallSearchTest, AFreeEndOnlyACoveredEndLeadsToIsStranded) {
+    const PicturePuzzle open =
+        corridorOfTwoEnds({"#######", "#..b.b#", "#.#####", "#.#####", "#######"});
+    EXPECT_EQ(strandedEnds(open.puzzle, open.start.data()), 0);
+    // With the mouth covered no ball gets into the corridor, though the foot is not walled in.
+    const PicturePuzzle mouthCovered =
+        corridorOfTwoEnds({"#######", "#b...b#", "#.#####", "#.#####", "#######"});
+    EXPECT_EQ(sealedEnds(mouthCovered.puzzle, mouthCovered.start.data()), 0);
+    EXPECT_EQ(strandedEnds(mouthCovered.puzzle, mouthCovered.start.data()), 1);
+    // A box reaches both, but neither with the ends' kind.
+    const PicturePuzzle onlyABox =
+        corridorOfTwoEnds({"#######", "#....x#", "#.#####", "#.#####", "#######"});
+    EXPECT_EQ(strandedEnds(onlyABox.puzzle, onlyABox.start.data()), 2);
+}
+
+TEST(HallSearchTest, APartialGoalKeepsEndsReachableWhenTold) {
+    const PicturePuzzle p =
+        corridorOfTwoEnds({"#######", "#..b.b#", "#.#####", "#.#####", "#######"});
+    SearchLimits oneEnd;
+    oneEnd.endsToCover = 1;
+    const std::vector<SolverMove> mouth{{3, 1, pushLeft}};
+    EXPECT_EQ(searchMoves(p.puzzle, p.start, oneEnd).moves, mouth);
+    oneEnd.keepEndsReachable = true;
+    const std::vector<SolverMove> foot{{3, 1, pushLeft}, {1, 1, pushDown}};
+    EXPECT_EQ(searchMoves(p.puzzle, p.start, oneEnd).moves, foot);
+}
+
 TEST(HallSearchTest, AHallWhoseEndsCannotBeReachedIsSearchedToTheEnd) {
     // The ball's end lies in the other room.
     const PicturePuzzle p = puzzleFromPictures({"#########", "#b..#...#", "#########"},

@@ -1,6 +1,7 @@
 // Covering ends a piece at a time: the routes of one piece pushed alone, an item routed onto its
 // end (with a stopper or the end's occupant moved first), and the search around one end.
 
+#include "solver/end_distances.h"
 #include "solver/focused_cover.h"
 #include "solver/piece_routes.h"
 #include "solver/position_moves.h"
@@ -125,6 +126,30 @@ TEST(RouteCoverTest, GoesOnWhereAnEndWasWalledInAtTheStart) {
     const std::vector<SolverMove> boxRight{{1, 3, pushRight}};
     EXPECT_EQ(outcome.moves, boxRight);
     EXPECT_EQ(coveredEnds(p.puzzle, key.data()), 3);
+}
+
+TEST(RouteCoverTest, KeepingEndsReachableFillsTheCorridorFromItsFoot) {
+    // The nearer ball can cover the corridor's mouth in one push, but then the other ball can no
+    // longer get in to its foot; kept reachable, the first ball goes down to the foot instead.
+    const PicturePuzzle p =
+        corridorOfTwoEnds({"#######", "#..b.b#", "#.#####", "#.#####", "#######"});
+    PositionKey key = p.start;
+    SearchOutcome outcome;
+    ASSERT_TRUE(coverByRoutes(p.puzzle, key, outcome, {}));
+    const std::vector<SolverMove> mouth{{3, 1, pushLeft}};
+    EXPECT_EQ(outcome.moves, mouth);
+    EXPECT_EQ(strandedEnds(p.puzzle, key.data()), 1);
+
+    key = p.start;
+    outcome = {};
+    SearchLimits reachable;
+    reachable.keepEndsReachable = true;
+    ASSERT_TRUE(coverByRoutes(p.puzzle, key, outcome, reachable));
+    const std::vector<SolverMove> foot{{3, 1, pushLeft}, {1, 1, pushDown}};
+    EXPECT_EQ(outcome.moves, foot);
+    EXPECT_EQ(strandedEnds(p.puzzle, key.data()), 0);
+    ASSERT_TRUE(coverByRoutes(p.puzzle, key, outcome, reachable));
+    EXPECT_TRUE(isSolvedPosition(p.puzzle, key.data()));
 }
 
 TEST(RouteCoverTest, RoutesGoAsDeepAsTheyAreAllowed) {

@@ -38,3 +38,9 @@ inline PicturePuzzle puzzleFromPictures(std::initializer_list<std::string> start
     made.start = packPosition(made.puzzle, hall->grid, hall->specialCode);
     return made;
 }
+
+// Ball ends at the mouth (1,1) and the foot (1,3) of a corridor, whose pieces start draws: an
+// item that covers the mouth first shuts the foot off.
+inline PicturePuzzle corridorOfTwoEnds(std::initializer_list<std::string> start) {
+    return puzzleFromPictures(start, {"#######", "#b....#", "#.#####", "#b#####", "#######"});
+}
