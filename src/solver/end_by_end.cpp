@@ -108,9 +108,7 @@ SearchOutcome coverEndByEnd(const HallPuzzle& puzzle, const PositionKey& start,
         // Keeping ends reachable searches twice at each step where it fails; it leaves the caller
         // half the time left.
         SearchLimits part = limits;
-        if (second.keepsReachable) {
-            part.deadline = SolverClock::now() + (limits.deadline - SolverClock::now()) / 2;
-        }
+        part.deadline = partOfTimeLeft(limits, second.keepsReachable ? 0.5 : 1);
         Stall again;
         SearchOutcome attempt = coverInAttempt(puzzle, start, part, second, again);
         const int positions = best.positions + attempt.positions;

@@ -216,3 +216,12 @@ int strandedEnds(const HallPuzzle& puzzle, const std::uint8_t* key) {
     }
     return stranded;
 }
+
+ShutEnds shutEnds(const HallPuzzle& puzzle, const std::uint8_t* key, bool countStranded) {
+    return {sealedEnds(puzzle, key), countStranded ? strandedEnds(puzzle, key) : -1};
+}
+
+bool shutsNoMore(const HallPuzzle& puzzle, const std::uint8_t* key, const ShutEnds& before) {
+    return sealedEnds(puzzle, key) <= before.sealed &&
+           (before.stranded < 0 || strandedEnds(puzzle, key) <= before.stranded);
+}

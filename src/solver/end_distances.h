@@ -46,3 +46,13 @@ class EndDistances {
 // The free ends that no item off the covered ends can reach with the end's kind, were the items
 // on covered ends walls: an end whose only ways in a covered end blocks counts among them.
 int strandedEnds(const HallPuzzle& puzzle, const std::uint8_t* key);
+
+// The free ends a position shuts off: walled in by covered ends, and when counted, stranded.
+struct ShutEnds {
+    int sealed = 0;
+    int stranded = -1; // -1 when not counted
+};
+
+ShutEnds shutEnds(const HallPuzzle& puzzle, const std::uint8_t* key, bool countStranded);
+// key shuts off no more free ends than before, counted as before counts them.
+bool shutsNoMore(const HallPuzzle& puzzle, const std::uint8_t* key, const ShutEnds& before);

@@ -56,14 +56,9 @@ bool stopped(const SearchLimits& limits, SearchOutcome& outcome) {
     return outcome.outOfTime;
 }
 
-// The free ends walled in and, when counted, stranded at the search's start; a partial goal adds
-// to neither.
-struct ShutAtStart {
-    int sealed = 0, stranded = 0;
-};
-
+// shutAtStart: the free ends shut off at the search's start; a partial goal shuts off no more.
 bool reachesGoal(const HallPuzzle& puzzle, const std::uint8_t* key, const SearchLimits& limits,
-                 const ShutAtStart& shut) {
+                 const ShutEnds& shutAtStart) {
     if (limits.endsToCover <= 0) {
         return isSolvedPosition(puzzle, key);
     }
@@ -75,8 +70,7 @@ bool reachesGoal(const HallPuzzle& puzzle, const std::uint8_t* key, const Search
             return false;
         }
     }
-    return sealedEnds(puzzle, key) <= shut.sealed &&
-           (!limits.keepEndsReachable || strandedEnds(puzzle, key) <= shut.stranded);
+    return shutsNoMore(puzzle, key, shutAtStart);
 }
 
 } // namespace
@@ -93,11 +87,9 @@ SearchOutcome searchMoves(const HallPuzzle& puzzle, const PositionKey& start,
         owned = std::make_unique<EndDistances>(puzzle);
         distances = owned.get();
     }
-    ShutAtStart shut;
-    if (limits.endsToCover > 0) {
-        shut.sealed = sealedEnds(puzzle, start.data());
-        shut.stranded = limits.keepEndsReachable ? strandedEnds(puzzle, start.data()) : 0;
-    }
+    const ShutEnds shutAtStart = limits.endsToCover > 0
+                                     ? shutEnds(puzzle, start.data(), limits.keepEndsReachable)
+                                     : ShutEnds{};
     OpenList open(byPriority);
     bool added = false;
     open.push({0, 0, store.insert(start.data(), PositionStore::none, {}, &added)});
@@ -118,7 +110,7 @@ SearchOutcome searchMoves(const HallPuzzle& puzzle, const PositionKey& start,
             if (!added) {
                 continue;
             }
-            if (reachesGoal(puzzle, children.key(c), limits, shut)) {
+            if (reachesGoal(puzzle, children.key(c), limits, shutAtStart)) {
                 outcome.solved = true;
                 outcome.moves = store.pathTo(child);
                 outcome.positions = store.size();

@@ -5,6 +5,7 @@
 
 #include "solver/hall_puzzle.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstddef>
@@ -41,6 +42,16 @@ struct SearchOutcome {
 inline bool searchStopped(const SearchLimits& limits) {
     const bool cancelled = limits.cancel != nullptr && limits.cancel->load();
     return cancelled || SolverClock::now() >= limits.deadline;
+}
+
+// A share of the time left before the deadline.
+inline SolverClock::time_point partOfTimeLeft(const SearchLimits& limits, double share) {
+    const auto now = SolverClock::now();
+    if (limits.deadline == SolverClock::time_point::max()) {
+        return limits.deadline;
+    }
+    const auto left = std::max(limits.deadline - now, SolverClock::duration::zero());
+    return now + std::chrono::duration_cast<SolverClock::duration>(left * share);
 }
 
 SearchOutcome searchMoves(const HallPuzzle& puzzle, const PositionKey& start,

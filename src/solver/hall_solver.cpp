@@ -10,16 +10,6 @@
 
 namespace {
 
-// A share of the time left before the deadline.
-SolverClock::time_point partOfTimeLeft(const SearchLimits& limits, double share) {
-    const auto now = SolverClock::now();
-    if (limits.deadline == SolverClock::time_point::max()) {
-        return limits.deadline;
-    }
-    const auto left = std::max(limits.deadline - now, SolverClock::duration::zero());
-    return now + std::chrono::duration_cast<SolverClock::duration>(left * share);
-}
-
 void addSolution(SolverAnswer& answer, const std::vector<SolverMove>& moves) {
     if (std::find(answer.solutions.begin(), answer.solutions.end(), moves) ==
         answer.solutions.end()) {

@@ -20,8 +20,7 @@ class RouteCover {
   public:
     RouteCover(const HallPuzzle& puzzle, const PositionKey& key, int depth, bool keepReachable)
         : puzzle_(puzzle), key_(key), routeDepth_(depth), model_(puzzle), distances_(puzzle),
-          sealedAtStart_(sealedEnds(puzzle, key.data())),
-          strandedAtStart_(keepReachable ? strandedEnds(puzzle, key.data()) : -1) {
+          shutAtStart_(shutEnds(puzzle, key.data(), keepReachable)) {
         for (std::size_t e = 0; e < puzzle.endCells.size(); ++e) {
             (isEndCovered(puzzle, key.data(), e) ? kept_ : free_).push_back(static_cast<int>(e));
         }
@@ -43,8 +42,7 @@ class RouteCover {
     PositionMoves model_;
     EndDistances distances_;
     std::vector<int> kept_, free_;
-    int sealedAtStart_;
-    int strandedAtStart_; // -1 when stranded ends are not counted
+    ShutEnds shutAtStart_;
     int positions_ = 0;
 
     bool onKeptEnd(const std::uint8_t* key, int cell) const;
@@ -87,12 +85,11 @@ bool RouteCover::changesMutation(const std::uint8_t* key) const {
     return false;
 }
 
-// The ends covered before are still covered, end is covered too, and no more free ends are
-// walled in, or when counted stranded, than before.
+// The ends covered before are still covered, end is covered too, and no more free ends are shut
+// off than before.
 bool RouteCover::acceptable(const std::uint8_t* key, int end) const {
     return isEndCovered(puzzle_, key, static_cast<std::size_t>(end)) && keepsCovered(key) &&
-           sealedEnds(puzzle_, key) <= sealedAtStart_ &&
-           (strandedAtStart_ < 0 || strandedEnds(puzzle_, key) <= strandedAtStart_);
+           shutsNoMore(puzzle_, key, shutAtStart_);
 }
 
 // The pieces that cover no end covered before: items, or with itemsOnly false amoebas too.
