@@ -4,36 +4,6 @@
 
 #include <cstring>
 
-namespace {
-
-int nibbleOf(CellCode code) {
-    if (isItem(code)) {
-        return code - CellBall + 1;
-    }
-    if (isAmoeba(code)) {
-        return code - CellAmoebaBall + 4;
-    }
-    return 0;
-}
-
-CellCode codeOfNibble(int nibble) {
-    if (nibble == 0) {
-        return CellFloor;
-    }
-    return nibble <= 3 ? CellBall + nibble - 1 : CellAmoebaBall + nibble - 4;
-}
-
-int nibbleAt(const std::uint8_t* key, int i) {
-    return (key[i / 2] >> (i % 2 * 4)) & 0xF;
-}
-
-void setNibble(std::uint8_t* key, int i, int value) {
-    const int shift = i % 2 * 4;
-    key[i / 2] = static_cast<std::uint8_t>((key[i / 2] & ~(0xF << shift)) | (value << shift));
-}
-
-} // namespace
-
 HallPuzzle makePuzzle(const std::int32_t grid[hallSize][hallSize], const std::int32_t specialX[],
                       const std::int32_t specialY[], const std::int32_t specialCode[],
                       const std::int32_t goal[hallSize][hallSize]) {
@@ -95,14 +65,6 @@ void unpackPosition(const HallPuzzle& puzzle, const std::uint8_t* key, HallGrid&
         hall.specialCode[puzzle.mutations[m]] =
             MutationBall + mutationKind(puzzle, key, static_cast<int>(m));
     }
-}
-
-CellCode pieceAt(const std::uint8_t* key, int i) {
-    return codeOfNibble(nibbleAt(key, i));
-}
-
-void setPieceAt(std::uint8_t* key, int i, CellCode code) {
-    setNibble(key, i, nibbleOf(code));
 }
 
 int mutationKind(const HallPuzzle& puzzle, const std::uint8_t* key, int m) {

@@ -45,9 +45,42 @@ PositionKey packPosition(const HallPuzzle& puzzle, const std::int32_t grid[hallS
 // kinds into the special table.
 void unpackPosition(const HallPuzzle& puzzle, const std::uint8_t* key, HallGrid& hall);
 
+// The key's nibbles, defined here so that the searches, which read them for every position
+// they meet, have them inline.
+inline int nibbleOf(CellCode code) {
+    if (isItem(code)) {
+        return code - CellBall + 1;
+    }
+    if (isAmoeba(code)) {
+        return code - CellAmoebaBall + 4;
+    }
+    return 0;
+}
+
+inline CellCode codeOfNibble(int nibble) {
+    if (nibble == 0) {
+        return CellFloor;
+    }
+    return nibble <= 3 ? CellBall + nibble - 1 : CellAmoebaBall + nibble - 4;
+}
+
+inline int nibbleAt(const std::uint8_t* key, int i) {
+    return (key[i / 2] >> (i % 2 * 4)) & 0xF;
+}
+
+inline void setNibble(std::uint8_t* key, int i, int value) {
+    const int shift = i % 2 * 4;
+    key[i / 2] = static_cast<std::uint8_t>((key[i / 2] & ~(0xF << shift)) | (value << shift));
+}
+
 // The piece code on standing cell i of a key (CellFloor for none).
-CellCode pieceAt(const std::uint8_t* key, int i);
-void setPieceAt(std::uint8_t* key, int i, CellCode code);
+inline CellCode pieceAt(const std::uint8_t* key, int i) {
+    return codeOfNibble(nibbleAt(key, i));
+}
+
+inline void setPieceAt(std::uint8_t* key, int i, CellCode code) {
+    setNibble(key, i, nibbleOf(code));
+}
 // The kind (0 ball, 1 box, 2 spike) of the puzzle's mutation cell m in a key.
 int mutationKind(const HallPuzzle& puzzle, const std::uint8_t* key, int m);
 void setMutationKind(const HallPuzzle& puzzle, std::uint8_t* key, int m, int kind);

@@ -37,10 +37,16 @@ class PositionStore {
     std::vector<int> parent_;
     std::vector<std::uint16_t> move_; // x * hallSize + y, times 4, plus the direction
     std::vector<std::uint16_t> depth_;
-    std::vector<int> table_; // open addressing; -1 free
+    // Open addressing; each slot keeps its key's hash, so that a probe compares keys only when
+    // the hashes agree and the table grows without hashing the keys again.
+    struct Slot {
+        int index = -1; // -1 free
+        std::uint32_t hash = 0;
+    };
+    std::vector<Slot> table_;
     std::size_t mask_ = 0;
 
-    std::size_t hashOf(const std::uint8_t* key) const;
+    std::uint32_t hashOf(const std::uint8_t* key) const;
     void growTable();
     std::uint8_t* slotFor(int i);
 };

@@ -111,6 +111,31 @@ TEST(PositionStoreTest, KeepsEachPositionOnceAndStopsAtItsBudget) {
     EXPECT_EQ(store.find(a), first);
 }
 
+TEST(PositionStoreTest, FindsEveryKeyAfterTheTableGrows) {
+    // Keys of 11 bytes hash a full word and a tail; keys differing in the tail alone and in the
+    // word alone must stay apart through several doublings of the table.
+    PositionStore store(11, std::size_t{4} << 20);
+    auto keyOf = [](int i) {
+        std::vector<std::uint8_t> key(11, 7);
+        key[i % 2 == 0 ? 10 : 3] = static_cast<std::uint8_t>(i);
+        key[i % 2 == 0 ? 9 : 2] = static_cast<std::uint8_t>(i >> 8);
+        return key;
+    };
+    bool added = false;
+    constexpr int count = 5000;
+    for (int i = 0; i < count; ++i) {
+        ASSERT_EQ(store.insert(keyOf(i).data(), i - 1, {}, &added), i);
+        ASSERT_TRUE(added);
+    }
+    for (int i = 0; i < count; ++i) {
+        EXPECT_EQ(store.find(keyOf(i).data()), i);
+        EXPECT_EQ(store.insert(keyOf(i).data(), 0, {}, &added), i);
+        EXPECT_FALSE(added);
+    }
+    const std::vector<std::uint8_t> other(11, 8);
+    EXPECT_EQ(store.find(other.data()), PositionStore::none);
+}
+
 TEST(PathShortcutsTest, LoopsAndDetoursOfTheScrambleAreCut) {
     const PicturePuzzle p = puzzleFromPictures({"#######", "#b....#", "#....x#", "#######"},
                                                {"#######", "#...bx#", "#.....#", "#######"});
