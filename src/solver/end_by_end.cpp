@@ -62,10 +62,38 @@ bool coverNext(const HallPuzzle& puzzle, PositionKey& key, const SearchLimits& l
            coverOneMore(puzzle, key, limits, Freedom::UncoverEnds, outcome);
 }
 
+// Ends of the order tried in turn at each step before any other end.
+constexpr int orderedTries = 2;
+
 struct Attempt {
     int depth;           // pushes a route takes at most
     bool keepsReachable; // each step first looks for a cover that strands no more free ends
+    // When given, each step first covers one of the next free ends of this order.
+    const std::vector<int>* order = nullptr;
 };
+
+// Covers one of the first free ends of the attempt's order. An end no step could cover is left
+// to the other ways from then on: trying it again at every step would cost the attempt its time.
+bool coverInOrder(const HallPuzzle& puzzle, PositionKey& key, const SearchLimits& limits,
+                  Attempt attempt, std::vector<char>& failed, SearchOutcome& outcome) {
+    int tried = 0;
+    for (int end : *attempt.order) {
+        const std::size_t e = static_cast<std::size_t>(end);
+        if (failed[e] != 0 || isEndCovered(puzzle, key.data(), e)) {
+            continue;
+        }
+        SearchLimits targeted = limits;
+        targeted.endToCover = end;
+        if (coverNext(puzzle, key, targeted, attempt.depth, outcome)) {
+            return true;
+        }
+        failed[e] = 1;
+        if (++tried == orderedTries) {
+            return false;
+        }
+    }
+    return false;
+}
 
 // Where an attempt stopped short: the ends it left covered, and how many free ends it stranded.
 struct Stall {
@@ -79,8 +107,11 @@ SearchOutcome coverInAttempt(const HallPuzzle& puzzle, const PositionKey& start,
     PositionKey key = start;
     SearchLimits guarded = limits;
     guarded.keepEndsReachable = true;
+    std::vector<char> failed(puzzle.endCells.size(), 0);
     while (!isSolvedPosition(puzzle, key.data())) {
         const bool step =
+            (attempt.order != nullptr &&
+             coverInOrder(puzzle, key, limits, attempt, failed, outcome)) ||
             (attempt.keepsReachable && coverNext(puzzle, key, guarded, attempt.depth, outcome)) ||
             coverNext(puzzle, key, limits, attempt.depth, outcome);
         if (!step) {
@@ -92,31 +123,73 @@ SearchOutcome coverInAttempt(const HallPuzzle& puzzle, const PositionKey& start,
     return outcome;
 }
 
+// The attempts so far: the one that covered the most ends, and every attempt's positions.
+struct Attempts {
+    SearchOutcome best;
+    Stall stall;
+    int positions = 0;
+    bool any = false;
+
+    void run(const HallPuzzle& puzzle, const PositionKey& start, const SearchLimits& limits,
+             Attempt attempt) {
+        Stall again;
+        SearchOutcome outcome = coverInAttempt(puzzle, start, limits, attempt, again);
+        positions += outcome.positions;
+        if (!any || outcome.solved || again.covered > stall.covered) {
+            best = std::move(outcome);
+            stall = again;
+            any = true;
+        }
+    }
+    bool goOn(const SearchLimits& limits) const { return !best.solved && !searchStopped(limits); }
+};
+
 } // namespace
 
+std::vector<int> lastCoverOrder(const HallPuzzle& puzzle, const std::vector<PositionKey>& keys) {
+    if (keys.empty()) {
+        return {};
+    }
+    std::vector<std::pair<std::size_t, int>> covered; // (index of the last cover, end)
+    for (std::size_t e = 0; e < puzzle.endCells.size(); ++e) {
+        std::size_t t = keys.size() - 1;
+        while (t > 0 && isEndCovered(puzzle, keys[t - 1].data(), e)) {
+            --t;
+        }
+        covered.emplace_back(t, static_cast<int>(e));
+    }
+    std::sort(covered.begin(), covered.end());
+    std::vector<int> order;
+    for (const auto& [index, end] : covered) {
+        order.push_back(end);
+    }
+    return order;
+}
+
 SearchOutcome coverEndByEnd(const HallPuzzle& puzzle, const PositionKey& start,
-                            const SearchLimits& limits) {
-    Stall stall;
-    SearchOutcome best = coverInAttempt(puzzle, start, limits, {defaultRouteDepth, false}, stall);
-    if (!best.solved && !searchStopped(limits)) {
+                            const SearchLimits& limits, const std::vector<int>& order) {
+    Attempts attempts;
+    if (!order.empty()) {
+        attempts.run(puzzle, start, limits, {defaultRouteDepth, false, &order});
+    }
+    if (!attempts.any || attempts.goOn(limits)) {
+        attempts.run(puzzle, start, limits, {defaultRouteDepth, false});
+    }
+    if (attempts.goOn(limits)) {
         // Each step takes the shortest cover it finds, and some choices leave the last ends out
-        // of reach. Where the stall strands ends, the second attempt keeps them reachable;
+        // of reach. Where the stall strands ends, the next attempt keeps them reachable;
         // otherwise it takes longer routes, whose other choices let the last ends be covered
         // in some halls.
-        const Attempt second = stall.stranded > 0 ? Attempt{defaultRouteDepth, true}
-                                                  : Attempt{2 * defaultRouteDepth, false};
+        const Attempt next = attempts.stall.stranded > 0 ? Attempt{defaultRouteDepth, true}
+                                                         : Attempt{2 * defaultRouteDepth, false};
         // Keeping ends reachable searches twice at each step where it fails; it leaves the caller
         // half the time left.
         SearchLimits part = limits;
-        part.deadline = partOfTimeLeft(limits, second.keepsReachable ? 0.5 : 1);
-        Stall again;
-        SearchOutcome attempt = coverInAttempt(puzzle, start, part, second, again);
-        const int positions = best.positions + attempt.positions;
-        if (attempt.solved || again.covered > stall.covered) {
-            best = std::move(attempt);
-        }
-        best.positions = positions;
+        part.deadline = partOfTimeLeft(limits, next.keepsReachable ? 0.5 : 1);
+        attempts.run(puzzle, start, part, next);
     }
+    SearchOutcome best = std::move(attempts.best);
+    best.positions = attempts.positions;
     best.outOfTime = !best.solved && searchStopped(limits);
     return best;
 }

@@ -8,8 +8,17 @@
 // that first look for a cover leaving every free end within some item's reach when the stall
 // left ends out of reach, with longer routes when not. The outcome is the attempt that covered
 // the most ends.
+//
+// Where a solution is known, however long (the scramble's walk), a first attempt comes before
+// those: each of its steps first tries the next two free ends in the order that solution last
+// covers them, an order known to let every end be covered where covering the nearest end first
+// can shut the last ones off. An end it cannot cover there is left to the other ways from then on.
 
 #include "solver/hall_search.h"
 
+// The ends in the order the positions of a path last cover them, the path's end last.
+std::vector<int> lastCoverOrder(const HallPuzzle& puzzle, const std::vector<PositionKey>& keys);
+
+// order: the ends in the order to cover them first, or empty.
 SearchOutcome coverEndByEnd(const HallPuzzle& puzzle, const PositionKey& start,
-                            const SearchLimits& limits);
+                            const SearchLimits& limits, const std::vector<int>& order = {});

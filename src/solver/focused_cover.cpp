@@ -64,7 +64,8 @@ bool coverNearEnd(const HallPuzzle& puzzle, PositionKey& key, SearchOutcome& out
         kept[e] = isEndCovered(puzzle, key.data(), e) ? 1 : 0;
         const int end = static_cast<int>(e);
         const std::vector<int> near = distances.nearestItems(key.data(), end, 1);
-        if (kept[e] == 0 && !near.empty()) {
+        const bool wanted = limits.endToCover < 0 || limits.endToCover == end;
+        if (kept[e] == 0 && wanted && !near.empty()) {
             const CellCode kind = pieceAt(key.data(), near.front()) - CellBall;
             ends.emplace_back(distances.distance(end, near.front(), kind), end);
         }

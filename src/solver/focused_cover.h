@@ -7,6 +7,6 @@
 #include "solver/hall_search.h"
 
 // On success key is the position reached and the moves are added to outcome. The ends are tried
-// nearest item first.
+// nearest item first; only limits.endToCover when it names one.
 bool coverNearEnd(const HallPuzzle& puzzle, PositionKey& key, SearchOutcome& outcome,
                   const SearchLimits& limits);

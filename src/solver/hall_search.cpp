@@ -62,7 +62,9 @@ bool reachesGoal(const HallPuzzle& puzzle, const std::uint8_t* key, const Search
     if (limits.endsToCover <= 0) {
         return isSolvedPosition(puzzle, key);
     }
-    if (coveredEnds(puzzle, key) < limits.endsToCover) {
+    if (coveredEnds(puzzle, key) < limits.endsToCover ||
+        (limits.endToCover >= 0 &&
+         !isEndCovered(puzzle, key, static_cast<std::size_t>(limits.endToCover)))) {
         return false;
     }
     for (std::size_t e = 0; limits.keptEnds != nullptr && e < limits.keptEnds->size(); ++e) {

@@ -27,6 +27,8 @@ struct SearchLimits {
     const std::vector<char>* keptEnds = nullptr;
     // With a partial goal, also leave no more free ends stranded than at the start.
     bool keepEndsReachable = false;
+    // With a partial goal, the end that must be among those covered; -1 for any.
+    int endToCover = -1;
 };
 
 struct SearchOutcome {

@@ -85,26 +85,29 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
     part.deadline = partOfTimeLeft(limits, 0.05);
     SearchOutcome best = searchMoves(puzzle, start, part);
     answer.positions += best.positions;
+    // The scramble's walk, when it solves in the model: a random walk, but the order in which it
+    // covers the ends for good guides the covering, and its own moves, with the loops and
+    // detours cut, are the answer when nothing else is found.
+    const FollowedPath path =
+        best.solved ? FollowedPath{} : followPushes(puzzle, start, scramblePushes);
     if (!best.solved) {
         part.deadline = partOfTimeLeft(limits, 0.8);
-        best = coverEndByEnd(puzzle, start, part);
+        best = coverEndByEnd(puzzle, start, part,
+                             path.solved ? lastCoverOrder(puzzle, path.keys) : std::vector<int>{});
         answer.positions += best.positions;
         answer.progress = best.moves;
     }
-    // The scramble's walk with its loops and detours cut, when it solves in the model: a
-    // random walk, so only worth shortening when nothing else was found.
-    const FollowedPath path =
-        best.solved ? FollowedPath{} : followPushes(puzzle, start, scramblePushes);
+    const bool walkNeeded = !best.solved && path.solved;
     if (!best.solved && !path.solved) {
         part.deadline = limits.deadline;
         best = climbMoves(puzzle, start, part);
         answer.positions += best.positions;
     }
     if (best.solved) {
-        part.deadline = partOfTimeLeft(limits, path.solved ? 0.3 : 1);
+        part.deadline = partOfTimeLeft(limits, walkNeeded ? 0.3 : 1);
         addSolution(answer, shortenPath(puzzle, followPushes(puzzle, start, best.moves), part));
     }
-    if (path.solved) {
+    if (walkNeeded) {
         part.deadline = limits.deadline;
         addSolution(answer, shortenPath(puzzle, path, part));
     }

@@ -9,7 +9,8 @@
 // Pushes of one piece a route takes unless told otherwise.
 constexpr int defaultRouteDepth = 4;
 
-// On success key is the position reached and the moves are added to outcome. Routes take at most
+// Only limits.endToCover is covered when it names one. On success key is the position reached and
+// the moves are added to outcome. Routes take at most
 // depth pushes of one piece.
 bool coverByRoutes(const HallPuzzle& puzzle, PositionKey& key, SearchOutcome& outcome,
                    const SearchLimits& limits, int depth = defaultRouteDepth);

@@ -5,6 +5,7 @@
 #include "solver/hall_search.h"
 #include "solver/hall_solver.h"
 #include "solver/hill_climb.h"
+#include "solver/path_shortcuts.h"
 #include "solver/position_moves.h"
 #include "solver/solver_pictures.h"
 
@@ -151,6 +152,32 @@ TEST(HallSearchTest, APartialGoalKeepsEndsReachableWhenTold) {
     oneEnd.keepEndsReachable = true;
     const std::vector<SolverMove> foot{{3, 1, pushLeft}, {1, 1, pushDown}};
     EXPECT_EQ(searchMoves(p.puzzle, p.start, oneEnd).moves, foot);
+}
+
+TEST(HallSearchTest, APartialGoalCoversTheEndItIsToldTo) {
+    const PicturePuzzle p =
+        corridorOfTwoEnds({"#######", "#..b.b#", "#.#####", "#.#####", "#######"});
+    SearchLimits foot;
+    foot.endsToCover = 1;
+    foot.endToCover = endAt(p.puzzle, 1, 3);
+    const std::vector<SolverMove> down{{3, 1, pushLeft}, {1, 1, pushDown}};
+    EXPECT_EQ(searchMoves(p.puzzle, p.start, foot).moves, down);
+}
+
+TEST(HallSearchTest, EndsAreCoveredInTheOrderAKnownSolutionLastCoversThem) {
+    const PicturePuzzle p =
+        corridorOfTwoEnds({"#######", "#..b.b#", "#.#####", "#.#####", "#######"});
+    // The walk covers the mouth first, then moves that ball on to the foot and covers the mouth
+    // again: for good, the foot comes first.
+    const FollowedPath walk =
+        followPushes(p.puzzle, p.start, {{3, 1, pushLeft}, {1, 1, pushDown}, {5, 1, pushLeft}});
+    ASSERT_TRUE(walk.solved);
+    const int foot = endAt(p.puzzle, 1, 3), mouth = endAt(p.puzzle, 1, 1);
+    const std::vector<int> order = lastCoverOrder(p.puzzle, walk.keys);
+    EXPECT_EQ(order, (std::vector<int>{foot, mouth}));
+    const SearchOutcome covered = coverEndByEnd(p.puzzle, p.start, {}, order);
+    ASSERT_TRUE(covered.solved);
+    EXPECT_EQ(covered.moves, walk.moves);
 }
 
 TEST(HallSearchTest, AHallWhoseEndsCannotBeReachedIsSearchedToTheEnd) {

@@ -152,6 +152,20 @@ TEST(RouteCoverTest, KeepingEndsReachableFillsTheCorridorFromItsFoot) {
     EXPECT_TRUE(isSolvedPosition(p.puzzle, key.data()));
 }
 
+TEST(RouteCoverTest, CoversOnlyTheEndItIsToldTo) {
+    const PicturePuzzle p =
+        corridorOfTwoEnds({"#######", "#..b.b#", "#.#####", "#.#####", "#######"});
+    SearchLimits told;
+    told.endToCover = endAt(p.puzzle, 1, 3);
+    PositionKey key = p.start;
+    SearchOutcome outcome;
+    ASSERT_TRUE(coverByRoutes(p.puzzle, key, outcome, told));
+    const std::vector<SolverMove> foot{{3, 1, pushLeft}, {1, 1, pushDown}};
+    EXPECT_EQ(outcome.moves, foot);
+    // The foot covered, no route covers it again.
+    EXPECT_FALSE(coverByRoutes(p.puzzle, key, outcome, told));
+}
+
 TEST(RouteCoverTest, RoutesGoAsDeepAsTheyAreAllowed) {
     // The ball reaches its end down the winding corridor in five pushes and no fewer.
     const PicturePuzzle p = puzzleFromPictures(

@@ -44,3 +44,13 @@ inline PicturePuzzle puzzleFromPictures(std::initializer_list<std::string> start
 inline PicturePuzzle corridorOfTwoEnds(std::initializer_list<std::string> start) {
     return puzzleFromPictures(start, {"#######", "#b....#", "#.#####", "#b#####", "#######"});
 }
+
+// The index of the end on cell (x, y), or -1.
+inline int endAt(const HallPuzzle& puzzle, int x, int y) {
+    for (std::size_t e = 0; e < puzzle.endCells.size(); ++e) {
+        if (puzzle.standing[static_cast<std::size_t>(puzzle.endCells[e])] == x * hallSize + y) {
+            return static_cast<int>(e);
+        }
+    }
+    return -1;
+}
