@@ -10,13 +10,6 @@
 
 namespace {
 
-void addSolution(SolverAnswer& answer, const std::vector<SolverMove>& moves) {
-    if (std::find(answer.solutions.begin(), answer.solutions.end(), moves) ==
-        answer.solutions.end()) {
-        answer.solutions.push_back(moves);
-    }
-}
-
 std::string searchEnding(const char* what, const SearchOutcome& outcome) {
     std::string text =
         std::string(what) + " met " + std::to_string(outcome.positions) + " positions";
@@ -75,7 +68,7 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
         answer.shortest = breadth.solved;
         answer.unsolvable = breadth.exhausted;
         if (breadth.solved) {
-            addSolution(answer, breadth.moves);
+            answer.solutions.push_back(breadth.moves);
         } else {
             answer.why = "every position the moves reach was searched, none solved";
         }
@@ -97,22 +90,18 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
         answer.positions += best.positions;
         answer.progress = best.moves;
     }
-    const bool walkNeeded = !best.solved && path.solved;
     if (!best.solved && !path.solved) {
         part.deadline = limits.deadline;
         best = climbMoves(puzzle, start, part);
         answer.positions += best.positions;
     }
+    part.deadline = limits.deadline;
     if (best.solved) {
-        part.deadline = partOfTimeLeft(limits, walkNeeded ? 0.3 : 1);
-        addSolution(answer, shortenPath(puzzle, followPushes(puzzle, start, best.moves), part));
+        answer.solutions.push_back(
+            shortenPath(puzzle, followPushes(puzzle, start, best.moves), part));
+    } else if (path.solved) {
+        answer.solutions.push_back(shortenPath(puzzle, path, part));
     }
-    if (walkNeeded) {
-        part.deadline = limits.deadline;
-        addSolution(answer, shortenPath(puzzle, path, part));
-    }
-    std::stable_sort(answer.solutions.begin(), answer.solutions.end(),
-                     [](const auto& a, const auto& b) { return a.size() < b.size(); });
     if (!answer.solutions.empty()) {
         answer.progress.clear();
     } else {
