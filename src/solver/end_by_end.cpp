@@ -126,19 +126,17 @@ SearchOutcome coverInAttempt(const HallPuzzle& puzzle, const PositionKey& start,
 // The attempts so far: the one that covered the most ends, and every attempt's positions.
 struct Attempts {
     SearchOutcome best;
-    Stall stall;
+    Stall stall{-1, 0}; // before the first attempt, one that covers no end
     int positions = 0;
-    bool any = false;
 
     void run(const HallPuzzle& puzzle, const PositionKey& start, const SearchLimits& limits,
              Attempt attempt) {
         Stall again;
         SearchOutcome outcome = coverInAttempt(puzzle, start, limits, attempt, again);
         positions += outcome.positions;
-        if (!any || outcome.solved || again.covered > stall.covered) {
+        if (outcome.solved || again.covered > stall.covered) {
             best = std::move(outcome);
             stall = again;
-            any = true;
         }
     }
     bool goOn(const SearchLimits& limits) const { return !best.solved && !searchStopped(limits); }
@@ -172,7 +170,7 @@ SearchOutcome coverEndByEnd(const HallPuzzle& puzzle, const PositionKey& start,
     if (!order.empty()) {
         attempts.run(puzzle, start, limits, {defaultRouteDepth, false, &order});
     }
-    if (!attempts.any || attempts.goOn(limits)) {
+    if (order.empty() || attempts.goOn(limits)) {
         attempts.run(puzzle, start, limits, {defaultRouteDepth, false});
     }
     if (attempts.goOn(limits)) {

@@ -69,17 +69,21 @@ std::uint8_t* PositionStore::slotFor(int i) {
     return chunks_[index / chunkKeys].get() + index % chunkKeys * keySize_;
 }
 
-int PositionStore::find(const std::uint8_t* key) const {
-    const std::uint32_t hash = hashOf(key);
-    for (std::size_t slot = hash & mask_;; slot = (slot + 1) & mask_) {
+// The slot that holds key, or the free slot where it would go.
+std::size_t PositionStore::slotOf(const std::uint8_t* key, std::uint32_t hash) const {
+    std::size_t slot = hash & mask_;
+    for (; table_[slot].index >= 0; slot = (slot + 1) & mask_) {
         const Slot& entry = table_[slot];
-        if (entry.index < 0) {
-            return none;
-        }
         if (entry.hash == hash && std::memcmp(this->key(entry.index), key, keySize_) == 0) {
-            return entry.index;
+            break;
         }
     }
+    return slot;
+}
+
+int PositionStore::find(const std::uint8_t* key) const {
+    const int i = table_[slotOf(key, hashOf(key))].index;
+    return i < 0 ? none : i;
 }
 
 int PositionStore::insert(const std::uint8_t* key, int parent, const SolverMove& move,
@@ -89,12 +93,9 @@ int PositionStore::insert(const std::uint8_t* key, int parent, const SolverMove&
         growTable();
     }
     const std::uint32_t hash = hashOf(key);
-    std::size_t slot = hash & mask_;
-    for (; table_[slot].index >= 0; slot = (slot + 1) & mask_) {
-        const Slot& entry = table_[slot];
-        if (entry.hash == hash && std::memcmp(this->key(entry.index), key, keySize_) == 0) {
-            return entry.index;
-        }
+    const std::size_t slot = slotOf(key, hash);
+    if (table_[slot].index >= 0) {
+        return table_[slot].index;
     }
     if (size() >= capacity_) {
         return full;

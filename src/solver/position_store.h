@@ -47,6 +47,7 @@ class PositionStore {
     std::size_t mask_ = 0;
 
     std::uint32_t hashOf(const std::uint8_t* key) const;
+    std::size_t slotOf(const std::uint8_t* key, std::uint32_t hash) const;
     void growTable();
     std::uint8_t* slotFor(int i);
 };

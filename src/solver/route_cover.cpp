@@ -18,16 +18,15 @@ struct Cover {
 
 class RouteCover {
   public:
-    // Covers endToCover, or any free end when it is -1.
-    RouteCover(const HallPuzzle& puzzle, const PositionKey& key, int depth, bool keepReachable,
-               int endToCover)
+    RouteCover(const HallPuzzle& puzzle, const PositionKey& key, int depth,
+               const SearchLimits& limits)
         : puzzle_(puzzle), key_(key), routeDepth_(depth), model_(puzzle), distances_(puzzle),
-          shutAtStart_(shutEnds(puzzle, key.data(), keepReachable)) {
+          shutAtStart_(shutEnds(puzzle, key.data(), limits.keepEndsReachable)) {
         for (std::size_t e = 0; e < puzzle.endCells.size(); ++e) {
             const int end = static_cast<int>(e);
             if (isEndCovered(puzzle, key.data(), e)) {
                 kept_.push_back(end);
-            } else if (endToCover < 0 || end == endToCover) {
+            } else if (limits.endToCover < 0 || end == limits.endToCover) {
                 free_.push_back(end);
             }
         }
@@ -251,8 +250,7 @@ bool RouteCover::mutated(Cover& cover, const SearchLimits& limits) {
 
 bool coverByRoutes(const HallPuzzle& puzzle, PositionKey& key, SearchOutcome& outcome,
                    const SearchLimits& limits, int depth) {
-    auto cover = std::make_unique<RouteCover>(puzzle, key, depth, limits.keepEndsReachable,
-                                              limits.endToCover);
+    auto cover = std::make_unique<RouteCover>(puzzle, key, depth, limits);
     // A route of two pushes or fewer is as short as a cover gets; longer ones may lose to a
     // piece moved first.
     Cover found;
