@@ -1,49 +1,16 @@
 #include "solver/path_shortcuts.h"
 
 #include "solver/move_elimination.h"
+#include "solver/path_index.h"
 #include "solver/position_moves.h"
-
-#include <string>
-#include <unordered_map>
+#include "solver/stretch_shortcuts.h"
 
 namespace {
 
-std::string textOf(const std::uint8_t* key, std::size_t size) {
-    return std::string(reinterpret_cast<const char*>(key), size);
-}
-
-// Where each position of a path is met last; a solved position counts as the path's end.
-class PathIndex {
-  public:
-    PathIndex(const HallPuzzle& puzzle, const std::vector<PositionKey>& keys) : puzzle_(puzzle) {
-        last_ = static_cast<int>(keys.size()) - 1;
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            index_[textOf(keys[i].data(), keys[i].size())] = static_cast<int>(i);
-        }
-    }
-    int lastIndexOf(const std::uint8_t* key) const {
-        if (isSolvedPosition(puzzle_, key)) {
-            return last_;
-        }
-        const auto found = index_.find(textOf(key, static_cast<std::size_t>(puzzle_.keySize)));
-        return found == index_.end() ? -1 : found->second;
-    }
-
-  private:
-    const HallPuzzle& puzzle_;
-    std::unordered_map<std::string, int> index_;
-    int last_ = 0;
-};
-
-struct Shortcut {
-    int to = -1; // the path position reached
-    std::vector<SolverMove> moves;
-};
-
 // The furthest position of the path beyond `from` that one push (two with deep) reaches.
-Shortcut bestShortcut(PositionMoves& moves, const PathIndex& index, const PositionKey& key,
-                      int from, bool deep) {
-    Shortcut best;
+PathShortcut bestShortcut(PositionMoves& moves, const PathIndex& index, const PositionKey& key,
+                          int from, bool deep) {
+    PathShortcut best;
     PositionChildren first, second;
     moves.expand(key.data(), first);
     for (std::size_t c = 0; c < first.moves.size(); ++c) {
@@ -81,7 +48,7 @@ std::vector<SolverMove> sweep(const HallPuzzle& puzzle, const FollowedPath& path
         if (i >= end) {
             break;
         }
-        Shortcut cut;
+        PathShortcut cut;
         if (!searchStopped(limits)) {
             cut = bestShortcut(moves, index, path.keys[static_cast<std::size_t>(i)], i, deep);
         }
@@ -134,6 +101,12 @@ std::vector<SolverMove> shortenPath(const HallPuzzle& puzzle, const FollowedPath
         const FollowedPath dropped = dropNeedlessMoves(puzzle, current, limits);
         shorter = shorter || dropped.moves.size() < current.moves.size();
         current = dropped;
+        if (!shorter) {
+            // The costliest way last, once the cheap ones find nothing more.
+            const FollowedPath stretched = shortenStretches(puzzle, current, limits);
+            shorter = stretched.moves.size() < current.moves.size();
+            current = stretched;
+        }
     }
     return current.moves;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A long solution made short: the scramble's own pushes, played on the grid model from the
 // start, wander about; cutting out every loop (a position met again) and taking every shortcut
-// that one or two pushes open to a later position of the path leaves far fewer moves.
+// that one or two pushes open to a later position of the path leaves far fewer moves. What
+// those leave, stretches done again in fewer pushes of their own pieces shorten further.
 
 #include "solver/hall_search.h"
 

@@ -6,6 +6,7 @@
 #include "solver/position_moves.h"
 #include "solver/position_store.h"
 #include "solver/solver_pictures.h"
+#include "solver/stretch_shortcuts.h"
 
 #include <gtest/gtest.h>
 
@@ -150,6 +151,21 @@ TEST(PathShortcutsTest, LoopsAndDetoursOfTheScrambleAreCut) {
     EXPECT_EQ(path.keys.size(), 7u);
     const auto moves = shortenPath(p.puzzle, path, {});
     EXPECT_EQ(moves, (std::vector<SolverMove>{{5, 2, pushUp}, {1, 1, pushRight}}));
+}
+
+TEST(StretchShortcutsTest, AStretchIsDoneInFewerPushesOfItsPieces) {
+    const PicturePuzzle p = puzzleFromPictures({"#######", "#b....#", "#..x..#", "#######"},
+                                               {"#######", "#....b#", "#x....#", "#######"});
+    // The box goes right and back left past its start before the ball's push: one push left
+    // does the same. The search from the start finds it, and the moves after it stand.
+    const std::vector<SolverMove> pushes = {{3, 2, pushRight}, {5, 2, pushLeft}, {1, 1, pushRight}};
+    const FollowedPath path = followPushes(p.puzzle, p.start, pushes);
+    ASSERT_TRUE(path.solved);
+    ASSERT_EQ(path.moves.size(), 3u);
+    const FollowedPath shorter = shortenStretches(p.puzzle, path, {});
+    EXPECT_TRUE(shorter.solved);
+    EXPECT_EQ(shorter.moves, (std::vector<SolverMove>{{3, 2, pushLeft}, {1, 1, pushRight}}));
+    EXPECT_EQ(shorter.keys.size(), 3u);
 }
 
 } // namespace
