@@ -95,6 +95,17 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
         best = climbMoves(puzzle, start, part);
         answer.positions += best.positions;
     }
+    if (best.solved) {
+        // With a solution in hand, a search that weighs the moves made as much as the estimate
+        // finds a far shorter one in halls of few ends, and soon fills its memory in others.
+        part.weight = 1;
+        part.deadline = partOfTimeLeft(limits, 0.5);
+        const SearchOutcome closer = searchMoves(puzzle, start, part);
+        answer.positions += closer.positions;
+        if (closer.solved && closer.moves.size() < best.moves.size()) {
+            best.moves = closer.moves;
+        }
+    }
     part.deadline = limits.deadline;
     if (best.solved) {
         answer.solutions.push_back(
