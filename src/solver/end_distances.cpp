@@ -136,15 +136,22 @@ int EndDistances::estimate(const std::uint8_t* key) const {
             occupied += piece == CellFloor ? 0 : 1;
         }
     }
-    // Items that still have somewhere to go, as standing cell * 3 + kind.
+    // Items that still have somewhere to go, as standing cell * 3 + kind. Most cells are empty:
+    // a key byte of two empty cells is passed over whole.
     for (std::size_t i = 0; i < standingCount_; ++i) {
+        if (i % 2 == 0 && key[i / 2] == 0) {
+            ++i;
+            continue;
+        }
         const CellCode code = pieceAt(key, static_cast<int>(i));
         if (isItem(code) && s.onEnd[i] == 0) {
             s.loose.push_back(static_cast<int>(i) * 3 + code - CellBall);
         }
     }
     // Each free end is given the nearest item not yet given to another, closest pairs first;
-    // the pairs are sorted by bucketing their distances, which are small.
+    // the pairs are sorted by bucketing their distances, which are small. An end given no item
+    // counts as unreachable, so pairs that cannot meet are left out: items of another kind,
+    // unless a mutation cell on the way changes them.
     for (auto& bucket : s.buckets) {
         bucket.clear();
     }
@@ -152,14 +159,17 @@ int EndDistances::estimate(const std::uint8_t* key) const {
         const std::uint8_t* row =
             table_.data() + static_cast<std::size_t>(s.freeEnds[f]) * standingCount_ * 3;
         for (std::size_t i = 0; i < s.loose.size(); ++i) {
-            s.buckets[row[s.loose[i]]].push_back(static_cast<int>(f * s.loose.size() + i));
+            const std::uint8_t distance = row[s.loose[i]];
+            if (distance < unreachable) {
+                s.buckets[distance].push_back(static_cast<int>(f * s.loose.size() + i));
+            }
         }
     }
     s.endTaken.assign(s.freeEnds.size(), 0);
     s.itemTaken.assign(s.loose.size(), 0);
     int total = 0;
     std::size_t given = 0;
-    for (int distance = 0; distance <= unreachable && given < s.freeEnds.size(); ++distance) {
+    for (int distance = 0; distance < unreachable && given < s.freeEnds.size(); ++distance) {
         for (int pair : s.buckets[static_cast<std::size_t>(distance)]) {
             const std::size_t f = static_cast<std::size_t>(pair) / s.loose.size();
             const std::size_t i = static_cast<std::size_t>(pair) % s.loose.size();
