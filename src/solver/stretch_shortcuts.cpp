@@ -4,6 +4,9 @@
 #include "solver/position_moves.h"
 #include "solver/position_store.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // Moves of a stretch, and the memory of the search over it.
@@ -63,7 +66,7 @@ PathShortcut searchStretch(const HallPuzzle& puzzle, PositionMoves& moves, const
 }
 
 // The path with the first shortcut from `from` on that holds when the moves after it are played
-// again; false when there is none.
+// again, from left where that shortcut starts; false when there is none.
 bool takeShortcut(const HallPuzzle& puzzle, PositionMoves& moves, FollowedPath& path, int& from,
                   const SearchLimits& limits) {
     const PathIndex index(puzzle, path.keys);
