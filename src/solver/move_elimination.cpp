@@ -2,6 +2,8 @@
 
 #include "solver/position_moves.h"
 
+#include <algorithm>
+
 namespace {
 
 // The path with moves [from, from + count) left out, when what remains still solves it.
@@ -19,45 +21,39 @@ bool leaveOut(const HallPuzzle& puzzle, FollowedPath& path, std::size_t from, st
     return true;
 }
 
-// Keeps only the moves the solution needs: walking back from the end, a move is needed when it
-// changes a cell that a later needed move depends on, or an end's cell. Each needed move then
-// meets exactly the cells it met before, so it does the same, and the ends come out the same.
-std::vector<SolverMove> neededMoves(const HallPuzzle& puzzle, const FollowedPath& path) {
+} // namespace
+
+NeededMoves neededMoves(const HallPuzzle& puzzle, const FollowedPath& path, std::size_t from) {
     PositionMoves moves(puzzle);
-    std::vector<char> live(hallSize * hallSize + specialCapacity, 0);
+    NeededMoves needed;
+    needed.cells.assign(hallSize * hallSize + specialCapacity, 0);
     for (int end : puzzle.endCells) {
-        live[static_cast<std::size_t>(puzzle.standing[static_cast<std::size_t>(end)])] = 1;
+        needed.cells[static_cast<std::size_t>(puzzle.standing[static_cast<std::size_t>(end)])] = 1;
     }
-    std::vector<char> needed(path.moves.size(), 0);
     std::vector<int> changed, read;
-    for (std::size_t i = path.moves.size(); i-- > 0;) {
+    for (std::size_t i = path.moves.size(); i-- > from;) {
         if (!moves.trace(path.keys[i].data(), path.moves[i], &changed, &read)) {
             continue;
         }
-        for (int cell : changed) {
-            needed[i] = needed[i] != 0 || live[static_cast<std::size_t>(cell)] != 0;
-        }
-        if (needed[i] != 0) {
+        const bool bears = std::any_of(changed.begin(), changed.end(), [&](int cell) {
+            return needed.cells[static_cast<std::size_t>(cell)] != 0;
+        });
+        if (bears) {
+            needed.moves.push_back(path.moves[i]);
             for (int cell : read) {
-                live[static_cast<std::size_t>(cell)] = 1;
+                needed.cells[static_cast<std::size_t>(cell)] = 1;
             }
         }
     }
-    std::vector<SolverMove> kept;
-    for (std::size_t i = 0; i < path.moves.size(); ++i) {
-        if (needed[i] != 0) {
-            kept.push_back(path.moves[i]);
-        }
-    }
-    return kept;
+    std::reverse(needed.moves.begin(), needed.moves.end());
+    return needed;
 }
-
-} // namespace
 
 FollowedPath dropNeedlessMoves(const HallPuzzle& puzzle, const FollowedPath& path,
                                const SearchLimits& limits) {
     FollowedPath current = path;
-    const FollowedPath justified = followPushes(puzzle, path.keys[0], neededMoves(puzzle, path));
+    const FollowedPath justified =
+        followPushes(puzzle, path.keys[0], neededMoves(puzzle, path, 0).moves);
     if (justified.solved && justified.moves.size() < current.moves.size()) {
         current = justified;
     }
