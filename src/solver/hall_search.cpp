@@ -59,6 +59,9 @@ bool stopped(const SearchLimits& limits, SearchOutcome& outcome) {
 // shutAtStart: the free ends shut off at the search's start; a partial goal shuts off no more.
 bool reachesGoal(const HallPuzzle& puzzle, const std::uint8_t* key, const SearchLimits& limits,
                  const ShutEnds& shutAtStart) {
+    if (limits.goal != nullptr) {
+        return limits.goal->reached(key);
+    }
     if (limits.endsToCover <= 0) {
         return isSolvedPosition(puzzle, key);
     }
@@ -85,13 +88,19 @@ SearchOutcome searchMoves(const HallPuzzle& puzzle, const PositionKey& start,
     const bool byPriority = limits.weight > 0;
     const EndDistances* distances = nullptr;
     std::unique_ptr<EndDistances> owned;
-    if (byPriority) {
+    if (byPriority && limits.goal == nullptr) {
         owned = std::make_unique<EndDistances>(puzzle);
         distances = owned.get();
     }
     const ShutEnds shutAtStart = limits.endsToCover > 0
                                      ? shutEnds(puzzle, start.data(), limits.keepEndsReachable)
                                      : ShutEnds{};
+    const auto estimateOf = [&](const std::uint8_t* key) {
+        if (!byPriority) {
+            return 0;
+        }
+        return limits.goal != nullptr ? limits.goal->estimate(key) : distances->estimate(key);
+    };
     OpenList open(byPriority);
     bool added = false;
     open.push({0, 0, store.insert(start.data(), PositionStore::none, {}, &added)});
@@ -118,7 +127,7 @@ SearchOutcome searchMoves(const HallPuzzle& puzzle, const PositionKey& start,
                 outcome.positions = store.size();
                 return outcome;
             }
-            const int estimate = byPriority ? distances->estimate(children.key(c)) : 0;
+            const int estimate = estimateOf(children.key(c));
             open.push({store.depth(child) + limits.weight * estimate, estimate, child});
         }
     }

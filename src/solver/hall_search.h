@@ -13,6 +13,14 @@
 
 using SolverClock = std::chrono::steady_clock;
 
+// A goal other than a solved position, with its own estimate of the moves still to make.
+class SearchGoal {
+  public:
+    virtual ~SearchGoal() = default;
+    virtual bool reached(const std::uint8_t* key) const = 0;
+    virtual int estimate(const std::uint8_t* key) const = 0;
+};
+
 struct SearchLimits {
     SolverClock::time_point deadline = SolverClock::time_point::max();
     std::size_t memoryBytes = std::size_t{192} << 20;
@@ -29,6 +37,8 @@ struct SearchLimits {
     bool keepEndsReachable = false;
     // With a partial goal, the end that must be among those covered; -1 for any.
     int endToCover = -1;
+    // When given, the goal instead of a solved or partly solved position.
+    const SearchGoal* goal = nullptr;
 };
 
 struct SearchOutcome {

@@ -5,6 +5,7 @@
 #include "solver/hill_climb.h"
 #include "solver/move_elimination.h"
 #include "solver/path_shortcuts.h"
+#include "solver/walk_bridge.h"
 
 #include <algorithm>
 
@@ -84,11 +85,21 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
     const FollowedPath path =
         best.solved ? FollowedPath{} : followPushes(puzzle, start, scramblePushes);
     if (!best.solved) {
-        part.deadline = partOfTimeLeft(limits, 0.8);
+        part.deadline = partOfTimeLeft(limits, 0.7);
         best = coverEndByEnd(puzzle, start, part,
                              path.solved ? lastCoverOrder(puzzle, path.keys) : std::vector<int>{});
         answer.positions += best.positions;
         answer.progress = best.moves;
+    }
+    if (!best.solved && path.solved) {
+        part.deadline = partOfTimeLeft(limits, 0.5);
+        const PositionKey stall = followPushes(puzzle, start, best.moves).keys.back();
+        const SearchOutcome bridge = bridgeToWalk(puzzle, stall, path, part);
+        answer.positions += bridge.positions;
+        if (bridge.solved) {
+            best.moves.insert(best.moves.end(), bridge.moves.begin(), bridge.moves.end());
+            best.solved = true;
+        }
     }
     if (!best.solved && !path.solved) {
         part.deadline = limits.deadline;
