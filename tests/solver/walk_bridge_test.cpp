@@ -25,16 +25,14 @@ TEST(WalkBridgeTest, AStallReachesThePiecesTheWalksLastMovesNeed) {
     const FollowedPath walk = followPushes(walkStart.puzzle, walkStart.start, stopperWalk);
     ASSERT_TRUE(walk.solved);
     ASSERT_EQ(walk.moves.size(), stopperWalk.size());
-    // The walk never has a box on (2,1), in the ball's way: the bridge must clear the way the
-    // walk's last moves take, not only bring the ball where they start.
+    // Both boxes stand in the ball's way, where the walk never has them. The bridge must clear
+    // the way the walk's last move takes, not only bring a box where it stops the ball.
     const PicturePuzzle stalled =
-        stopperHall({"#######", "#bx...#", "#.....#", "#.x...#", "#######"});
+        stopperHall({"#######", "#bxx..#", "#.....#", "#.....#", "#######"});
     const SearchOutcome bridge = bridgeToWalk(stalled.puzzle, stalled.start, walk, {});
     ASSERT_TRUE(bridge.solved);
     EXPECT_TRUE(followPushes(stalled.puzzle, stalled.start, bridge.moves).solved);
-    ASSERT_GE(bridge.moves.size(), 2u);
-    EXPECT_EQ(std::vector<SolverMove>(bridge.moves.end() - 2, bridge.moves.end()),
-              (std::vector<SolverMove>{{5, 3, pushUp}, {1, 1, pushRight}}));
+    EXPECT_EQ(bridge.moves.back(), (SolverMove{1, 1, pushRight}));
 }
 
 } // namespace
