@@ -1,9 +1,9 @@
 #pragma once
 // The solver's plan for a hall: a breadth-first search for a shortest solution while that is
 // cheap; a best-first search guided by the distance of the items from their ends; covering the
-// ends one by one; and only when none of those solves it, the scramble's own pushes with their
-// loops and detours cut out. Every solution it proposes solves the hall in the grid model; play
-// must still confirm it.
+// ends one by one, and where that stalls, joining the scramble's last moves; and only when none
+// of those solves it, the scramble's own pushes with their loops and detours cut out. Every
+// solution it proposes solves the hall in the grid model; play must still confirm it.
 
 #include "solver/hall_search.h"
 
