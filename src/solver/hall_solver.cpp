@@ -85,7 +85,8 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
     const FollowedPath path =
         best.solved ? FollowedPath{} : followPushes(puzzle, start, scramblePushes);
     if (!best.solved) {
-        part.deadline = partOfTimeLeft(limits, 0.7);
+        // Where the walk solves, a stall leaves time to join its last moves.
+        part.deadline = partOfTimeLeft(limits, path.solved ? 0.7 : 0.8);
         best = coverEndByEnd(puzzle, start, part,
                              path.solved ? lastCoverOrder(puzzle, path.keys) : std::vector<int>{});
         answer.positions += best.positions;
