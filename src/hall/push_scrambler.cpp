@@ -270,7 +270,7 @@ void scramble(HallGrid& hall, GameRandom& random, int passes, PushObserver* obse
                     journal.undo(hall);
                 }
                 if (observer != nullptr && stood && journal.changedGrid(hall)) {
-                    observer->piecePushed(x, y, direction);
+                    observer->piecePushed(x, y, direction, hall);
                 }
             }
         }

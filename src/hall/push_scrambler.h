@@ -22,11 +22,12 @@ constexpr int slideUntilBlocked = -1;
 constexpr int maximumEncounters = 20;
 
 // Told of every scramble push that took effect: one that was not undone and changed at least one
-// grid cell, with the cell of the piece pushed and the direction. It must not change anything.
+// grid cell, with the cell of the piece pushed, the direction and the hall as the push left it.
+// It must not change anything.
 class PushObserver {
   public:
     virtual ~PushObserver() = default;
-    virtual void piecePushed(int x, int y, int direction) = 0;
+    virtual void piecePushed(int x, int y, int direction, const HallGrid& hall) = 0;
 };
 
 // Pushes the piece at (x, y): steps -1 slides until blocked, k > 0 moves at most k cells. The

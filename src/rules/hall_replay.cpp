@@ -21,17 +21,13 @@ struct RecordedPush {
 
 class PushRecorder final : public PushObserver {
   public:
-    explicit PushRecorder(const HallGrid& hall) : hall_(hall) {}
-    void piecePushed(int x, int y, int direction) override {
+    void piecePushed(int x, int y, int direction, const HallGrid& hall) override {
         RecordedPush push{x, y, direction, {}, {}};
-        std::memcpy(push.after, hall_.grid, sizeof push.after);
-        std::memcpy(push.specialCode, hall_.specialCode, sizeof push.specialCode);
+        std::memcpy(push.after, hall.grid, sizeof push.after);
+        std::memcpy(push.specialCode, hall.specialCode, sizeof push.specialCode);
         pushes.push_back(push);
     }
     std::vector<RecordedPush> pushes;
-
-  private:
-    const HallGrid& hall_;
 };
 
 CellCode codeOfPiece(std::string_view name) {
@@ -151,7 +147,7 @@ ReplayResult replayHall(PlayState& state, std::string_view name, int level) {
     result.level = level;
     state.motionSeen = 0;
     HallGrid hall;
-    PushRecorder recorder(hall);
+    PushRecorder recorder;
     startPlay(state, hall, level, name, &recorder);
     result.pushes = static_cast<int>(recorder.pushes.size());
     removeDecoration(state);

@@ -12,7 +12,7 @@ namespace {
 
 class PushList final : public PushObserver {
   public:
-    void piecePushed(int x, int y, int direction) override {
+    void piecePushed(int x, int y, int direction, const HallGrid&) override {
         pushes.push_back(SolverMove{x, y, direction});
     }
     std::vector<SolverMove> pushes;

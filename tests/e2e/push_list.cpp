@@ -12,7 +12,7 @@ namespace {
 
 class PushPrinter final : public PushObserver {
   public:
-    void piecePushed(int x, int y, int direction) override {
+    void piecePushed(int x, int y, int direction, const HallGrid&) override {
         static const char* const names[] = {"left", "right", "up", "down"};
         std::printf("%d %d %s\n", x, y, names[direction]);
     }

@@ -20,7 +20,9 @@ struct Push {
 
 class PushRecorder : public PushObserver {
   public:
-    void piecePushed(int x, int y, int direction) override { pushes.push_back({x, y, direction}); }
+    void piecePushed(int x, int y, int direction, const HallGrid&) override {
+        pushes.push_back({x, y, direction});
+    }
     std::vector<Push> pushes;
 };
 

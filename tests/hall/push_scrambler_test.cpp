@@ -211,7 +211,9 @@ TEST(PushTest, MutationCellsChangeItemsAndTakeTheKindOfAmoebas) {
 
 class RecordingObserver : public PushObserver {
   public:
-    void piecePushed(int x, int y, int direction) override { pushes.push_back({x, y, direction}); }
+    void piecePushed(int x, int y, int direction, const HallGrid&) override {
+        pushes.push_back({x, y, direction});
+    }
     std::vector<std::vector<int>> pushes;
 };
 

@@ -125,7 +125,7 @@ namespace {
 
 class PushRecorder final : public PushObserver {
   public:
-    void piecePushed(int x, int y, int direction) override {
+    void piecePushed(int x, int y, int direction, const HallGrid&) override {
         pushes.push_back(cellMove(x, y, static_cast<Direction>(direction)));
     }
     std::vector<PlayMove> pushes;
