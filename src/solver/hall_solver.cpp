@@ -54,11 +54,34 @@ std::string unreachableEnds(const HallPuzzle& puzzle, const PositionKey& key) {
            first + "); ";
 }
 
+// Covers the ends one by one, first in the order the generator's walk last covers them. Where
+// that stalls and a walk solves, it joins the walk's last moves; when that walk is only the
+// scramble's tail (fromStart false), time is kept to mend the whole.
+SearchOutcome coverAndJoin(const HallPuzzle& puzzle, const PositionKey& start,
+                           const ScrambleWalk& scramble, const FollowedPath& walk, bool fromStart,
+                           const SearchLimits& limits, SolverAnswer& answer) {
+    SearchLimits part = limits;
+    part.deadline = partOfTimeLeft(limits, walk.solved ? 0.7 : 0.8);
+    SearchOutcome best = coverEndByEnd(puzzle, start, part, lastCoverOrder(puzzle, scramble.keys));
+    answer.positions += best.positions;
+    answer.progress = best.moves;
+    if (!best.solved && walk.solved) {
+        part.deadline = partOfTimeLeft(limits, fromStart ? 0.5 : 0.3);
+        const PositionKey stall = followPushes(puzzle, start, best.moves).keys.back();
+        const SearchOutcome bridge = bridgeToWalk(puzzle, stall, walk, part);
+        answer.positions += bridge.positions;
+        if (bridge.solved) {
+            best.moves.insert(best.moves.end(), bridge.moves.begin(), bridge.moves.end());
+            best.solved = true;
+        }
+    }
+    return best;
+}
+
 } // namespace
 
 SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
-                         const std::vector<SolverMove>& scramblePushes,
-                         const SearchLimits& limits) {
+                         const ScrambleWalk& scramble, const SearchLimits& limits) {
     SolverAnswer answer;
     SearchLimits part = limits;
     part.weight = 0;
@@ -79,31 +102,26 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
     part.deadline = partOfTimeLeft(limits, 0.05);
     SearchOutcome best = searchMoves(puzzle, start, part);
     answer.positions += best.positions;
-    // The scramble's walk, when it solves in the model: a random walk, but the order in which it
-    // covers the ends for good guides the covering, and its own moves, with the loops and
-    // detours cut, are the answer when nothing else is found.
-    const FollowedPath path =
-        best.solved ? FollowedPath{} : followPushes(puzzle, start, scramblePushes);
+    // The scramble's walk, when it solves in the model: a random walk, but its own moves, with
+    // the loops and detours cut, are the answer when nothing else is found. Where play parts
+    // from the generator's model it does not, but its last pushes still solve from the
+    // generator's position before them, and a search can mend the walk.
+    FollowedPath path = best.solved ? FollowedPath{} : followPushes(puzzle, start, scramble.pushes);
+    const FollowedPath tail =
+        best.solved || path.solved ? FollowedPath{} : scrambleTail(puzzle, scramble);
     if (!best.solved) {
-        // Where the walk solves, a stall leaves time to join its last moves.
-        part.deadline = partOfTimeLeft(limits, path.solved ? 0.7 : 0.8);
-        best = coverEndByEnd(puzzle, start, part,
-                             path.solved ? lastCoverOrder(puzzle, path.keys) : std::vector<int>{});
-        answer.positions += best.positions;
-        answer.progress = best.moves;
-    }
-    if (!best.solved && path.solved) {
-        part.deadline = partOfTimeLeft(limits, 0.5);
-        const PositionKey stall = followPushes(puzzle, start, best.moves).keys.back();
-        const SearchOutcome bridge = bridgeToWalk(puzzle, stall, path, part);
-        answer.positions += bridge.positions;
-        if (bridge.solved) {
-            best.moves.insert(best.moves.end(), bridge.moves.begin(), bridge.moves.end());
-            best.solved = true;
-        }
-    }
-    if (!best.solved && !path.solved) {
         part.deadline = limits.deadline;
+        best = coverAndJoin(puzzle, start, scramble, path.solved ? path : tail, path.solved, part,
+                            answer);
+    }
+    if (!best.solved && tail.solved) {
+        part.deadline = partOfTimeLeft(limits, 0.7);
+        path = mendScramble(puzzle, start, scramble, part);
+    }
+    if (!best.solved && (tail.solved || !path.solved)) {
+        // The climb often finds a far shorter way than a mended walk, which needs time left to
+        // be shortened.
+        part.deadline = path.solved ? partOfTimeLeft(limits, 0.6) : limits.deadline;
         best = climbMoves(puzzle, start, part);
         answer.positions += best.positions;
     }
@@ -128,10 +146,12 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
     if (!answer.solutions.empty()) {
         answer.progress.clear();
     } else {
-        answer.why = unreachableEnds(puzzle, start) +
-                     searchEnding("breadth-first search", breadth) + "; " +
-                     (path.solved ? "" : "the scramble's pushes do not solve it in the model; ") +
-                     searchEnding("covering the ends one by one, then the climb,", best);
+        answer.why =
+            unreachableEnds(puzzle, start) + searchEnding("breadth-first search", breadth) + "; " +
+            (path.solved
+                 ? ""
+                 : "the scramble's pushes do not solve it in the model and were not mended; ") +
+            searchEnding("covering the ends one by one, then the climb,", best);
     }
     return answer;
 }

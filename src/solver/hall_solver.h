@@ -1,9 +1,11 @@
 #pragma once
 // The solver's plan for a hall: a breadth-first search for a shortest solution while that is
 // cheap; a best-first search guided by the distance of the items from their ends; covering the
-// ends one by one, and where that stalls, joining the scramble's last moves; and only when none
-// of those solves it, the scramble's own pushes with their loops and detours cut out. Every
-// solution it proposes solves the hall in the grid model; play must still confirm it.
+// ends one by one, and where that stalls, joining the scramble's last moves; where play parts
+// from the generator's model, mending the scramble's walk and a climb; and only when none of
+// those solves it, the scramble's own pushes, or the mended walk, with their loops and detours
+// cut out. Every solution it proposes solves the hall in the grid model; play must still
+// confirm it.
 
 #include "solver/hall_search.h"
 
@@ -20,5 +22,12 @@ struct SolverAnswer {
     std::vector<SolverMove> progress;
 };
 
+// The scramble as the generator made it: its pushes, and the position after each in the
+// generator's own model, which can part from play's in the kinds of mutation cells.
+struct ScrambleWalk {
+    std::vector<SolverMove> pushes;
+    std::vector<PositionKey> keys; // keys[i]: after pushes[i]
+};
+
 SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
-                         const std::vector<SolverMove>& scramblePushes, const SearchLimits& limits);
+                         const ScrambleWalk& scramble, const SearchLimits& limits);

@@ -6,16 +6,26 @@
 #include "rules/play_queries.h"
 #include "solver/position_moves.h"
 
+#include <cstring>
 #include <memory>
 
 namespace {
 
+// The scramble's pushes, and the pieces and mutation kinds after each.
 class PushList final : public PushObserver {
   public:
-    void piecePushed(int x, int y, int direction, const HallGrid&) override {
+    struct After {
+        std::int32_t grid[hallSize][hallSize];
+        std::int32_t specialCode[specialCapacity];
+    };
+    void piecePushed(int x, int y, int direction, const HallGrid& hall) override {
         pushes.push_back(SolverMove{x, y, direction});
+        After& after = afters.emplace_back();
+        std::memcpy(after.grid, hall.grid, sizeof after.grid);
+        std::memcpy(after.specialCode, hall.specialCode, sizeof after.specialCode);
     }
     std::vector<SolverMove> pushes;
+    std::vector<After> afters;
 };
 
 CellCode codeOfPiece(PieceName name) {
@@ -83,7 +93,10 @@ LevelPuzzle makeLevelPuzzle(std::string_view name, int level) {
     made.puzzle = makePuzzle(run->start.grid, run->start.specialX, run->start.specialY,
                              run->start.specialCode, run->after.grid);
     made.start = packPosition(made.puzzle, run->start.grid, run->start.specialCode);
-    made.scramblePushes = std::move(recorder.pushes);
+    made.scramble.pushes = std::move(recorder.pushes);
+    for (const PushList::After& after : recorder.afters) {
+        made.scramble.keys.push_back(packPosition(made.puzzle, after.grid, after.specialCode));
+    }
     return made;
 }
 
@@ -115,8 +128,8 @@ std::optional<PositionKey> playPosition(const HallPuzzle& puzzle, const PlayStat
     return packPosition(puzzle, hall->grid, hall->specialCode);
 }
 
-PlayedPlan planAndPlay(const LevelPuzzle& made, PlayState& state,
-                       const std::vector<SolverMove>& pushes, const SearchLimits& limits) {
+PlayedPlan planAndPlay(const LevelPuzzle& made, PlayState& state, const ScrambleWalk& scramble,
+                       const SearchLimits& limits) {
     PlayedPlan plan;
     constexpr int maximumPlans = 16;
     for (int round = 0; round < maximumPlans && !searchStopped(limits); ++round) {
@@ -126,7 +139,7 @@ PlayedPlan planAndPlay(const LevelPuzzle& made, PlayState& state,
             return plan;
         }
         const SolverAnswer answer =
-            solvePuzzle(made.puzzle, *key, round == 0 ? pushes : std::vector<SolverMove>{}, limits);
+            solvePuzzle(made.puzzle, *key, round == 0 ? scramble : ScrambleWalk{}, limits);
         if (answer.solutions.empty()) {
             plan.why = (round == 0 ? "" : plan.why + "; then ") + answer.why;
             return plan;
@@ -146,7 +159,7 @@ LevelSolution solveLevel(std::string_view name, int level, double budgetSeconds,
     const auto began = SolverClock::now();
     LevelSolution solution;
     const LevelPuzzle made = makeLevelPuzzle(name, level);
-    solution.scramblePushes = static_cast<int>(made.scramblePushes.size());
+    solution.scramblePushes = static_cast<int>(made.scramble.pushes.size());
     SearchLimits limits;
     limits.deadline = began + std::chrono::duration_cast<SolverClock::duration>(
                                   std::chrono::duration<double>(budgetSeconds));
@@ -156,7 +169,7 @@ LevelSolution solveLevel(std::string_view name, int level, double budgetSeconds,
     PlayState state;
     HallGrid hall;
     startPlay(state, hall, level, name);
-    const PlayedPlan plan = planAndPlay(made, state, made.scramblePushes, limits);
+    const PlayedPlan plan = planAndPlay(made, state, made.scramble, limits);
     solution.solved = plan.solved;
     solution.moves = plan.moves;
     solution.why = plan.why;

@@ -11,11 +11,11 @@
 #include <string>
 #include <string_view>
 
-// The hall of name and level as a puzzle, its start position and the scramble's pushes.
+// The hall of name and level as a puzzle, its start position and the scramble.
 struct LevelPuzzle {
     HallPuzzle puzzle;
     PositionKey start;
-    std::vector<SolverMove> scramblePushes;
+    ScrambleWalk scramble;
 };
 LevelPuzzle makeLevelPuzzle(std::string_view name, int level);
 
@@ -30,10 +30,10 @@ struct PlayedPlan {
 };
 
 // Plans from the position of state and plays the plan on state, planning again where play
-// leaves the model, until play solves the hall or the limits run out. pushes, when the state is
-// at the level start, are the scramble's: a plan may shorten them.
-PlayedPlan planAndPlay(const LevelPuzzle& made, PlayState& state,
-                       const std::vector<SolverMove>& pushes, const SearchLimits& limits);
+// leaves the model, until play solves the hall or the limits run out. scramble, when the state
+// is at the level start, is the level's: a plan may shorten its pushes.
+PlayedPlan planAndPlay(const LevelPuzzle& made, PlayState& state, const ScrambleWalk& scramble,
+                       const SearchLimits& limits);
 
 struct LevelSolution {
     bool solved = false; // found, and confirmed by play from a fresh level start

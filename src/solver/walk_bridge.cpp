@@ -2,6 +2,7 @@
 
 #include "solver/end_distances.h"
 #include "solver/move_elimination.h"
+#include "solver/position_moves.h"
 
 #include <algorithm>
 
@@ -89,6 +90,46 @@ const SearchOutcome& joined(const HallPuzzle& puzzle, const PositionKey& stall,
     return outcome;
 }
 
+// Searches from a position for one that agrees with the walk's position at on the cells its
+// moves from there on read, and joins those moves; true when that solves, with the moves from
+// the position to solved in outcome.
+bool bridgeAt(const HallPuzzle& puzzle, const PositionKey& from, const FollowedPath& walk,
+              std::size_t at, const SearchLimits& limits, SearchOutcome& outcome) {
+    const NeededMoves tail = neededMoves(puzzle, walk, at);
+    const AgreeingGoal goal(puzzle, walk.keys[at].data(), tail.cells);
+    if (goal.reached(from.data())) {
+        return joined(puzzle, from, {}, tail.moves, outcome).solved;
+    }
+    SearchLimits part = limits;
+    part.weight = tailWeight;
+    part.goal = &goal;
+    part.memoryBytes = std::min(limits.memoryBytes, tailMemory);
+    const SearchOutcome bridge = searchMoves(puzzle, from, part);
+    outcome.positions += bridge.positions;
+    return bridge.solved && joined(puzzle, from, bridge.moves, tail.moves, outcome).solved;
+}
+
+// The generator's position before push i of the scramble.
+const PositionKey& generatorBefore(const PositionKey& start, const ScrambleWalk& scramble,
+                                   std::size_t i) {
+    return i == 0 ? start : scramble.keys[i - 1];
+}
+
+// The first push after which the model follows the generator's walk to its end.
+std::size_t lastParting(const HallPuzzle& puzzle, const PositionKey& start,
+                        const ScrambleWalk& scramble, std::size_t length) {
+    PositionMoves moves(puzzle);
+    PositionKey next(start.size());
+    for (std::size_t i = length; i > 0; --i) {
+        const PositionKey& before = generatorBefore(start, scramble, i - 1);
+        if (!moves.apply(before.data(), scramble.pushes[i - 1], next.data()) ||
+            next != scramble.keys[i - 1]) {
+            return i;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 SearchOutcome bridgeToWalk(const HallPuzzle& puzzle, const PositionKey& stall,
@@ -101,22 +142,59 @@ SearchOutcome bridgeToWalk(const HallPuzzle& puzzle, const PositionKey& stall,
     const auto tries = std::min(std::size(tailLengths), static_cast<std::size_t>(longer) + 1);
     for (std::size_t t = 0; t < tries && !searchStopped(limits); ++t) {
         const std::size_t from = length - std::min(tailLengths[t], length);
-        const NeededMoves tail = neededMoves(puzzle, walk, from);
-        const AgreeingGoal goal(puzzle, walk.keys[from].data(), tail.cells);
-        if (goal.reached(stall.data())) {
-            return joined(puzzle, stall, {}, tail.moves, outcome);
-        }
         SearchLimits part = limits;
-        part.weight = tailWeight;
-        part.goal = &goal;
-        part.memoryBytes = std::min(limits.memoryBytes, tailMemory);
         part.deadline = partOfTimeLeft(limits, 1.0 / static_cast<double>(tries - t));
-        const SearchOutcome bridge = searchMoves(puzzle, stall, part);
-        outcome.positions += bridge.positions;
-        if (bridge.solved && joined(puzzle, stall, bridge.moves, tail.moves, outcome).solved) {
+        if (bridgeAt(puzzle, stall, walk, from, part, outcome)) {
             return outcome;
         }
     }
     outcome.outOfTime = searchStopped(limits);
     return outcome;
+}
+
+FollowedPath scrambleTail(const HallPuzzle& puzzle, const ScrambleWalk& scramble) {
+    const std::size_t length = std::min(scramble.pushes.size(), scramble.keys.size());
+    for (auto t = std::rbegin(tailLengths); t != std::rend(tailLengths); ++t) {
+        if (*t < length) {
+            const auto from = static_cast<std::ptrdiff_t>(length - *t);
+            FollowedPath tail =
+                followPushes(puzzle, scramble.keys[static_cast<std::size_t>(from) - 1],
+                             {scramble.pushes.begin() + from,
+                              scramble.pushes.begin() + static_cast<std::ptrdiff_t>(length)});
+            if (tail.solved) {
+                return tail;
+            }
+        }
+    }
+    return {};
+}
+
+FollowedPath mendScramble(const HallPuzzle& puzzle, const PositionKey& start,
+                          const ScrambleWalk& scramble, const SearchLimits& limits) {
+    const std::size_t length = std::min(scramble.pushes.size(), scramble.keys.size());
+    const std::size_t agreeing = lastParting(puzzle, start, scramble, length);
+    if (agreeing == 0) {
+        return {};
+    }
+    // Where the model's walk is joined to the generator's: the further on, the fewer moves are
+    // left to read cells, but the more the two walks have drifted apart.
+    constexpr std::size_t joins = 10;
+    for (std::size_t j = 0; j < joins && !searchStopped(limits); ++j) {
+        const auto at = static_cast<std::ptrdiff_t>(agreeing + (length - agreeing) * j / joins);
+        const FollowedPath generator =
+            followPushes(puzzle, generatorBefore(start, scramble, static_cast<std::size_t>(at)),
+                         {scramble.pushes.begin() + at,
+                          scramble.pushes.begin() + static_cast<std::ptrdiff_t>(length)});
+        FollowedPath model =
+            followPushes(puzzle, start, {scramble.pushes.begin(), scramble.pushes.begin() + at});
+        SearchLimits part = limits;
+        part.deadline = partOfTimeLeft(limits, 1.0 / static_cast<double>(joins - j));
+        SearchOutcome outcome;
+        if (generator.solved && !model.solved &&
+            bridgeAt(puzzle, model.keys.back(), generator, 0, part, outcome)) {
+            model.moves.insert(model.moves.end(), outcome.moves.begin(), outcome.moves.end());
+            return followPushes(puzzle, start, model.moves);
+        }
+    }
+    return {};
 }

@@ -5,9 +5,22 @@
 // position that agrees with the walk on those cells, the other ends covered; there the walk's
 // last moves that bear on the ends do what they did in the walk.
 
+#include "solver/hall_solver.h"
 #include "solver/path_shortcuts.h"
 
 // The moves from stall to solved; not solved when no way to the walk's end was found. walk must
 // end solved.
 SearchOutcome bridgeToWalk(const HallPuzzle& puzzle, const PositionKey& stall,
                            const FollowedPath& walk, const SearchLimits& limits);
+
+// Where play parts from the generator's model, the scramble's pushes stop solving the hall from
+// its start, but its last ones still solve from the generator's position before them: the
+// longest such tail the bridge can use, played on the model; not solved when there is none.
+FollowedPath scrambleTail(const HallPuzzle& puzzle, const ScrambleWalk& scramble);
+
+// Where play parts from the generator's model, a walk that solves in the model all the same: the
+// scramble's pushes played on the model up to a point after the last parting, then a search for
+// a position that agrees with the generator's there on the cells its later pushes read, then
+// those pushes. Not solved when none was found before the deadline.
+FollowedPath mendScramble(const HallPuzzle& puzzle, const PositionKey& start,
+                          const ScrambleWalk& scramble, const SearchLimits& limits);

@@ -129,16 +129,16 @@ TEST_F(HintTest, AFollowedHintsNextMoveComesFromTheRememberedPlan) {
     // the first move of the shortest solution.
     const LevelPuzzle made = makeLevelPuzzle("Tessmark", 1);
     HintPlan plan;
-    plan.remember(made.puzzle, made.start, made.scramblePushes);
+    plan.remember(made.puzzle, made.start, made.scramble.pushes);
     const auto hintOf = [](const SolverMove& push) {
         return HintMove{push.x, push.y, directionOfPush(push.direction)};
     };
     const std::optional<HintMove> searched = findHint("Tessmark", 1, state, soon(), stop);
     ASSERT_TRUE(searched.has_value());
-    ASSERT_NE(*searched, hintOf(made.scramblePushes[0])) << "the plan must differ from a search";
+    ASSERT_NE(*searched, hintOf(made.scramble.pushes[0])) << "the plan must differ from a search";
     PlayEvents events;
     for (std::size_t i = 0; i < 5; ++i) {
-        const HintMove pushed = hintOf(made.scramblePushes[i]);
+        const HintMove pushed = hintOf(made.scramble.pushes[i]);
         const std::optional<HintMove> hint = findHint("Tessmark", 1, state, soon(), stop, &plan);
         ASSERT_TRUE(hint.has_value());
         EXPECT_EQ(*hint, pushed) << "push " << i;

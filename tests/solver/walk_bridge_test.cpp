@@ -1,10 +1,13 @@
 // Joining a stalled covering to the walk's last moves.
 
 #include "hall/push_scrambler.h"
+#include "solver/level_solver.h"
 #include "solver/walk_bridge.h"
 #include "solver_pictures.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -33,6 +36,39 @@ TEST(WalkBridgeTest, AStallReachesThePiecesTheWalksLastMovesNeed) {
     ASSERT_TRUE(bridge.solved);
     EXPECT_TRUE(followPushes(stalled.puzzle, stalled.start, bridge.moves).solved);
     EXPECT_EQ(bridge.moves.back(), (SolverMove{1, 1, pushRight}));
+}
+
+TEST(WalkBridgeTest, TheScramblesLastPushesSolveFromTheGeneratorsPositionBeforeThem) {
+    // In this hall play parts from the generator's model: an amoeba changes a mutation cell that
+    // the generator's model leaves as it was, and the scramble's pushes no longer solve it.
+    const LevelPuzzle made = makeLevelPuzzle("Quorvane", 25);
+    const ScrambleWalk& scramble = made.scramble;
+    ASSERT_EQ(scramble.keys.size(), scramble.pushes.size());
+    ASSERT_FALSE(followPushes(made.puzzle, made.start, scramble.pushes).solved);
+    EXPECT_TRUE(isSolvedPosition(made.puzzle, scramble.keys.back().data()));
+    const FollowedPath tail = scrambleTail(made.puzzle, scramble);
+    ASSERT_TRUE(tail.solved);
+    // The longest tail the bridge tries, pushes and positions as the generator made them.
+    const std::size_t from = scramble.pushes.size() - 96;
+    EXPECT_EQ(tail.keys.front(), scramble.keys[from - 1]);
+    EXPECT_TRUE(std::equal(tail.moves.begin(), tail.moves.end(),
+                           scramble.pushes.begin() + static_cast<std::ptrdiff_t>(from)));
+    EXPECT_FALSE(scrambleTail(made.puzzle, {}).solved);
+}
+
+TEST(WalkBridgeTest, AScrambleThatPlayPartsFromIsMendedIntoAWalkFromTheStart) {
+    // Play parts from the generator's model five times in this hall, first at push 148; the
+    // scramble's pushes up to then stand.
+    const LevelPuzzle made = makeLevelPuzzle("Quorvane", 21);
+    ASSERT_FALSE(followPushes(made.puzzle, made.start, made.scramble.pushes).solved);
+    const FollowedPath mended = mendScramble(made.puzzle, made.start, made.scramble, {});
+    ASSERT_TRUE(mended.solved);
+    EXPECT_EQ(mended.keys.front(), made.start);
+    EXPECT_TRUE(followPushes(made.puzzle, made.start, mended.moves).solved);
+    ASSERT_GT(mended.moves.size(), 147U);
+    EXPECT_TRUE(
+        std::equal(mended.moves.begin(), mended.moves.begin() + 147, made.scramble.pushes.begin()));
+    EXPECT_FALSE(mendScramble(made.puzzle, made.start, {}, {}).solved);
 }
 
 } // namespace
