@@ -4,6 +4,11 @@
 // of all the hall they depend only on the cells they read. A search from the stall looks for a
 // position that agrees with the walk on those cells, the other ends covered; there the walk's
 // last moves that bear on the ends do what they did in the walk.
+//
+// Where play parts from the generator's model, the scramble's pushes do not solve from the start,
+// but the generator's positions after each push give the same kind of walk in two ways: its last
+// pushes from the generator's position before them, and the whole scramble mended at a point
+// after the last parting by the same search.
 
 #include "solver/hall_solver.h"
 #include "solver/path_shortcuts.h"
