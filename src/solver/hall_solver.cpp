@@ -107,18 +107,18 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
     // from the generator's model it does not, but its last pushes still solve from the
     // generator's position before them, and a search can mend the walk.
     FollowedPath path = best.solved ? FollowedPath{} : followPushes(puzzle, start, scramble.pushes);
+    const bool replays = path.solved;
     const FollowedPath tail =
-        best.solved || path.solved ? FollowedPath{} : scrambleTail(puzzle, scramble);
+        best.solved || replays ? FollowedPath{} : scrambleTail(puzzle, scramble);
     if (!best.solved) {
         part.deadline = limits.deadline;
-        best = coverAndJoin(puzzle, start, scramble, path.solved ? path : tail, path.solved, part,
-                            answer);
+        best = coverAndJoin(puzzle, start, scramble, replays ? path : tail, replays, part, answer);
     }
     if (!best.solved && tail.solved) {
         part.deadline = partOfTimeLeft(limits, 0.7);
         path = mendScramble(puzzle, start, scramble, part);
     }
-    if (!best.solved && (tail.solved || !path.solved)) {
+    if (!best.solved && !replays) {
         // The climb often finds a far shorter way than a mended walk, which needs time left to
         // be shortened.
         part.deadline = path.solved ? partOfTimeLeft(limits, 0.6) : limits.deadline;

@@ -115,6 +115,13 @@ const PositionKey& generatorBefore(const PositionKey& start, const ScrambleWalk&
     return i == 0 ? start : scramble.keys[i - 1];
 }
 
+// The scramble's pushes from to to, not included.
+std::vector<SolverMove> pushesBetween(const ScrambleWalk& scramble, std::size_t from,
+                                      std::size_t to) {
+    return {scramble.pushes.begin() + static_cast<std::ptrdiff_t>(from),
+            scramble.pushes.begin() + static_cast<std::ptrdiff_t>(to)};
+}
+
 // The first push after which the model follows the generator's walk to its end.
 std::size_t lastParting(const HallPuzzle& puzzle, const PositionKey& start,
                         const ScrambleWalk& scramble, std::size_t length) {
@@ -156,11 +163,9 @@ FollowedPath scrambleTail(const HallPuzzle& puzzle, const ScrambleWalk& scramble
     const std::size_t length = std::min(scramble.pushes.size(), scramble.keys.size());
     for (auto t = std::rbegin(tailLengths); t != std::rend(tailLengths); ++t) {
         if (*t < length) {
-            const auto from = static_cast<std::ptrdiff_t>(length - *t);
-            FollowedPath tail =
-                followPushes(puzzle, scramble.keys[static_cast<std::size_t>(from) - 1],
-                             {scramble.pushes.begin() + from,
-                              scramble.pushes.begin() + static_cast<std::ptrdiff_t>(length)});
+            const std::size_t from = length - *t;
+            FollowedPath tail = followPushes(puzzle, scramble.keys[from - 1],
+                                             pushesBetween(scramble, from, length));
             if (tail.solved) {
                 return tail;
             }
@@ -180,13 +185,10 @@ FollowedPath mendScramble(const HallPuzzle& puzzle, const PositionKey& start,
     // left to read cells, but the more the two walks have drifted apart.
     constexpr std::size_t joins = 10;
     for (std::size_t j = 0; j < joins && !searchStopped(limits); ++j) {
-        const auto at = static_cast<std::ptrdiff_t>(agreeing + (length - agreeing) * j / joins);
-        const FollowedPath generator =
-            followPushes(puzzle, generatorBefore(start, scramble, static_cast<std::size_t>(at)),
-                         {scramble.pushes.begin() + at,
-                          scramble.pushes.begin() + static_cast<std::ptrdiff_t>(length)});
-        FollowedPath model =
-            followPushes(puzzle, start, {scramble.pushes.begin(), scramble.pushes.begin() + at});
+        const std::size_t at = agreeing + (length - agreeing) * j / joins;
+        const FollowedPath generator = followPushes(puzzle, generatorBefore(start, scramble, at),
+                                                    pushesBetween(scramble, at, length));
+        FollowedPath model = followPushes(puzzle, start, pushesBetween(scramble, 0, at));
         SearchLimits part = limits;
         part.deadline = partOfTimeLeft(limits, 1.0 / static_cast<double>(joins - j));
         SearchOutcome outcome;
