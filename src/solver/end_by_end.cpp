@@ -25,6 +25,17 @@ PositionKey keyAfter(const HallPuzzle& puzzle, const PositionKey& key,
     return current;
 }
 
+// The ends a position leaves free.
+std::vector<int> endsLeftFree(const HallPuzzle& puzzle, const PositionKey& key) {
+    std::vector<int> ends;
+    for (std::size_t e = 0; e < puzzle.endCells.size(); ++e) {
+        if (!isEndCovered(puzzle, key.data(), e)) {
+            ends.push_back(static_cast<int>(e));
+        }
+    }
+    return ends;
+}
+
 enum class Freedom { KeepPlaced, PushPlaced, UncoverEnds };
 
 // A small search for a position with one more end covered; false when it finds none.
@@ -62,6 +73,9 @@ bool coverNext(const HallPuzzle& puzzle, PositionKey& key, const SearchLimits& l
            coverOneMore(puzzle, key, limits, Freedom::UncoverEnds, outcome);
 }
 
+// The share of the time left that each try at repairing a stall may take.
+constexpr double repairShare = 0.34;
+
 // Ends of the order tried in turn at each step before any other end.
 constexpr int orderedTries = 2;
 
@@ -95,9 +109,11 @@ bool coverInOrder(const HallPuzzle& puzzle, PositionKey& key, const SearchLimits
     return false;
 }
 
-// Where an attempt stopped short: the ends it left covered, and how many free ends it stranded.
+// Where an attempt stopped short: the ends it left covered, how many free ends it stranded, and
+// the moves it had made when each of its steps was done.
 struct Stall {
     int covered = 0, stranded = 0;
+    std::vector<std::size_t> steps;
 };
 
 // One attempt at covering every end.
@@ -115,9 +131,11 @@ SearchOutcome coverInAttempt(const HallPuzzle& puzzle, const PositionKey& start,
             (attempt.keepsReachable && coverNext(puzzle, key, guarded, attempt.depth, outcome)) ||
             coverNext(puzzle, key, limits, attempt.depth, outcome);
         if (!step) {
-            stall = {coveredEnds(puzzle, key.data()), strandedEnds(puzzle, key.data())};
+            stall.covered = coveredEnds(puzzle, key.data());
+            stall.stranded = strandedEnds(puzzle, key.data());
             return outcome;
         }
+        stall.steps.push_back(outcome.moves.size());
     }
     outcome.solved = true;
     return outcome;
@@ -126,7 +144,7 @@ SearchOutcome coverInAttempt(const HallPuzzle& puzzle, const PositionKey& start,
 // The attempts so far: the one that covered the most ends, and every attempt's positions.
 struct Attempts {
     SearchOutcome best;
-    Stall stall{-1, 0}; // before the first attempt, one that covers no end
+    Stall stall{-1, 0, {}}; // before the first attempt, one that covers no end
     int positions = 0;
 
     void run(const HallPuzzle& puzzle, const PositionKey& start, const SearchLimits& limits,
@@ -140,6 +158,33 @@ struct Attempts {
         }
     }
     bool goOn(const SearchLimits& limits) const { return !best.solved && !searchStopped(limits); }
+
+    // Goes back from the best stall a step at a time, then further and further, and tries again
+    // from there covering first the ends left free: covered earlier, they can often be covered
+    // after all, and the rest around them.
+    void repair(const HallPuzzle& puzzle, const PositionKey& start, const SearchLimits& limits) {
+        const std::vector<SolverMove> moves = best.moves;
+        const std::vector<std::size_t> steps = stall.steps;
+        const std::vector<int> freeEnds = endsLeftFree(puzzle, keyAfter(puzzle, start, moves));
+        const int count = static_cast<int>(steps.size());
+        for (int back = 1; back <= count && goOn(limits); back += std::max(1, back / 2)) {
+            const auto made =
+                static_cast<std::ptrdiff_t>(back == count ? 0 : steps[steps.size() - back - 1]);
+            SearchLimits part = limits;
+            part.deadline = partOfTimeLeft(limits, repairShare);
+            Stall again;
+            SearchOutcome outcome = coverInAttempt(
+                puzzle, keyAfter(puzzle, start, {moves.begin(), moves.begin() + made}), part,
+                {defaultRouteDepth, false, &freeEnds}, again);
+            positions += outcome.positions;
+            if (outcome.solved || again.covered > stall.covered) {
+                outcome.moves.insert(outcome.moves.begin(), moves.begin(), moves.begin() + made);
+                best = std::move(outcome);
+                stall = Stall{again.covered, again.stranded, {}};
+                return;
+            }
+        }
+    }
 };
 
 } // namespace
@@ -185,6 +230,9 @@ SearchOutcome coverEndByEnd(const HallPuzzle& puzzle, const PositionKey& start,
         SearchLimits part = limits;
         part.deadline = partOfTimeLeft(limits, next.keepsReachable ? 0.5 : 1);
         attempts.run(puzzle, start, part, next);
+    }
+    if (attempts.goOn(limits)) {
+        attempts.repair(puzzle, start, limits);
     }
     SearchOutcome best = std::move(attempts.best);
     best.positions = attempts.positions;

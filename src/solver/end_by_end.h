@@ -6,8 +6,9 @@
 // end; a best-first search over every piece, which may at last push placed items and then
 // uncover an end to cover two. Where that stalls and time is left, it starts again: with steps
 // that first look for a cover leaving every free end within some item's reach when the stall
-// left ends out of reach, with longer routes when not. The outcome is the attempt that covered
-// the most ends.
+// left ends out of reach, with longer routes when not. Where every attempt stalls, it goes back
+// from the best stall, a step at a time and then further, and from there covers first the ends
+// the stall left free. The outcome is the attempt that covered the most ends.
 //
 // Where a solution is known, however long (the scramble's walk), a first attempt comes before
 // those: each of its steps first tries the next two free ends in the order that solution last

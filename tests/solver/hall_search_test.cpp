@@ -180,6 +180,20 @@ TEST(HallSearchTest, EndsAreCoveredInTheOrderAKnownSolutionLastCoversThem) {
     EXPECT_EQ(covered.moves, walk.moves);
 }
 
+TEST(HallSearchTest, ACoveringThatStallsGoesBackAndCoversTheEndItLeftFreeFirst) {
+    // One push covers the end at the row's far wall, the cheapest first step, and shuts the
+    // other off: no ball stops on it but against the ball from the shaft, and the arrow lets no
+    // ball back. Covered first, with that ball sent up as the stopper, it takes two pushes,
+    // the stopper passed on to the far end.
+    const PicturePuzzle p = puzzleFromPictures(
+        {"#######", "#b....#", "####.##", "####b##", "#######"},
+        {"#######", "#..b.b#", "####.##", "####.##", "#######"}, {{2, 1, ArrowRight}});
+    const SearchOutcome covered = coverEndByEnd(p.puzzle, p.start, {});
+    ASSERT_TRUE(covered.solved);
+    const std::vector<SolverMove> stopperFirst{{4, 3, pushUp}, {1, 1, pushRight}};
+    EXPECT_EQ(covered.moves, stopperFirst);
+}
+
 TEST(HallSearchTest, ASolutionInHandGivesWayToAShorterOne) {
     // Four balls and two boxes, too many positions for a breadth-first search in 2 MB. Weight 2
     // finds 22 moves, shortened to 20; weight 1 finds 13.
