@@ -180,7 +180,7 @@ struct Attempts {
             if (outcome.solved || again.covered > stall.covered) {
                 outcome.moves.insert(outcome.moves.begin(), moves.begin(), moves.begin() + made);
                 best = std::move(outcome);
-                stall = Stall{again.covered, again.stranded, {}};
+                stall = std::move(again);
                 return;
             }
         }
