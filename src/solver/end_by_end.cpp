@@ -6,7 +6,6 @@
 #include "solver/route_cover.h"
 
 #include <algorithm>
-#include <random>
 
 namespace {
 
@@ -73,13 +72,6 @@ bool coverNext(const HallPuzzle& puzzle, PositionKey& key, const SearchLimits& l
            coverOneMore(puzzle, key, limits, Freedom::PushPlaced, outcome) ||
            coverOneMore(puzzle, key, limits, Freedom::UncoverEnds, outcome);
 }
-
-// Covering in shuffled orders: the tries, the share of the time left they take when the first
-// attempt stalled (when it solved, they take all of it), and the fixed seed that makes the
-// orders the same in every run.
-constexpr long shuffledTries = 6;
-constexpr double stalledShuffleShare = 0.6;
-constexpr std::mt19937::result_type shuffleSeed = 1;
 
 // The share of the time left that each try at repairing a stall may take.
 constexpr double repairShare = 0.34;
@@ -155,45 +147,17 @@ struct Attempts {
     Stall stall{-1, 0, {}}; // before the first attempt, one that covers no end
     int positions = 0;
 
-    // Keeps the attempt when it solves in fewer moves, or, while none solves, covers more.
     void run(const HallPuzzle& puzzle, const PositionKey& start, const SearchLimits& limits,
              Attempt attempt) {
         Stall again;
         SearchOutcome outcome = coverInAttempt(puzzle, start, limits, attempt, again);
         positions += outcome.positions;
-        const bool shorter =
-            outcome.solved && (!best.solved || outcome.moves.size() < best.moves.size());
-        if (shorter || (!best.solved && again.covered > stall.covered)) {
+        if (outcome.solved || again.covered > stall.covered) {
             best = std::move(outcome);
-            stall = std::move(again);
+            stall = again;
         }
     }
     bool goOn(const SearchLimits& limits) const { return !best.solved && !searchStopped(limits); }
-
-    // Covers again with the order shuffled, each try taking an equal part of a share of the time
-    // left. Each cover can shut off an end another order would have covered, and in many halls
-    // only a few orders cover them all, or do it in fewer moves. Where the first attempt solved,
-    // each try gets as long as it took, or there is none: that time is better spent shortening.
-    void shuffle(const HallPuzzle& puzzle, const PositionKey& start, const SearchLimits& limits,
-                 const std::vector<int>& order, SolverClock::duration firstTook) {
-        SearchLimits share = limits;
-        share.deadline = partOfTimeLeft(limits, best.solved ? 1.0 : stalledShuffleShare);
-        long tries = shuffledTries;
-        if (best.solved) {
-            const auto left = share.deadline - SolverClock::now();
-            tries = std::min(tries, left / std::max(firstTook, SolverClock::duration(1)));
-        }
-        std::mt19937 random(shuffleSeed);
-        std::vector<int> mixed = order;
-        for (long t = 0; t < tries && !searchStopped(share); ++t) {
-            for (std::size_t i = mixed.size(); i > 1; --i) {
-                std::swap(mixed[i - 1], mixed[random() % i]);
-            }
-            SearchLimits part = share;
-            part.deadline = partOfTimeLeft(share, 1.0 / static_cast<double>(tries - t));
-            run(puzzle, start, part, {defaultRouteDepth, false, &mixed});
-        }
-    }
 
     // Goes back from the best stall a step at a time, then further and further, and tries again
     // from there covering first the ends left free: covered earlier, they can often be covered
@@ -249,9 +213,7 @@ SearchOutcome coverEndByEnd(const HallPuzzle& puzzle, const PositionKey& start,
                             const SearchLimits& limits, const std::vector<int>& order) {
     Attempts attempts;
     if (!order.empty()) {
-        const auto began = SolverClock::now();
         attempts.run(puzzle, start, limits, {defaultRouteDepth, false, &order});
-        attempts.shuffle(puzzle, start, limits, order, SolverClock::now() - began);
     }
     if (order.empty() || attempts.goOn(limits)) {
         attempts.run(puzzle, start, limits, {defaultRouteDepth, false});
