@@ -11,6 +11,9 @@
 
 namespace {
 
+// The longest solution a search weighing moves made as much as the estimate may still shorten.
+constexpr std::size_t closerReach = 64;
+
 std::string searchEnding(const char* what, const SearchOutcome& outcome) {
     std::string text =
         std::string(what) + " met " + std::to_string(outcome.positions) + " positions";
@@ -56,12 +59,12 @@ std::string unreachableEnds(const HallPuzzle& puzzle, const PositionKey& key) {
 
 // Covers the ends one by one, first in the order the generator's walk last covers them. Where
 // that stalls and a walk solves, it joins the walk's last moves; when that walk is only the
-// scramble's tail (fromStart false), time is kept to mend the whole.
+// scramble's tail (fromStart false), more time is kept, to mend the whole.
 SearchOutcome coverAndJoin(const HallPuzzle& puzzle, const PositionKey& start,
                            const ScrambleWalk& scramble, const FollowedPath& walk, bool fromStart,
                            const SearchLimits& limits, SolverAnswer& answer) {
     SearchLimits part = limits;
-    part.deadline = partOfTimeLeft(limits, walk.solved ? 0.7 : 0.8);
+    part.deadline = partOfTimeLeft(limits, walk.solved && !fromStart ? 0.7 : 0.8);
     SearchOutcome best = coverEndByEnd(puzzle, start, part, lastCoverOrder(puzzle, scramble.keys));
     answer.positions += best.positions;
     answer.progress = best.moves;
@@ -125,9 +128,10 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
         best = climbMoves(puzzle, start, part);
         answer.positions += best.positions;
     }
-    if (best.solved) {
+    if (best.solved && best.moves.size() <= closerReach) {
         // With a solution in hand, a search that weighs the moves made as much as the estimate
-        // finds a far shorter one in halls of few ends, and soon fills its memory in others.
+        // finds a far shorter one in halls of few ends, and soon fills its memory in others:
+        // where the solution is long, it never gets as deep.
         part.weight = 1;
         part.deadline = partOfTimeLeft(limits, 0.5);
         const SearchOutcome closer = searchMoves(puzzle, start, part);
