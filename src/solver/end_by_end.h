@@ -8,12 +8,15 @@
 // that first look for a cover leaving every free end within some item's reach when the stall
 // left ends out of reach, with longer routes when not. Where every attempt stalls, it goes back
 // from the best stall, a step at a time and then further, and from there covers first the ends
-// the stall left free. The outcome is the attempt that covered the most ends.
+// the stall left free. The outcome is the attempt that solved in the fewest moves, or else
+// covered the most ends.
 //
 // Where a solution is known, however long (the scramble's walk), a first attempt comes before
 // those: each of its steps first tries the next two free ends in the order that solution last
 // covers them, an order known to let every end be covered where covering the nearest end first
 // can shut the last ones off. An end it cannot cover there is left to the other ways from then on.
+// Short attempts with that order shuffled follow it: where it stalls, some cover every end, and
+// where it solves, some do it in fewer moves.
 
 #include "solver/hall_search.h"
 

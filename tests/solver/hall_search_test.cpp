@@ -194,6 +194,19 @@ TEST(HallSearchTest, ACoveringThatStallsGoesBackAndCoversTheEndItLeftFreeFirst) 
     EXPECT_EQ(covered.moves, stopperFirst);
 }
 
+TEST(HallSearchTest, ACoveringTriesOtherOrdersAndKeepsTheShortest) {
+    // The right end first takes the near ball there, and the other ball must go round to the
+    // left end: three pushes. The left end first takes two.
+    const PicturePuzzle p =
+        puzzleFromPictures({"##########", "#...b....#", "#.######.#", "#.......b#", "##########"},
+                           {"##########", "#b......b#", "#.######.#", "#........#", "##########"});
+    const int left = endAt(p.puzzle, 1, 1), right = endAt(p.puzzle, 8, 1);
+    const SearchOutcome covered = coverEndByEnd(p.puzzle, p.start, {}, {right, left});
+    ASSERT_TRUE(covered.solved);
+    const std::vector<SolverMove> leftFirst{{4, 1, pushLeft}, {8, 3, pushUp}};
+    EXPECT_EQ(covered.moves, leftFirst);
+}
+
 TEST(HallSearchTest, ASolutionInHandGivesWayToAShorterOne) {
     // Four balls and two boxes, too many positions for a breadth-first search in 2 MB. Weight 2
     // finds 22 moves, shortened to 20; weight 1 finds 13.
