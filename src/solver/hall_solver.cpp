@@ -81,6 +81,22 @@ SearchOutcome coverAndJoin(const HallPuzzle& puzzle, const PositionKey& start,
     return best;
 }
 
+// Where play parts from the generator's model, the scramble's pushes played in play still leave
+// the pieces spread about as a walk does, and from there a covering of the ends one by one often
+// finishes where one from the level start stalls. The walk and that covering, solved when it
+// finishes.
+FollowedPath coverFromWalkEnd(const HallPuzzle& puzzle, const FollowedPath& walk,
+                              const SearchLimits& limits, SolverAnswer& answer) {
+    const SearchOutcome covering = coverEndByEnd(puzzle, walk.keys.back(), limits);
+    answer.positions += covering.positions;
+    if (!covering.solved) {
+        return walk;
+    }
+    std::vector<SolverMove> moves = walk.moves;
+    moves.insert(moves.end(), covering.moves.begin(), covering.moves.end());
+    return followPushes(puzzle, walk.keys[0], moves);
+}
+
 } // namespace
 
 SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
@@ -117,9 +133,14 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
         part.deadline = limits.deadline;
         best = coverAndJoin(puzzle, start, scramble, replays ? path : tail, replays, part, answer);
     }
+    const FollowedPath walk = path;
     if (!best.solved && tail.solved) {
         part.deadline = partOfTimeLeft(limits, 0.7);
         path = mendScramble(puzzle, start, scramble, part);
+    }
+    if (!best.solved && !path.solved && !replays && !scramble.pushes.empty()) {
+        part.deadline = partOfTimeLeft(limits, 0.5);
+        path = coverFromWalkEnd(puzzle, walk, part, answer);
     }
     if (!best.solved && !replays) {
         // The climb often finds a far shorter way than a mended walk, which needs time left to
