@@ -133,14 +133,16 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
         part.deadline = limits.deadline;
         best = coverAndJoin(puzzle, start, scramble, replays ? path : tail, replays, part, answer);
     }
-    const FollowedPath walk = path;
     if (!best.solved && tail.solved) {
         part.deadline = partOfTimeLeft(limits, 0.7);
-        path = mendScramble(puzzle, start, scramble, part);
+        FollowedPath mended = mendScramble(puzzle, start, scramble, part);
+        if (mended.solved) {
+            path = std::move(mended);
+        }
     }
     if (!best.solved && !path.solved && !replays && !scramble.pushes.empty()) {
         part.deadline = partOfTimeLeft(limits, 0.5);
-        path = coverFromWalkEnd(puzzle, walk, part, answer);
+        path = coverFromWalkEnd(puzzle, path, part, answer);
     }
     if (!best.solved && !replays) {
         // The climb often finds a far shorter way than a mended walk, which needs time left to
