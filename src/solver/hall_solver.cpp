@@ -81,22 +81,6 @@ SearchOutcome coverAndJoin(const HallPuzzle& puzzle, const PositionKey& start,
     return best;
 }
 
-// Where play parts from the generator's model, the scramble's pushes played in play still leave
-// the pieces spread about as a walk does, and from there a covering of the ends one by one often
-// finishes where one from the level start stalls. The walk and that covering, solved when it
-// finishes.
-FollowedPath coverFromWalkEnd(const HallPuzzle& puzzle, const FollowedPath& walk,
-                              const SearchLimits& limits, SolverAnswer& answer) {
-    const SearchOutcome covering = coverEndByEnd(puzzle, walk.keys.back(), limits);
-    answer.positions += covering.positions;
-    if (!covering.solved) {
-        return walk;
-    }
-    std::vector<SolverMove> moves = walk.moves;
-    moves.insert(moves.end(), covering.moves.begin(), covering.moves.end());
-    return followPushes(puzzle, walk.keys[0], moves);
-}
-
 } // namespace
 
 SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
@@ -141,13 +125,16 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
         }
     }
     if (!best.solved && !path.solved && !replays && !scramble.pushes.empty()) {
-        part.deadline = partOfTimeLeft(limits, 0.5);
-        path = coverFromWalkEnd(puzzle, path, part, answer);
+        part.deadline = limits.deadline;
+        const SearchOutcome covering = coverFromWalk(puzzle, path, part);
+        answer.positions += covering.positions;
+        if (covering.solved) {
+            path = followPushes(puzzle, start, covering.moves);
+        }
     }
-    if (!best.solved && !replays) {
-        // The climb often finds a far shorter way than a mended walk, which needs time left to
-        // be shortened.
-        part.deadline = path.solved ? partOfTimeLeft(limits, 0.6) : limits.deadline;
+    if (!best.solved && scramble.pushes.empty()) {
+        // With no walk to go by, as for a hint from a position in play, the climb reaches far.
+        part.deadline = limits.deadline;
         best = climbMoves(puzzle, start, part);
         answer.positions += best.positions;
     }
@@ -178,7 +165,9 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
             (path.solved
                  ? ""
                  : "the scramble's pushes do not solve it in the model and were not mended; ") +
-            searchEnding("covering the ends one by one, then the climb,", best);
+            searchEnding(scramble.pushes.empty() ? "covering the ends one by one, then the climb,"
+                                                 : "covering the ends one by one",
+                         best);
     }
     return answer;
 }

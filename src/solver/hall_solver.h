@@ -2,9 +2,10 @@
 // The solver's plan for a hall: a breadth-first search for a shortest solution while that is
 // cheap; a best-first search guided by the distance of the items from their ends; covering the
 // ends one by one, and where that stalls, joining the scramble's last moves; where play parts
-// from the generator's model, mending the scramble's walk, covering the ends from where its
-// pushes leave the pieces in play, and a climb; and only when none of those solves it, the
-// scramble's own pushes, or the walk mended or finished, with their loops and detours cut out.
+// from the generator's model, mending the scramble's walk, or covering the ends from where its
+// pushes leave the pieces in play; with no scramble to go by, a climb; and only when none of
+// those solves it, the scramble's own pushes, or the walk mended or finished, with their loops
+// and detours cut out.
 // Every solution it proposes solves the hall in the grid model; play must still confirm it.
 
 #include "solver/hall_search.h"

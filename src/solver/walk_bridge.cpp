@@ -1,5 +1,6 @@
 #include "solver/walk_bridge.h"
 
+#include "solver/end_by_end.h"
 #include "solver/end_distances.h"
 #include "solver/move_elimination.h"
 #include "solver/position_moves.h"
@@ -137,6 +138,34 @@ std::size_t lastParting(const HallPuzzle& puzzle, const PositionKey& start,
     return 0;
 }
 
+// The walk's moves up to position `at` and a covering from there, in outcome when it finishes.
+bool coverFromWalkAt(const HallPuzzle& puzzle, const FollowedPath& walk, std::size_t at,
+                     const SearchLimits& limits, SearchOutcome& outcome) {
+    const SearchOutcome covering = coverEndByEnd(puzzle, walk.keys[at], limits);
+    outcome.positions += covering.positions;
+    if (covering.solved) {
+        outcome.solved = true;
+        outcome.moves.assign(walk.moves.begin(),
+                             walk.moves.begin() + static_cast<std::ptrdiff_t>(at));
+        outcome.moves.insert(outcome.moves.end(), covering.moves.begin(), covering.moves.end());
+    }
+    return outcome.solved;
+}
+
+// The last of the walk's positions with the most ends covered.
+std::size_t mostCoveredOf(const HallPuzzle& puzzle, const FollowedPath& walk) {
+    std::size_t most = 0;
+    int covered = coveredEnds(puzzle, walk.keys[0].data());
+    for (std::size_t i = 1; i < walk.keys.size(); ++i) {
+        const int here = coveredEnds(puzzle, walk.keys[i].data());
+        if (here >= covered) {
+            most = i;
+            covered = here;
+        }
+    }
+    return most;
+}
+
 } // namespace
 
 SearchOutcome bridgeToWalk(const HallPuzzle& puzzle, const PositionKey& stall,
@@ -199,4 +228,18 @@ FollowedPath mendScramble(const HallPuzzle& puzzle, const PositionKey& start,
         }
     }
     return {};
+}
+
+SearchOutcome coverFromWalk(const HallPuzzle& puzzle, const FollowedPath& walk,
+                            const SearchLimits& limits) {
+    SearchOutcome outcome;
+    const std::size_t end = walk.keys.size() - 1;
+    const std::size_t most = mostCoveredOf(puzzle, walk);
+    SearchLimits part = limits;
+    part.deadline = most == end ? limits.deadline : partOfTimeLeft(limits, 0.5);
+    if (!coverFromWalkAt(puzzle, walk, end, part, outcome) && most != end) {
+        coverFromWalkAt(puzzle, walk, most, limits, outcome);
+    }
+    outcome.outOfTime = !outcome.solved && searchStopped(limits);
+    return outcome;
 }

@@ -29,3 +29,10 @@ FollowedPath scrambleTail(const HallPuzzle& puzzle, const ScrambleWalk& scramble
 // those pushes. Not solved when none was found before the deadline.
 FollowedPath mendScramble(const HallPuzzle& puzzle, const PositionKey& start,
                           const ScrambleWalk& scramble, const SearchLimits& limits);
+
+// Where the walk cannot be mended, its positions still spread the pieces about, and from one of
+// them a covering of the ends one by one often finishes where one from the walk's start stalls:
+// from the walk's end, or else from its last position with the most ends covered. The walk's
+// moves up to there and the covering's; not solved when neither finishes.
+SearchOutcome coverFromWalk(const HallPuzzle& puzzle, const FollowedPath& walk,
+                            const SearchLimits& limits);

@@ -71,4 +71,30 @@ TEST(WalkBridgeTest, AScrambleThatPlayPartsFromIsMendedIntoAWalkFromTheStart) {
     EXPECT_FALSE(mendScramble(made.puzzle, made.start, {}, {}).solved);
 }
 
+TEST(WalkBridgeTest, AWalkThatLosesABallIsCoveredOnFromItsMostCoveredPosition) {
+    // Ball ends at (6,1) and (7,1). The walk sends the top ball onto (7,1) and back, then the
+    // bottom ball across a box cell: from the walk's end one ball is left for two ends.
+    const PicturePuzzle hall = puzzleFromPictures(
+        {"#########", "#b......#", "#.......#", "#b......#", "#########"},
+        {"#########", "#.....bb#", "#.......#", "#.......#", "#########"}, {{4, 3, MutationBox}});
+    const FollowedPath walk = followPushes(
+        hall.puzzle, hall.start, {{1, 1, pushRight}, {7, 1, pushLeft}, {1, 3, pushRight}});
+    ASSERT_EQ(walk.moves.size(), 3U);
+    ASSERT_FALSE(walk.solved);
+    const SearchOutcome fromEnd = searchMoves(hall.puzzle, walk.keys.back(), {});
+    ASSERT_TRUE(!fromEnd.solved && fromEnd.exhausted);
+    // The position after the first push covers one end, and the bottom ball, still a ball there,
+    // the other.
+    const SearchOutcome covered = coverFromWalk(hall.puzzle, walk, {});
+    ASSERT_TRUE(covered.solved);
+    EXPECT_TRUE(followPushes(hall.puzzle, hall.start, covered.moves).solved);
+    EXPECT_EQ(covered.moves.front(), walk.moves.front());
+    EXPECT_EQ(covered.moves.size(), 3U);
+
+    // A walk that loses the ball before it covers anything leaves nothing to cover from.
+    const FollowedPath lost = followPushes(hall.puzzle, hall.start, {{1, 3, pushRight}});
+    ASSERT_EQ(lost.moves.size(), 1U);
+    EXPECT_FALSE(coverFromWalk(hall.puzzle, lost, {}).solved);
+}
+
 } // namespace
