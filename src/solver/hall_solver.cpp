@@ -64,7 +64,7 @@ SearchOutcome coverAndJoin(const HallPuzzle& puzzle, const PositionKey& start,
                            const ScrambleWalk& scramble, const FollowedPath& walk, bool fromStart,
                            const SearchLimits& limits, SolverAnswer& answer) {
     SearchLimits part = limits;
-    part.deadline = partOfTimeLeft(limits, walk.solved && !fromStart ? 0.7 : 0.8);
+    part.deadline = partOfTimeLeft(limits, walk.solved && !fromStart ? 0.6 : 0.8);
     SearchOutcome best = coverEndByEnd(puzzle, start, part, lastCoverOrder(puzzle, scramble.keys));
     answer.positions += best.positions;
     answer.progress = best.moves;

@@ -16,6 +16,13 @@ constexpr std::size_t tailLengths[] = {8, 16, 32, 48, 64, 96};
 constexpr std::size_t tailMemory = std::size_t{32} << 20;
 constexpr int tailWeight = 3;
 
+// The mend's joins, the share of its time and the memory of its small searches, and how many
+// joins a large search is tried at after them.
+constexpr std::size_t joins = 10;
+constexpr double quickShare = 0.6;
+constexpr std::size_t quickMemory = std::size_t{16} << 20;
+constexpr std::size_t deepJoins = 2;
+
 // A position that agrees with a given one on some cells. The items asked for are the ends of a
 // copy of the puzzle, so that the solver's estimate of ends to cover guides them in; every other
 // cell and mutation kind asked for counts one while it differs.
@@ -166,6 +173,32 @@ std::size_t mostCoveredOf(const HallPuzzle& puzzle, const FollowedPath& walk) {
     return most;
 }
 
+// Where the model's walk is joined to the generator's, the j-th of joins spread from the last
+// parting to the walk's end: the further on, the fewer moves are left to read cells, but the
+// more the two walks have drifted apart.
+struct Join {
+    std::size_t agreeing;
+    std::size_t length;
+    std::size_t j;
+};
+
+// The scramble's pushes played on the model up to the join, a bridge to the generator's position
+// there and the generator's pushes from it; not solved when no bridge was found.
+FollowedPath mendAt(const HallPuzzle& puzzle, const PositionKey& start,
+                    const ScrambleWalk& scramble, const Join& join, const SearchLimits& limits) {
+    const std::size_t at = join.agreeing + (join.length - join.agreeing) * join.j / joins;
+    const FollowedPath generator = followPushes(puzzle, generatorBefore(start, scramble, at),
+                                                pushesBetween(scramble, at, join.length));
+    FollowedPath model = followPushes(puzzle, start, pushesBetween(scramble, 0, at));
+    SearchOutcome outcome;
+    if (generator.solved && !model.solved &&
+        bridgeAt(puzzle, model.keys.back(), generator, 0, limits, outcome)) {
+        model.moves.insert(model.moves.end(), outcome.moves.begin(), outcome.moves.end());
+        return followPushes(puzzle, start, model.moves);
+    }
+    return {};
+}
+
 } // namespace
 
 SearchOutcome bridgeToWalk(const HallPuzzle& puzzle, const PositionKey& stall,
@@ -210,21 +243,23 @@ FollowedPath mendScramble(const HallPuzzle& puzzle, const PositionKey& start,
     if (agreeing == 0) {
         return {};
     }
-    // Where the model's walk is joined to the generator's: the further on, the fewer moves are
-    // left to read cells, but the more the two walks have drifted apart.
-    constexpr std::size_t joins = 10;
-    for (std::size_t j = 0; j < joins && !searchStopped(limits); ++j) {
-        const std::size_t at = agreeing + (length - agreeing) * j / joins;
-        const FollowedPath generator = followPushes(puzzle, generatorBefore(start, scramble, at),
-                                                    pushesBetween(scramble, at, length));
-        FollowedPath model = followPushes(puzzle, start, pushesBetween(scramble, 0, at));
-        SearchLimits part = limits;
-        part.deadline = partOfTimeLeft(limits, 1.0 / static_cast<double>(joins - j));
-        SearchOutcome outcome;
-        if (generator.solved && !model.solved &&
-            bridgeAt(puzzle, model.keys.back(), generator, 0, part, outcome)) {
-            model.moves.insert(model.moves.end(), outcome.moves.begin(), outcome.moves.end());
-            return followPushes(puzzle, start, model.moves);
+    // Most walks are mended by a small search at one of the joins, a few only by a large one at
+    // the first joins: small ones at every join first, then large ones at the first.
+    SearchLimits quick = limits;
+    quick.deadline = partOfTimeLeft(limits, quickShare);
+    quick.memoryBytes = std::min(limits.memoryBytes, quickMemory);
+    for (std::size_t j = 0; j < joins && !searchStopped(quick); ++j) {
+        SearchLimits part = quick;
+        part.deadline = partOfTimeLeft(quick, 1.0 / static_cast<double>(joins - j));
+        FollowedPath mended = mendAt(puzzle, start, scramble, {agreeing, length, j}, part);
+        if (mended.solved) {
+            return mended;
+        }
+    }
+    for (std::size_t j = 0; j < deepJoins && !searchStopped(limits); ++j) {
+        FollowedPath mended = mendAt(puzzle, start, scramble, {agreeing, length, j}, limits);
+        if (mended.solved) {
+            return mended;
         }
     }
     return {};
