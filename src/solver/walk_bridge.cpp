@@ -173,22 +173,13 @@ std::size_t mostCoveredOf(const HallPuzzle& puzzle, const FollowedPath& walk) {
     return most;
 }
 
-// Where the model's walk is joined to the generator's, the j-th of joins spread from the last
-// parting to the walk's end: the further on, the fewer moves are left to read cells, but the
-// more the two walks have drifted apart.
-struct Join {
-    std::size_t agreeing;
-    std::size_t length;
-    std::size_t j;
-};
-
-// The scramble's pushes played on the model up to the join, a bridge to the generator's position
+// The scramble's pushes played on the model up to push at, a bridge to the generator's position
 // there and the generator's pushes from it; not solved when no bridge was found.
 FollowedPath mendAt(const HallPuzzle& puzzle, const PositionKey& start,
-                    const ScrambleWalk& scramble, const Join& join, const SearchLimits& limits) {
-    const std::size_t at = join.agreeing + (join.length - join.agreeing) * join.j / joins;
+                    const ScrambleWalk& scramble, std::size_t at, const SearchLimits& limits) {
+    const std::size_t length = std::min(scramble.pushes.size(), scramble.keys.size());
     const FollowedPath generator = followPushes(puzzle, generatorBefore(start, scramble, at),
-                                                pushesBetween(scramble, at, join.length));
+                                                pushesBetween(scramble, at, length));
     FollowedPath model = followPushes(puzzle, start, pushesBetween(scramble, 0, at));
     SearchOutcome outcome;
     if (generator.solved && !model.solved &&
@@ -243,6 +234,9 @@ FollowedPath mendScramble(const HallPuzzle& puzzle, const PositionKey& start,
     if (agreeing == 0) {
         return {};
     }
+    // Where the model's walk is joined to the generator's: the further on, the fewer moves are
+    // left to read cells, but the more the two walks have drifted apart.
+    const auto joinAt = [&](std::size_t j) { return agreeing + (length - agreeing) * j / joins; };
     // Most walks are mended by a small search at one of the joins, a few only by a large one at
     // the first joins: small ones at every join first, then large ones at the first.
     SearchLimits quick = limits;
@@ -251,13 +245,13 @@ FollowedPath mendScramble(const HallPuzzle& puzzle, const PositionKey& start,
     for (std::size_t j = 0; j < joins && !searchStopped(quick); ++j) {
         SearchLimits part = quick;
         part.deadline = partOfTimeLeft(quick, 1.0 / static_cast<double>(joins - j));
-        FollowedPath mended = mendAt(puzzle, start, scramble, {agreeing, length, j}, part);
+        FollowedPath mended = mendAt(puzzle, start, scramble, joinAt(j), part);
         if (mended.solved) {
             return mended;
         }
     }
     for (std::size_t j = 0; j < deepJoins && !searchStopped(limits); ++j) {
-        FollowedPath mended = mendAt(puzzle, start, scramble, {agreeing, length, j}, limits);
+        FollowedPath mended = mendAt(puzzle, start, scramble, joinAt(j), limits);
         if (mended.solved) {
             return mended;
         }
