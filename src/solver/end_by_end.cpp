@@ -77,8 +77,12 @@ bool coverNext(const HallPuzzle& puzzle, PositionKey& key, const SearchLimits& l
 // The share of the time left that each try at repairing a stall may take.
 constexpr double repairShare = 0.34;
 
-// Ends of the order tried in turn at each step before any other end.
+// Ends of the order tried in turn at each step before any other end, and the memory their
+// searches take unless the attempt says otherwise. Where the end cannot be covered yet, each way
+// of covering it fails only once its search has filled its memory, and in halls of many ends
+// such failures took most of an attempt's time; where it can, a small search mostly finds how.
 constexpr int orderedTries = 2;
+constexpr std::size_t orderedMemory = std::size_t{2} << 20;
 
 // Covering in shuffled orders: the tries, the share of the time left they take together, and the
 // fixed seed that makes the orders the same in every run.
@@ -89,8 +93,10 @@ constexpr std::mt19937::result_type shuffleSeed = 1;
 struct Attempt {
     int depth;           // pushes a route takes at most
     bool keepsReachable; // each step first looks for a cover that strands no more free ends
-    // When given, each step first covers one of the next free ends of this order.
+    // When given, each step first covers one of the next free ends of this order, by searches
+    // of at most endMemory.
     const std::vector<int>* order = nullptr;
+    std::size_t endMemory = orderedMemory;
 };
 
 // Covers one of the first free ends of the attempt's order. An end no step could cover is left
@@ -105,6 +111,7 @@ bool coverInOrder(const HallPuzzle& puzzle, PositionKey& key, const SearchLimits
         }
         SearchLimits targeted = limits;
         targeted.endToCover = end;
+        targeted.memoryBytes = std::min(limits.memoryBytes, attempt.endMemory);
         if (coverNext(puzzle, key, targeted, attempt.depth, outcome)) {
             return true;
         }
@@ -243,6 +250,10 @@ SearchOutcome coverEndByEnd(const HallPuzzle& puzzle, const PositionKey& start,
     Attempts attempts;
     if (!order.empty()) {
         attempts.run(puzzle, start, limits, {defaultRouteDepth, false, &order});
+        if (attempts.goOn(limits)) {
+            // Some ends take a large search to cover in their turn.
+            attempts.run(puzzle, start, limits, {defaultRouteDepth, false, &order, stepMemory});
+        }
         attempts.shuffle(puzzle, start, limits, order);
     }
     if (order.empty() || attempts.goOn(limits)) {
