@@ -23,6 +23,11 @@ constexpr double quickShare = 0.6;
 constexpr std::size_t quickMemory = std::size_t{16} << 20;
 constexpr std::size_t deepJoins = 2;
 
+// The scramble's pushes that have their position after them.
+std::size_t walkLength(const ScrambleWalk& scramble) {
+    return std::min(scramble.pushes.size(), scramble.keys.size());
+}
+
 // A position that agrees with a given one on some cells. The items asked for are the ends of a
 // copy of the puzzle, so that the solver's estimate of ends to cover guides them in; every other
 // cell and mutation kind asked for counts one while it differs.
@@ -177,7 +182,7 @@ std::size_t mostCoveredOf(const HallPuzzle& puzzle, const FollowedPath& walk) {
 // there and the generator's pushes from it; not solved when no bridge was found.
 FollowedPath mendAt(const HallPuzzle& puzzle, const PositionKey& start,
                     const ScrambleWalk& scramble, std::size_t at, const SearchLimits& limits) {
-    const std::size_t length = std::min(scramble.pushes.size(), scramble.keys.size());
+    const std::size_t length = walkLength(scramble);
     const FollowedPath generator = followPushes(puzzle, generatorBefore(start, scramble, at),
                                                 pushesBetween(scramble, at, length));
     FollowedPath model = followPushes(puzzle, start, pushesBetween(scramble, 0, at));
@@ -213,7 +218,7 @@ SearchOutcome bridgeToWalk(const HallPuzzle& puzzle, const PositionKey& stall,
 }
 
 FollowedPath scrambleTail(const HallPuzzle& puzzle, const ScrambleWalk& scramble) {
-    const std::size_t length = std::min(scramble.pushes.size(), scramble.keys.size());
+    const std::size_t length = walkLength(scramble);
     for (auto t = std::rbegin(tailLengths); t != std::rend(tailLengths); ++t) {
         if (*t < length) {
             const std::size_t from = length - *t;
@@ -229,7 +234,7 @@ FollowedPath scrambleTail(const HallPuzzle& puzzle, const ScrambleWalk& scramble
 
 FollowedPath mendScramble(const HallPuzzle& puzzle, const PositionKey& start,
                           const ScrambleWalk& scramble, const SearchLimits& limits) {
-    const std::size_t length = std::min(scramble.pushes.size(), scramble.keys.size());
+    const std::size_t length = walkLength(scramble);
     const std::size_t agreeing = lastParting(puzzle, start, scramble, length);
     if (agreeing == 0) {
         return {};
