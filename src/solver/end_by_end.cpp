@@ -250,14 +250,18 @@ SearchOutcome coverEndByEnd(const HallPuzzle& puzzle, const PositionKey& start,
     Attempts attempts;
     if (!order.empty()) {
         attempts.run(puzzle, start, limits, {defaultRouteDepth, false, &order});
+    }
+    if (attempts.goOn(limits)) {
+        // Where the order stalls, covering at each step whichever end a search finds first
+        // often goes through; it goes before the slower tries in the order.
+        attempts.run(puzzle, start, limits, {defaultRouteDepth, false});
+    }
+    if (!order.empty()) {
         if (attempts.goOn(limits)) {
             // Some ends take a large search to cover in their turn.
             attempts.run(puzzle, start, limits, {defaultRouteDepth, false, &order, stepMemory});
         }
         attempts.shuffle(puzzle, start, limits, order);
-    }
-    if (order.empty() || attempts.goOn(limits)) {
-        attempts.run(puzzle, start, limits, {defaultRouteDepth, false});
     }
     if (attempts.goOn(limits)) {
         // Each step takes the shortest cover it finds, and some choices leave the last ends out
