@@ -3,6 +3,8 @@
 #include "hall/push_scrambler.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -123,8 +125,6 @@ void EndDistances::fillFrom(int end, const std::vector<std::vector<int>>& revers
 int EndDistances::estimate(const std::uint8_t* key) const {
     Scratch& s = scratch_;
     s.freeEnds.clear();
-    s.loose.clear();
-    std::fill(s.onEnd.begin(), s.onEnd.end(), 0);
     int occupied = 0; // free ends with another piece on them, which must move off first
     for (std::size_t e = 0; e < puzzle_.endCells.size(); ++e) {
         const int cell = puzzle_.endCells[e];
@@ -136,25 +136,44 @@ int EndDistances::estimate(const std::uint8_t* key) const {
             occupied += piece == CellFloor ? 0 : 1;
         }
     }
-    // Items that still have somewhere to go, as standing cell * 3 + kind. Most cells are empty:
-    // a key byte of two empty cells is passed over whole.
-    for (std::size_t i = 0; i < standingCount_; ++i) {
-        if (i % 2 == 0 && key[i / 2] == 0) {
-            ++i;
-            continue;
-        }
-        const CellCode code = pieceAt(key, static_cast<int>(i));
-        if (isItem(code) && s.onEnd[i] == 0) {
-            s.loose.push_back(static_cast<int>(i) * 3 + code - CellBall);
+    findLoose(key);
+    for (int cell : puzzle_.endCells) {
+        s.onEnd[static_cast<std::size_t>(cell)] = 0;
+    }
+    const Given given = giveNearest();
+    return given.total + occupied + static_cast<int>(s.freeEnds.size() - given.count) * unreachable;
+}
+
+// The items that still have somewhere to go, as standing cell * 3 + kind, into the scratch's
+// loose list. Most cells are empty: eight key bytes without a piece are passed over at once.
+void EndDistances::findLoose(const std::uint8_t* key) const {
+    Scratch& s = scratch_;
+    s.loose.clear();
+    const std::size_t bytes = (standingCount_ + 1) / 2;
+    for (std::size_t b = 0; b < bytes; b += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, key + b, std::min<std::size_t>(8, bytes - b));
+        while (word != 0) {
+            const std::size_t i = b * 2 + static_cast<std::size_t>(std::countr_zero(word)) / 4;
+            word &= ~(std::uint64_t{0xF} << (i - b * 2) * 4);
+            if (i >= standingCount_) {
+                break; // a mutation cell's nibble shares the last byte
+            }
+            const CellCode code = pieceAt(key, static_cast<int>(i));
+            if (isItem(code) && s.onEnd[i] == 0) {
+                s.loose.push_back(static_cast<int>(i) * 3 + code - CellBall);
+            }
         }
     }
-    // Each free end is given the nearest item not yet given to another, closest pairs first;
-    // the pairs are sorted by bucketing their distances, which are small. An end given no item
-    // counts as unreachable, so pairs that cannot meet are left out: items of another kind,
-    // unless a mutation cell on the way changes them.
-    for (auto& bucket : s.buckets) {
-        bucket.clear();
-    }
+}
+
+// Gives each free end the nearest loose item not yet given to another, closest pairs first;
+// the pairs are sorted by bucketing their distances, which are small. Pairs that cannot meet
+// are left out: items of another kind, unless a mutation cell on the way changes them.
+EndDistances::Given EndDistances::giveNearest() const {
+    Scratch& s = scratch_;
+    static_assert(unreachable <= 64, "one bit per distance");
+    std::uint64_t used = 0;
     for (std::size_t f = 0; f < s.freeEnds.size(); ++f) {
         const std::uint8_t* row =
             table_.data() + static_cast<std::size_t>(s.freeEnds[f]) * standingCount_ * 3;
@@ -162,25 +181,28 @@ int EndDistances::estimate(const std::uint8_t* key) const {
             const std::uint8_t distance = row[s.loose[i]];
             if (distance < unreachable) {
                 s.buckets[distance].push_back(static_cast<int>(f * s.loose.size() + i));
+                used |= std::uint64_t{1} << distance;
             }
         }
     }
     s.endTaken.assign(s.freeEnds.size(), 0);
     s.itemTaken.assign(s.loose.size(), 0);
-    int total = 0;
-    std::size_t given = 0;
-    for (int distance = 0; distance < unreachable && given < s.freeEnds.size(); ++distance) {
-        for (int pair : s.buckets[static_cast<std::size_t>(distance)]) {
-            const std::size_t f = static_cast<std::size_t>(pair) / s.loose.size();
-            const std::size_t i = static_cast<std::size_t>(pair) % s.loose.size();
+    Given given;
+    for (; used != 0; used &= used - 1) {
+        const int distance = std::countr_zero(used);
+        auto& bucket = s.buckets[static_cast<std::size_t>(distance)];
+        for (std::size_t p = 0; p < bucket.size() && given.count < s.freeEnds.size(); ++p) {
+            const std::size_t f = static_cast<std::size_t>(bucket[p]) / s.loose.size();
+            const std::size_t i = static_cast<std::size_t>(bucket[p]) % s.loose.size();
             if (s.endTaken[f] == 0 && s.itemTaken[i] == 0) {
                 s.endTaken[f] = s.itemTaken[i] = 1;
-                total += distance;
-                ++given;
+                given.total += distance;
+                ++given.count;
             }
         }
+        bucket.clear();
     }
-    return total + occupied + static_cast<int>(s.freeEnds.size() - given) * unreachable;
+    return given;
 }
 
 std::vector<int> EndDistances::nearestItems(const std::uint8_t* key, int end,

@@ -41,6 +41,12 @@ class EndDistances {
 
     std::vector<std::vector<int>> reverseRuns() const;
     void fillFrom(int end, const std::vector<std::vector<int>>& reverse);
+    struct Given {
+        int total = 0;         // the distances summed
+        std::size_t count = 0; // the ends given an item
+    };
+    void findLoose(const std::uint8_t* key) const;
+    Given giveNearest() const;
 };
 
 // The free ends that no item off the covered ends can reach with the end's kind, were the items

@@ -114,6 +114,20 @@ TEST(HallSearchTest, TheEstimateCountsAPieceThatMustLeaveAFreeEnd) {
     EXPECT_EQ(EndDistances(taken.puzzle).estimate(taken.start.data()), 2);
 }
 
+// Side by side, the pieces share key bytes; each item counts once, for the end it is nearest.
+TEST(HallSearchTest, TheEstimateGivesEachFreeEndItsOwnNearestItem) {
+    // The right ball slides to the wall's end in one push; the other ball and the box each need
+    // a piece to stop them, two pushes.
+    const PicturePuzzle row = puzzleFromPictures({"#########", "#bbx....#", "#########"}, //
+                                                 {"#########", "#....xbb#", "#########"});
+    EXPECT_EQ(EndDistances(row.puzzle).estimate(row.start.data()), 5);
+    // A box cannot become a ball: the ball end it would need counts as out of reach.
+    const PicturePuzzle wrongKind = puzzleFromPictures({"#########", "#bxx....#", "#########"}, //
+                                                       {"#########", "#....xbb#", "#########"});
+    EXPECT_EQ(EndDistances(wrongKind.puzzle).estimate(wrongKind.start.data()),
+              1 + 2 + EndDistances::unreachable);
+}
+
 TEST(HallSearchTest, AFreeEndWalledInByCoveredEndsIsSealed) {
     const PicturePuzzle open = puzzleFromPictures({"######", "#bb..#", "######"}, //
                                                   {"######", "#..bb#", "######"});
