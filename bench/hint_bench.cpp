@@ -4,12 +4,14 @@
 
 #include "rules/hall_scene.h"
 #include "solver/hall_hint.h"
+#include "solver/search_memory.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
 void firstHint(benchmark::State& state, const char* name) {
+    keepSearchMemory(); // as the game does
     const int level = static_cast<int>(state.range(0));
     PlayState play;
     HallGrid hall;

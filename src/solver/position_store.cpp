@@ -64,7 +64,7 @@ const std::uint8_t* PositionStore::key(int i) const {
 std::uint8_t* PositionStore::slotFor(int i) {
     const std::size_t index = static_cast<std::size_t>(i);
     if (index / chunkKeys >= chunks_.size()) {
-        chunks_.push_back(std::make_unique<std::uint8_t[]>(chunkKeys * keySize_));
+        chunks_.push_back(std::make_unique_for_overwrite<std::uint8_t[]>(chunkKeys * keySize_));
     }
     return chunks_[index / chunkKeys].get() + index % chunkKeys * keySize_;
 }

@@ -1,6 +1,7 @@
 // quorvane-hall: prints the hall that a game name and a level generate (see
 // tools/hall/hall_tool.h).
 
+#include "solver/search_memory.h"
 #include "tools/hall/hall_tool.h"
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <vector>
 
 int main(int argc, char** argv) {
+    keepSearchMemory();
     const std::vector<std::string> args(argv + 1, argv + argc);
     // Each part goes out as soon as it is printed: a run over every level takes many minutes.
     ToolOutput out([](std::string_view text) {
