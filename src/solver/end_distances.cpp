@@ -1,7 +1,5 @@
 #include "solver/end_distances.h"
 
-#include "hall/push_scrambler.h"
-
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -9,39 +7,9 @@
 
 namespace {
 
-int specialOn(const HallPuzzle& puzzle, int x, int y) {
-    for (int k = 0; k < specialCapacity; ++k) {
-        if (puzzle.specialCode[k] > 0 && puzzle.specialX[k] == x && puzzle.specialY[k] == y) {
-            return k;
-        }
-    }
-    return -1;
-}
-
-struct Run {
-    int x, y, direction, kind;
-};
-
-// Turns, jumps and kind changes of a lone item that has just entered (r.x, r.y).
-void followSpecial(const HallPuzzle& puzzle, int k, Run& r) {
-    const CellCode code = puzzle.specialCode[k];
-    if (isMutation(code)) {
-        r.kind = code - MutationBall;
-    } else if (isArrow(code)) {
-        constexpr int arrowDirection[4] = {1, 3, 0, 2}; // right, down, left, up
-        r.direction = arrowDirection[code - ArrowRight];
-    } else if (isGate(code) && r.kind != code - GateBall) {
-        r.direction ^= 1; // left <-> right, up <-> down
-    } else if (isTeleport(code)) {
-        for (int j = 0; j < specialCapacity; ++j) {
-            if (j != k && puzzle.specialCode[j] == code) {
-                r.x = puzzle.specialX[j];
-                r.y = puzzle.specialY[j];
-                break;
-            }
-        }
-    }
-}
+// A search seldom meets more; past this many sets of kinds the first table stands in for the
+// rest, so that the tables stay small in time and memory.
+constexpr std::size_t tableCapacity = 64;
 
 } // namespace
 
@@ -49,77 +17,35 @@ EndDistances::EndDistances(const HallPuzzle& puzzle)
     : puzzle_(puzzle), standingCount_(puzzle.standing.size()) {
     scratch_.onEnd.assign(standingCount_, 0);
     scratch_.buckets.resize(unreachable + 1);
-    table_.assign(puzzle.endCells.size() * standingCount_ * 3, unreachable);
-    const auto reverse = reverseRuns();
-    for (std::size_t e = 0; e < puzzle.endCells.size(); ++e) {
-        fillFrom(static_cast<int>(e), reverse);
-    }
 }
 
-// For every (standing cell, kind) node, the nodes from which one push can bring an item there.
-std::vector<std::vector<int>> EndDistances::reverseRuns() const {
-    std::vector<std::vector<int>> reverse(standingCount_ * 3);
-    for (std::size_t i = 0; i < standingCount_; ++i) {
-        const int cell = puzzle_.standing[i];
-        for (int kind = 0; kind < 3; ++kind) {
-            const int from = static_cast<int>(i) * 3 + kind;
-            for (int direction = 0; direction < 4; ++direction) {
-                Run r{cell / hallSize, cell % hallSize, direction, kind};
-                // A run longer than the hall's cells is going round in arrows.
-                for (int steps = 0; steps < hallSize * hallSize; ++steps) {
-                    const int nx = r.x + pushStepX[r.direction], ny = r.y + pushStepY[r.direction];
-                    if (!insideHall(nx, ny) || puzzle_.cells[nx][ny] != CellFloor) {
-                        break;
-                    }
-                    r.x = nx, r.y = ny;
-                    const int k = specialOn(puzzle_, nx, ny);
-                    if (k >= 0) {
-                        followSpecial(puzzle_, k, r);
-                    }
-                    const int to = puzzle_.standingIndex[r.x * hallSize + r.y] * 3 + r.kind;
-                    const int ax = r.x + pushStepX[r.direction], ay = r.y + pushStepY[r.direction];
-                    const bool needsBlocker =
-                        insideHall(ax, ay) && puzzle_.cells[ax][ay] == CellFloor;
-                    reverse[static_cast<std::size_t>(to)].push_back(from * 2 +
-                                                                    (needsBlocker ? 1 : 0));
-                }
-            }
+// The table for key's mutation kinds, made when they are first met.
+const std::uint8_t* EndDistances::tableFor(const std::uint8_t* key) const {
+    std::uint64_t kinds = 0;
+    for (std::size_t m = 0; m < puzzle_.mutations.size(); ++m) {
+        kinds |= static_cast<std::uint64_t>(mutationKind(puzzle_, key, static_cast<int>(m)))
+                 << (2 * m);
+    }
+    if (!tables_.empty() && tables_[lastTable_].kinds == kinds) {
+        return tables_[lastTable_].distances.data();
+    }
+    for (lastTable_ = 0; lastTable_ < tables_.size(); ++lastTable_) {
+        if (tables_[lastTable_].kinds == kinds) {
+            return tables_[lastTable_].distances.data();
         }
     }
-    // Of two runs from the same node, keep the one that stops by itself.
-    for (auto& sources : reverse) {
-        std::sort(sources.begin(), sources.end());
-        const auto same = [](int a, int b) { return a / 2 == b / 2; };
-        sources.erase(std::unique(sources.begin(), sources.end(), same), sources.end());
+    if (tables_.size() == tableCapacity) {
+        lastTable_ = 0;
+        return tables_[0].distances.data();
     }
-    return reverse;
-}
-
-void EndDistances::fillFrom(int end, const std::vector<std::vector<int>>& reverse) {
-    std::uint8_t* row = table_.data() + static_cast<std::size_t>(end) * standingCount_ * 3;
-    const int target = puzzle_.endCells[static_cast<std::size_t>(end)] * 3 +
-                       (puzzle_.endCodes[static_cast<std::size_t>(end)] - CellBall);
-    row[target] = 0;
-    // Cheapest runs first: a run that stops against a wall costs 1, one that needs a piece to
-    // stop it costs 2.
-    std::vector<std::vector<int>> queue(unreachable + 2);
-    queue[0].push_back(target);
-    for (int distance = 0; distance < unreachable; ++distance) {
-        for (std::size_t q = 0; q < queue[static_cast<std::size_t>(distance)].size(); ++q) {
-            const int node = queue[static_cast<std::size_t>(distance)][q];
-            if (row[node] < distance) {
-                continue; // met again later at a greater distance
-            }
-            for (int source : reverse[static_cast<std::size_t>(node)]) {
-                const int from = source / 2;
-                const int reached = distance + 1 + source % 2;
-                if (reached < row[from]) {
-                    row[from] = static_cast<std::uint8_t>(reached);
-                    queue[static_cast<std::size_t>(reached)].push_back(from);
-                }
-            }
-        }
+    const auto changed = std::make_unique<HallPuzzle>(puzzle_);
+    for (std::size_t m = 0; m < puzzle_.mutations.size(); ++m) {
+        changed->specialCode[puzzle_.mutations[m]] =
+            MutationBall + static_cast<int>((kinds >> (2 * m)) & 3);
     }
+    tables_.push_back({kinds, endDistanceTable(*changed)});
+    lastTable_ = tables_.size() - 1;
+    return tables_.back().distances.data();
 }
 
 int EndDistances::estimate(const std::uint8_t* key) const {
@@ -140,7 +66,7 @@ int EndDistances::estimate(const std::uint8_t* key) const {
     for (int cell : puzzle_.endCells) {
         s.onEnd[static_cast<std::size_t>(cell)] = 0;
     }
-    const Given given = giveNearest();
+    const Given given = giveNearest(tableFor(key));
     return given.total + occupied + static_cast<int>(s.freeEnds.size() - given.count) * unreachable;
 }
 
@@ -170,13 +96,13 @@ void EndDistances::findLoose(const std::uint8_t* key) const {
 // Gives each free end the nearest loose item not yet given to another, closest pairs first;
 // the pairs are sorted by bucketing their distances, which are small. Pairs that cannot meet
 // are left out: items of another kind, unless a mutation cell on the way changes them.
-EndDistances::Given EndDistances::giveNearest() const {
+EndDistances::Given EndDistances::giveNearest(const std::uint8_t* table) const {
     Scratch& s = scratch_;
     static_assert(unreachable <= 64, "one bit per distance");
     std::uint64_t used = 0;
     for (std::size_t f = 0; f < s.freeEnds.size(); ++f) {
         const std::uint8_t* row =
-            table_.data() + static_cast<std::size_t>(s.freeEnds[f]) * standingCount_ * 3;
+            table + static_cast<std::size_t>(s.freeEnds[f]) * standingCount_ * 3;
         for (std::size_t i = 0; i < s.loose.size(); ++i) {
             const std::uint8_t distance = row[s.loose[i]];
             if (distance < unreachable) {
@@ -216,7 +142,7 @@ std::vector<int> EndDistances::nearestItems(const std::uint8_t* key, int end,
     for (std::size_t i = 0; i < standingCount_; ++i) {
         const CellCode code = pieceAt(key, static_cast<int>(i));
         if (isItem(code) && placed[i] == 0) {
-            const int d = distance(end, static_cast<int>(i), code - CellBall);
+            const int d = distance(key, end, static_cast<int>(i), code - CellBall);
             if (d < unreachable) {
                 near.emplace_back(d, static_cast<int>(i));
             }

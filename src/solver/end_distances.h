@@ -1,9 +1,9 @@
 #pragma once
-// The solver's estimate of how far a position is from solved. For every end it knows how many
-// pushes a lone item needs at least to come to rest on it with the end's kind, were it free to
-// stop anywhere (other pieces could stop it there): straight runs between walls, turned by
-// arrows, sent back by gates, carried by teleports and changed by mutation cells.
+// The solver's estimate of how far a position is from solved, from the pushes a lone item needs
+// at least to reach each end (see end_distance_table.h). The mutation cells' kinds are the
+// position's own: a position whose mutation cells have changed kind gets distances for those.
 
+#include "solver/end_distance_table.h"
 #include "solver/hall_puzzle.h"
 
 #include <cstdint>
@@ -13,10 +13,11 @@ class EndDistances {
   public:
     explicit EndDistances(const HallPuzzle& puzzle);
 
-    // Pushes for an item of kind (0..2) on standing cell i to reach end e; unreachable counts
-    // as a long way.
-    int distance(int end, int standing, int kind) const {
-        return table_[(static_cast<std::size_t>(end) * standingCount_ + standing) * 3 + kind];
+    // Pushes for an item of kind (0..2) on standing cell i to reach end e, with the mutation
+    // cells of key; unreachable counts as a long way.
+    int distance(const std::uint8_t* key, int end, int standing, int kind) const {
+        const std::size_t i = (static_cast<std::size_t>(end) * standingCount_ + standing) * 3;
+        return tableFor(key)[i + static_cast<std::size_t>(kind)];
     }
     // The sum over free ends of the nearest item that stands on no end of its own kind, and one
     // more for each free end another piece stands on.
@@ -25,13 +26,20 @@ class EndDistances {
     // own kind and can reach it, nearest first.
     std::vector<int> nearestItems(const std::uint8_t* key, int end, std::size_t count) const;
 
-    static constexpr int unreachable = 60;
+    static constexpr int unreachable = endUnreachable;
 
   private:
     const HallPuzzle& puzzle_;
     std::size_t standingCount_;
-    std::vector<std::uint8_t> table_;
-    // Working space of estimate, kept to spare allocations; an estimate is not thread-safe.
+    // A table for each set of mutation kinds met, the first met first; a search meets few.
+    struct Table {
+        std::uint64_t kinds; // two bits for each mutation cell
+        std::vector<std::uint8_t> distances;
+    };
+    mutable std::vector<Table> tables_;
+    mutable std::size_t lastTable_ = 0;
+    // Working space of estimate, kept to spare allocations; like the tables, it makes an
+    // EndDistances unsafe to share between threads.
     struct Scratch {
         std::vector<int> freeEnds, loose;
         std::vector<char> onEnd, endTaken, itemTaken;
@@ -39,14 +47,13 @@ class EndDistances {
     };
     mutable Scratch scratch_;
 
-    std::vector<std::vector<int>> reverseRuns() const;
-    void fillFrom(int end, const std::vector<std::vector<int>>& reverse);
+    const std::uint8_t* tableFor(const std::uint8_t* key) const;
     struct Given {
         int total = 0;         // the distances summed
         std::size_t count = 0; // the ends given an item
     };
     void findLoose(const std::uint8_t* key) const;
-    Given giveNearest() const;
+    Given giveNearest(const std::uint8_t* table) const;
 };
 
 // The free ends that no item off the covered ends can reach with the end's kind, were the items

@@ -67,7 +67,7 @@ bool coverNearEnd(const HallPuzzle& puzzle, PositionKey& key, SearchOutcome& out
         const bool wanted = limits.endToCover < 0 || limits.endToCover == end;
         if (kept[e] == 0 && wanted && !near.empty()) {
             const CellCode kind = pieceAt(key.data(), near.front()) - CellBall;
-            ends.emplace_back(distances.distance(end, near.front(), kind), end);
+            ends.emplace_back(distances.distance(key.data(), end, near.front(), kind), end);
         }
     }
     std::sort(ends.begin(), ends.end());

@@ -38,8 +38,8 @@ std::string unreachableEnds(const HallPuzzle& puzzle, const PositionKey& key) {
             const CellCode code = pieceAt(key.data(), static_cast<int>(i));
             if (isItem(code)) {
                 nearest =
-                    std::min(nearest, distances.distance(static_cast<int>(e), static_cast<int>(i),
-                                                         code - CellBall));
+                    std::min(nearest, distances.distance(key.data(), static_cast<int>(e),
+                                                         static_cast<int>(i), code - CellBall));
             }
         }
         if (nearest == EndDistances::unreachable && count++ == 0) {

@@ -128,6 +128,21 @@ TEST(HallSearchTest, TheEstimateGivesEachFreeEndItsOwnNearestItem) {
               1 + 2 + EndDistances::unreachable);
 }
 
+// The distances follow the mutation cells' kinds in the position, not those the hall began with.
+TEST(HallSearchTest, TheEstimateFollowsTheMutationCellsOfThePosition) {
+    const PicturePuzzle hall =
+        puzzleFromPictures({"########", "#x.....#", "########"}, //
+                           {"########", "#.....b#", "########"}, {{3, 1, MutationBox}});
+    const EndDistances distances(hall.puzzle);
+    // A box stays a box over a box cell and never becomes the ball the end wants.
+    EXPECT_EQ(distances.estimate(hall.start.data()), EndDistances::unreachable);
+    PositionKey turned = hall.start;
+    setMutationKind(hall.puzzle, turned.data(), 0, 0); // the cell now makes balls
+    EXPECT_EQ(distances.estimate(turned.data()), 1);
+    EXPECT_EQ(distances.nearestItems(turned.data(), 0, 1).size(), 1u);
+    EXPECT_EQ(distances.estimate(hall.start.data()), EndDistances::unreachable);
+}
+
 TEST(HallSearchTest, AFreeEndWalledInByCoveredEndsIsSealed) {
     const PicturePuzzle open = puzzleFromPictures({"######", "#bb..#", "######"}, //
                                                   {"######", "#..bb#", "######"});
