@@ -13,19 +13,6 @@ namespace {
 // Memory of each small search.
 constexpr std::size_t stepMemory = std::size_t{16} << 20;
 
-// Plays moves on the model from key; the moves must stand.
-PositionKey keyAfter(const HallPuzzle& puzzle, const PositionKey& key,
-                     const std::vector<SolverMove>& moves) {
-    PositionMoves model(puzzle);
-    PositionKey current = key, next(key.size());
-    for (const SolverMove& move : moves) {
-        if (model.apply(current.data(), move, next.data())) {
-            current = next;
-        }
-    }
-    return current;
-}
-
 // The ends a position leaves free.
 std::vector<int> endsLeftFree(const HallPuzzle& puzzle, const PositionKey& key) {
     std::vector<int> ends;

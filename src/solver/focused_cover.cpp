@@ -84,13 +84,7 @@ bool coverNearEnd(const HallPuzzle& puzzle, PositionKey& key, SearchOutcome& out
         const SearchOutcome step = searchMoves(puzzle, key, part);
         outcome.positions += step.positions;
         if (step.solved) {
-            PositionMoves model(puzzle);
-            PositionKey next(key.size());
-            for (const SolverMove& move : step.moves) {
-                if (model.apply(key.data(), move, next.data())) {
-                    key = next;
-                }
-            }
+            key = keyAfter(puzzle, key, step.moves);
             outcome.moves.insert(outcome.moves.end(), step.moves.begin(), step.moves.end());
             return true;
         }

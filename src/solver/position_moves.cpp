@@ -122,3 +122,15 @@ bool PositionMoves::trace(const std::uint8_t* key, const SolverMove& move,
     trial_.takeBack(*hall_);
     return true;
 }
+
+PositionKey keyAfter(const HallPuzzle& puzzle, const PositionKey& key,
+                     const std::vector<SolverMove>& moves) {
+    PositionMoves model(puzzle);
+    PositionKey current = key, next(key.size());
+    for (const SolverMove& move : moves) {
+        if (model.apply(current.data(), move, next.data())) {
+            current = next;
+        }
+    }
+    return current;
+}

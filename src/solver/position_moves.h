@@ -15,6 +15,10 @@ struct PositionChildren {
     std::size_t keySize = 0;
 };
 
+// The key that moves lead to from key on the model; a move it refuses is passed over.
+PositionKey keyAfter(const HallPuzzle& puzzle, const PositionKey& key,
+                     const std::vector<SolverMove>& moves);
+
 class PositionMoves {
   public:
     explicit PositionMoves(const HallPuzzle& puzzle);
