@@ -26,16 +26,12 @@ const std::uint8_t* EndDistances::tableFor(const std::uint8_t* key) const {
         kinds |= static_cast<std::uint64_t>(mutationKind(puzzle_, key, static_cast<int>(m)))
                  << (2 * m);
     }
-    if (!tables_.empty() && tables_[lastTable_].kinds == kinds) {
-        return tables_[lastTable_].distances.data();
-    }
-    for (lastTable_ = 0; lastTable_ < tables_.size(); ++lastTable_) {
-        if (tables_[lastTable_].kinds == kinds) {
-            return tables_[lastTable_].distances.data();
+    for (const Table& table : tables_) {
+        if (table.kinds == kinds) {
+            return table.distances.data();
         }
     }
     if (tables_.size() == tableCapacity) {
-        lastTable_ = 0;
         return tables_[0].distances.data();
     }
     const auto changed = std::make_unique<HallPuzzle>(puzzle_);
@@ -44,7 +40,6 @@ const std::uint8_t* EndDistances::tableFor(const std::uint8_t* key) const {
             MutationBall + static_cast<int>((kinds >> (2 * m)) & 3);
     }
     tables_.push_back({kinds, endDistanceTable(*changed)});
-    lastTable_ = tables_.size() - 1;
     return tables_.back().distances.data();
 }
 
@@ -138,11 +133,12 @@ std::vector<int> EndDistances::nearestItems(const std::uint8_t* key, int end,
         const int cell = puzzle_.endCells[e];
         placed[static_cast<std::size_t>(cell)] = pieceAt(key, cell) == puzzle_.endCodes[e] ? 1 : 0;
     }
+    const std::uint8_t* table = tableFor(key);
     std::vector<std::pair<int, int>> near; // (distance, standing cell)
     for (std::size_t i = 0; i < standingCount_; ++i) {
         const CellCode code = pieceAt(key, static_cast<int>(i));
         if (isItem(code) && placed[i] == 0) {
-            const int d = distance(key, end, static_cast<int>(i), code - CellBall);
+            const int d = entry(table, end, static_cast<int>(i), code - CellBall);
             if (d < unreachable) {
                 near.emplace_back(d, static_cast<int>(i));
             }

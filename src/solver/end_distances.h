@@ -16,8 +16,7 @@ class EndDistances {
     // Pushes for an item of kind (0..2) on standing cell i to reach end e, with the mutation
     // cells of key; unreachable counts as a long way.
     int distance(const std::uint8_t* key, int end, int standing, int kind) const {
-        const std::size_t i = (static_cast<std::size_t>(end) * standingCount_ + standing) * 3;
-        return tableFor(key)[i + static_cast<std::size_t>(kind)];
+        return entry(tableFor(key), end, standing, kind);
     }
     // The sum over free ends of the nearest item that stands on no end of its own kind, and one
     // more for each free end another piece stands on.
@@ -37,7 +36,6 @@ class EndDistances {
         std::vector<std::uint8_t> distances;
     };
     mutable std::vector<Table> tables_;
-    mutable std::size_t lastTable_ = 0;
     // Working space of estimate, kept to spare allocations; like the tables, it makes an
     // EndDistances unsafe to share between threads.
     struct Scratch {
@@ -48,6 +46,10 @@ class EndDistances {
     mutable Scratch scratch_;
 
     const std::uint8_t* tableFor(const std::uint8_t* key) const;
+    int entry(const std::uint8_t* table, int end, int standing, int kind) const {
+        const std::size_t i = (static_cast<std::size_t>(end) * standingCount_ + standing) * 3;
+        return table[i + static_cast<std::size_t>(kind)];
+    }
     struct Given {
         int total = 0;         // the distances summed
         std::size_t count = 0; // the ends given an item
