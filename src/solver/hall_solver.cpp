@@ -4,12 +4,16 @@
 #include "solver/end_distances.h"
 #include "solver/hill_climb.h"
 #include "solver/move_elimination.h"
+#include "solver/parting_mend.h"
 #include "solver/path_shortcuts.h"
 #include "solver/walk_bridge.h"
 
 #include <algorithm>
 
 namespace {
+
+// The share of the time that mending the scramble where play parts from it may take.
+constexpr double mendShare = 0.3;
 
 // The longest solution a search weighing moves made as much as the estimate may still shorten.
 constexpr std::size_t closerReach = 64;
@@ -111,11 +115,19 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
     // generator's position before them, and a search can mend the walk.
     FollowedPath path = best.solved ? FollowedPath{} : followPushes(puzzle, start, scramble.pushes);
     const bool replays = path.solved;
+    if (!best.solved && !replays && !scramble.pushes.empty()) {
+        part.deadline = partOfTimeLeft(limits, mendShare);
+        FollowedPath mended = mendAtPartings(puzzle, start, scramble, part);
+        if (mended.solved) {
+            path = std::move(mended);
+        }
+    }
     const FollowedPath tail =
-        best.solved || replays ? FollowedPath{} : scrambleTail(puzzle, scramble);
+        best.solved || path.solved ? FollowedPath{} : scrambleTail(puzzle, scramble);
     if (!best.solved) {
         part.deadline = limits.deadline;
-        best = coverAndJoin(puzzle, start, scramble, replays ? path : tail, replays, part, answer);
+        best = coverAndJoin(puzzle, start, scramble, path.solved ? path : tail, path.solved, part,
+                            answer);
     }
     if (!best.solved && tail.solved) {
         part.deadline = partOfTimeLeft(limits, 0.7);

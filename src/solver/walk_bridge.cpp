@@ -1,7 +1,7 @@
 #include "solver/walk_bridge.h"
 
+#include "solver/agreeing_goal.h"
 #include "solver/end_by_end.h"
-#include "solver/end_distances.h"
 #include "solver/move_elimination.h"
 #include "solver/position_moves.h"
 
@@ -27,68 +27,6 @@ constexpr std::size_t deepJoins = 2;
 std::size_t walkLength(const ScrambleWalk& scramble) {
     return std::min(scramble.pushes.size(), scramble.keys.size());
 }
-
-// A position that agrees with a given one on some cells. The items asked for are the ends of a
-// copy of the puzzle, so that the solver's estimate of ends to cover guides them in; every other
-// cell and mutation kind asked for counts one while it differs.
-class AgreeingGoal final : public SearchGoal {
-  public:
-    AgreeingGoal(const HallPuzzle& puzzle, const std::uint8_t* target,
-                 const std::vector<char>& cells)
-        : items_(itemsOf(puzzle, target, cells)), distances_(items_) {
-        for (std::size_t i = 0; i < puzzle.standing.size(); ++i) {
-            const int nibble = nibbleAt(target, static_cast<int>(i));
-            if (cells[static_cast<std::size_t>(puzzle.standing[i])] != 0 &&
-                !isItem(codeOfNibble(nibble))) {
-                others_.emplace_back(static_cast<int>(i), nibble);
-            }
-        }
-        for (std::size_t m = 0; m < puzzle.mutations.size(); ++m) {
-            if (cells[hallSize * hallSize + static_cast<std::size_t>(puzzle.mutations[m])] != 0) {
-                mutations_.emplace_back(static_cast<int>(m),
-                                        mutationKind(puzzle, target, static_cast<int>(m)));
-            }
-        }
-    }
-
-    bool reached(const std::uint8_t* key) const override {
-        return differing(key) == 0 && isSolvedPosition(items_, key);
-    }
-    int estimate(const std::uint8_t* key) const override {
-        return differing(key) + distances_.estimate(key);
-    }
-
-  private:
-    HallPuzzle items_;
-    EndDistances distances_;
-    std::vector<std::pair<int, int>> others_;    // (standing cell, nibble)
-    std::vector<std::pair<int, int>> mutations_; // (mutation cell, kind)
-
-    static HallPuzzle itemsOf(const HallPuzzle& puzzle, const std::uint8_t* target,
-                              const std::vector<char>& cells) {
-        HallPuzzle items = puzzle;
-        items.endCells.clear();
-        items.endCodes.clear();
-        for (std::size_t i = 0; i < puzzle.standing.size(); ++i) {
-            const CellCode code = pieceAt(target, static_cast<int>(i));
-            if (cells[static_cast<std::size_t>(puzzle.standing[i])] != 0 && isItem(code)) {
-                items.endCells.push_back(static_cast<int>(i));
-                items.endCodes.push_back(code);
-            }
-        }
-        return items;
-    }
-    int differing(const std::uint8_t* key) const {
-        int count = 0;
-        for (const auto& [cell, nibble] : others_) {
-            count += nibbleAt(key, cell) != nibble ? 1 : 0;
-        }
-        for (const auto& [m, kind] : mutations_) {
-            count += mutationKind(items_, key, m) != kind ? 1 : 0;
-        }
-        return count;
-    }
-};
 
 // The bridge's moves and then the tail's, in outcome when they solve from the stall.
 const SearchOutcome& joined(const HallPuzzle& puzzle, const PositionKey& stall,

@@ -1,0 +1,16 @@
+#pragma once
+// Where the generator's model parts from the solver's, the scramble's pushes stop solving the
+// hall: the generator kept a mutation cell's change from a push it took back, so from then on
+// its walk has that cell of a kind no push of the walk gave it. Most of the walk's pushes do not
+// care. The mend follows the walk, playing only the pushes that bear on the ends, and where one
+// of them reads a cell that differs from the generator's position there, a search looks for a
+// position that agrees with the generator's on every cell the walk reads from some point near
+// on; from there the walk goes on as before.
+
+#include "solver/hall_solver.h"
+#include "solver/path_shortcuts.h"
+
+// The scramble mended into a walk from start that solves on the model; not solved when some
+// parting could not be mended before the deadline.
+FollowedPath mendAtPartings(const HallPuzzle& puzzle, const PositionKey& start,
+                            const ScrambleWalk& scramble, const SearchLimits& limits);

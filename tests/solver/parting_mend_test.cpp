@@ -1,0 +1,100 @@
+// Mending a scramble where the generator's walk has a mutation cell of a kind its pushes never
+// gave it, and the goal that guides the mend's searches.
+
+#include "solver/agreeing_goal.h"
+#include "solver/parting_mend.h"
+#include "solver/position_moves.h"
+#include "solver/solver_pictures.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int ballKind = 0, boxKind = 1;
+
+// A box end at (5,1). The ball at (1,1) turns into a box on the way only where the mutation
+// cell at (3,1), a ball cell at the start, has become a box cell; amoeba is what stands at
+// (3,2) to change it.
+PicturePuzzle mutationHall(char amoeba) {
+    std::string below = "#.....#";
+    below[3] = amoeba;
+    return puzzleFromPictures({"#######", "#b....#", below, "#######"},
+                              {"#######", "#....x#", "#.....#", "#######"}, {{3, 1, MutationBall}});
+}
+
+const SolverMove amoebaRight{3, 2, pushRight}, ballRight{1, 1, pushRight};
+
+// The generator's walk: the amoeba is sent right, and the generator's position after it has the
+// mutation cell a box cell all the same; then the ball, a box from the cell on, covers the end.
+ScrambleWalk partingWalk(const PicturePuzzle& hall) {
+    PositionMoves model(hall.puzzle);
+    ScrambleWalk walk;
+    PositionKey key(hall.start.size());
+    EXPECT_TRUE(model.apply(hall.start.data(), amoebaRight, key.data()));
+    setMutationKind(hall.puzzle, key.data(), 0, boxKind);
+    walk.pushes = {amoebaRight, ballRight};
+    walk.keys.push_back(key);
+    EXPECT_TRUE(model.apply(walk.keys[0].data(), ballRight, key.data()));
+    walk.keys.push_back(key);
+    return walk;
+}
+
+TEST(PartingMendTest, AnAmoebaIsBroughtOverTheCellThePartingLeftOfTheWrongKind) {
+    const PicturePuzzle hall = mutationHall('X');
+    const ScrambleWalk walk = partingWalk(hall);
+    ASSERT_TRUE(isSolvedPosition(hall.puzzle, walk.keys.back().data()));
+    ASSERT_FALSE(followPushes(hall.puzzle, hall.start, walk.pushes).solved);
+
+    const FollowedPath mended = mendAtPartings(hall.puzzle, hall.start, walk, {});
+    ASSERT_TRUE(mended.solved);
+    EXPECT_EQ(mended.keys.front(), hall.start);
+    EXPECT_TRUE(followPushes(hall.puzzle, hall.start, mended.moves).solved);
+    // The walk's last push is the one that covers the end, once the amoeba made the cell a box
+    // cell.
+    EXPECT_EQ(mended.moves.back(), ballRight);
+    EXPECT_EQ(mutationKind(hall.puzzle, mended.keys[mended.keys.size() - 2].data(), 0), boxKind);
+}
+
+TEST(PartingMendTest, AWalkIsNotMendedWhereNoPieceCanGiveTheCellItsKind) {
+    // A ball amoeba cannot make the cell a box cell, and nothing else can.
+    const PicturePuzzle hall = mutationHall('B');
+    EXPECT_FALSE(mendAtPartings(hall.puzzle, hall.start, partingWalk(hall), {}).solved);
+    EXPECT_FALSE(mendAtPartings(hall.puzzle, hall.start, {}, {}).solved);
+}
+
+TEST(PartingMendTest, AWalkWithoutPartingsKeepsOnlyThePushesThatBearOnTheEnds) {
+    // Here the cell is a box cell from the start: the amoeba's push changes nothing the ball
+    // meets, and the ball's push alone solves.
+    PicturePuzzle hall = mutationHall('X');
+    setMutationKind(hall.puzzle, hall.start.data(), 0, boxKind);
+    const FollowedPath walk = followPushes(hall.puzzle, hall.start, {amoebaRight, ballRight});
+    ASSERT_TRUE(walk.solved);
+    const ScrambleWalk scramble{walk.moves, {walk.keys.begin() + 1, walk.keys.end()}};
+    const FollowedPath mended = mendAtPartings(hall.puzzle, hall.start, scramble, {});
+    ASSERT_TRUE(mended.solved);
+    EXPECT_EQ(mended.moves, std::vector<SolverMove>{ballRight});
+}
+
+TEST(AgreeingGoalTest, AMutationCellOfTheWrongKindCountsThePushesOfTheNearestAmoebaOfTheKind) {
+    const PicturePuzzle near = mutationHall('X');
+    PositionKey boxCell = near.start;
+    setMutationKind(near.puzzle, boxCell.data(), 0, boxKind);
+    std::vector<char> cells(hallSize * hallSize + specialCapacity, 0);
+    cells[hallSize * hallSize + static_cast<std::size_t>(near.puzzle.mutations[0])] = 1;
+    const AgreeingGoal goal(near.puzzle, boxCell.data(), cells);
+    EXPECT_TRUE(goal.reached(boxCell.data()));
+    EXPECT_EQ(goal.estimate(boxCell.data()), 0);
+    // Right below the cell, the amoeba runs up onto it in one push; from the corner it needs
+    // more.
+    EXPECT_FALSE(goal.reached(near.start.data()));
+    EXPECT_EQ(goal.estimate(near.start.data()), 1);
+    PositionMoves model(near.puzzle);
+    PositionKey far(near.start.size());
+    ASSERT_TRUE(model.apply(near.start.data(), amoebaRight, far.data()));
+    EXPECT_GT(goal.estimate(far.data()), 1);
+    // With no amoeba of the kind, the cell counts as a long way.
+    const PicturePuzzle none = mutationHall('B');
+    EXPECT_EQ(goal.estimate(none.start.data()), EndDistances::unreachable);
+}
+
+} // namespace
