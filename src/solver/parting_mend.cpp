@@ -7,11 +7,12 @@
 
 namespace {
 
-// Where a search may join the generator's walk, in pushes after (or, when negative, before) the
-// push whose reading differs, tried in turn: the push itself first, then later ones, whose moves
-// bring pieces where the mend needs them, then earlier ones, before pieces were moved away.
-constexpr long joinOffsets[] = {0, 8, 32, 128, -16, -64};
-constexpr std::size_t joinMemory = std::size_t{32} << 20;
+// Where a search may join the generator's walk, in pushes after the push whose reading differs,
+// tried in turn: the push itself first, then later ones, whose moves bring pieces where the mend
+// needs them. Most joins are found by a small search; a few only by a large one, at the first.
+constexpr std::size_t joinOffsets[] = {0, 8, 32};
+constexpr std::size_t deepJoins = 2;
+constexpr std::size_t quickMemory = std::size_t{32} << 20, deepMemory = std::size_t{128} << 20;
 constexpr double joinShare = 0.25;
 constexpr int joinWeight = 3;
 
@@ -22,7 +23,7 @@ class WalkNeeds {
     WalkNeeds(const HallPuzzle& puzzle, const PositionKey& start, const ScrambleWalk& scramble)
         : start_(start), scramble_(scramble),
           length_(std::min(scramble.pushes.size(), scramble.keys.size())), bears_(length_, 0),
-          cells_(length_ + 1), reads_(length_), afterParting_(length_ + 1, 0) {
+          cells_(length_ + 1), reads_(length_) {
         PositionMoves model(puzzle);
         std::vector<char> cells(hallSize * hallSize + specialCapacity, 0);
         for (int end : puzzle.endCells) {
@@ -30,12 +31,6 @@ class WalkNeeds {
         }
         cells_[length_] = cells;
         std::vector<int> changed, read;
-        PositionKey next(start.size());
-        for (std::size_t k = 0; k < length_; ++k) {
-            const bool agrees = model.apply(position(k).data(), scramble.pushes[k], next.data()) &&
-                                next == position(k + 1);
-            afterParting_[k + 1] = agrees ? afterParting_[k] : k + 1;
-        }
         for (std::size_t k = length_; k-- > 0;) {
             const bool moves = model.trace(position(k).data(), scramble.pushes[k], &changed, &read);
             if (moves && std::any_of(changed.begin(), changed.end(), [&](int cell) {
@@ -60,9 +55,6 @@ class WalkNeeds {
     const std::vector<char>& cellsFrom(std::size_t k) const { return cells_[k]; }
     // The cells push k reads, when it bears on the ends.
     const std::vector<int>& readBy(std::size_t k) const { return reads_[k]; }
-    // The first position after the last parting up to position k: a join before it would meet
-    // the parting again.
-    std::size_t afterParting(std::size_t k) const { return afterParting_[k]; }
 
   private:
     const PositionKey& start_;
@@ -71,7 +63,6 @@ class WalkNeeds {
     std::vector<char> bears_;
     std::vector<std::vector<char>> cells_;
     std::vector<std::vector<int>> reads_;
-    std::vector<std::size_t> afterParting_;
 };
 
 // key has on each of cells the piece or mutation kind target has.
@@ -97,40 +88,38 @@ bool agreesOn(const HallPuzzle& puzzle, const std::uint8_t* key, const std::uint
     return true;
 }
 
-// From pos, a search for a position that agrees with the generator's at one of the joins near
-// push k, not before push `earliest`; on success pos is that position, the search's moves are
-// added to moves and k is the join.
-bool joinWalk(const HallPuzzle& puzzle, const WalkNeeds& needs, std::size_t earliest,
-              const SearchLimits& limits, PositionKey& pos, std::size_t& k,
-              std::vector<SolverMove>& moves) {
-    const auto lowest = static_cast<long>(std::max(earliest, needs.afterParting(k)));
-    const auto highest = static_cast<long>(needs.length());
-    if (lowest > highest) {
+// From pos, a search for a position that agrees with the generator's at join, on success
+// taken: pos is that position and the search's moves are added to moves.
+bool joinAt(const HallPuzzle& puzzle, const WalkNeeds& needs, std::size_t join,
+            const SearchLimits& limits, PositionKey& pos, std::vector<SolverMove>& moves) {
+    const AgreeingGoal goal(puzzle, needs.position(join).data(), needs.cellsFrom(join));
+    SearchLimits part = limits;
+    part.weight = joinWeight;
+    part.goal = &goal;
+    part.deadline = partOfTimeLeft(limits, joinShare);
+    const SearchOutcome bridge = searchMoves(puzzle, pos, part);
+    if (!bridge.solved) {
         return false;
     }
-    std::vector<long> tried;
-    for (long offset : joinOffsets) {
-        const long join = std::clamp(static_cast<long>(k) + offset, lowest, highest);
-        if (std::find(tried.begin(), tried.end(), join) != tried.end()) {
-            continue;
-        }
-        if (searchStopped(limits)) {
-            return false;
-        }
-        tried.push_back(join);
-        const auto at = static_cast<std::size_t>(join);
-        const AgreeingGoal goal(puzzle, needs.position(at).data(), needs.cellsFrom(at));
+    pos = keyAfter(puzzle, pos, bridge.moves);
+    moves.insert(moves.end(), bridge.moves.begin(), bridge.moves.end());
+    return true;
+}
+
+// Joins the generator's walk at or after push k, by small searches and then large ones; on
+// success k is the join.
+bool joinWalk(const HallPuzzle& puzzle, const WalkNeeds& needs, const SearchLimits& limits,
+              PositionKey& pos, std::size_t& k, std::vector<SolverMove>& moves) {
+    for (std::size_t memory : {quickMemory, deepMemory}) {
         SearchLimits part = limits;
-        part.weight = joinWeight;
-        part.goal = &goal;
-        part.memoryBytes = std::min(limits.memoryBytes, joinMemory);
-        part.deadline = partOfTimeLeft(limits, joinShare);
-        const SearchOutcome bridge = searchMoves(puzzle, pos, part);
-        if (bridge.solved) {
-            pos = keyAfter(puzzle, pos, bridge.moves);
-            moves.insert(moves.end(), bridge.moves.begin(), bridge.moves.end());
-            k = at;
-            return true;
+        part.memoryBytes = std::min(limits.memoryBytes, memory);
+        const std::size_t offsets = memory == quickMemory ? std::size(joinOffsets) : deepJoins;
+        for (std::size_t o = 0; o < offsets && !searchStopped(limits); ++o) {
+            const std::size_t join = std::min(k + joinOffsets[o], needs.length());
+            if (joinAt(puzzle, needs, join, part, pos, moves)) {
+                k = join;
+                return true;
+            }
         }
     }
     return false;
@@ -144,17 +133,16 @@ FollowedPath mendAtPartings(const HallPuzzle& puzzle, const PositionKey& start,
     PositionMoves model(puzzle);
     PositionKey pos = start, next(start.size());
     std::vector<SolverMove> moves;
-    std::size_t earliest = 0; // each join comes after the one before, so the mend ends
     for (std::size_t k = 0; k < needs.length(); ++k) {
         if (!needs.bears(k)) {
             continue;
         }
         // A push that reads only cells as the generator had them does what it did there.
         if (!agreesOn(puzzle, pos.data(), needs.position(k).data(), needs.readBy(k))) {
-            if (!joinWalk(puzzle, needs, earliest, limits, pos, k, moves)) {
+            // Joins only go on, so the mend ends.
+            if (!joinWalk(puzzle, needs, limits, pos, k, moves)) {
                 return {};
             }
-            earliest = k + 1;
             if (k == needs.length()) {
                 break;
             }
