@@ -111,8 +111,9 @@ SolverAnswer solvePuzzle(const HallPuzzle& puzzle, const PositionKey& start,
     answer.positions += best.positions;
     // The scramble's walk, when it solves in the model: a random walk, but its own moves, with
     // the loops and detours cut, are the answer when nothing else is found. Where play parts
-    // from the generator's model it does not, but its last pushes still solve from the
-    // generator's position before them, and a search can mend the walk.
+    // from the generator's model it does not, but searches at the partings can mend it into a
+    // walk from the start; failing that, its last pushes still solve from the generator's
+    // position before them, and a search can mend the walk's tail.
     FollowedPath path = best.solved ? FollowedPath{} : followPushes(puzzle, start, scramble.pushes);
     const bool replays = path.solved;
     if (!best.solved && !replays && !scramble.pushes.empty()) {

@@ -2,6 +2,7 @@
 // gave it, and the goal that guides the mend's searches.
 
 #include "solver/agreeing_goal.h"
+#include "solver/level_solver.h"
 #include "solver/parting_mend.h"
 #include "solver/position_moves.h"
 #include "solver/solver_pictures.h"
@@ -73,6 +74,17 @@ TEST(PartingMendTest, AWalkWithoutPartingsKeepsOnlyThePushesThatBearOnTheEnds) {
     const FollowedPath mended = mendAtPartings(hall.puzzle, hall.start, scramble, {});
     ASSERT_TRUE(mended.solved);
     EXPECT_EQ(mended.moves, std::vector<SolverMove>{ballRight});
+}
+
+TEST(PartingMendTest, AGeneratedHallWhoseScramblePartsIsMendedFromItsStart) {
+    // The generator's walk parts from the model twice in this hall, and the old mend, joining
+    // only after the last parting, found no way.
+    const LevelPuzzle made = makeLevelPuzzle("Quorvane", 80);
+    ASSERT_FALSE(followPushes(made.puzzle, made.start, made.scramble.pushes).solved);
+    const FollowedPath mended = mendAtPartings(made.puzzle, made.start, made.scramble, {});
+    ASSERT_TRUE(mended.solved);
+    EXPECT_EQ(mended.keys.front(), made.start);
+    EXPECT_TRUE(followPushes(made.puzzle, made.start, mended.moves).solved);
 }
 
 TEST(AgreeingGoalTest, AMutationCellOfTheWrongKindCountsThePushesOfTheNearestAmoebaOfTheKind) {
