@@ -4,8 +4,8 @@
 // its walk has that cell of a kind no push of the walk gave it. Most of the walk's pushes do not
 // care. The mend follows the walk, playing only the pushes that bear on the ends, and where one
 // of them reads a cell that differs from the generator's position there, a search looks for a
-// position that agrees with the generator's on every cell the walk reads from some point near
-// on; from there the walk goes on as before.
+// position that agrees with the generator's, at that push or a little later, on every cell the
+// walk reads from there on; from there the walk goes on as before.
 
 #include "solver/hall_solver.h"
 #include "solver/path_shortcuts.h"
