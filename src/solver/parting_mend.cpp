@@ -7,11 +7,6 @@
 
 namespace {
 
-// Where a search may join the generator's walk, in pushes after the push whose reading differs,
-// tried in turn: the push itself first, then later ones, whose moves bring pieces where the mend
-// needs them. Most joins are found by a small search; a few only by a large one, at the first.
-constexpr std::size_t joinOffsets[] = {0, 8, 32};
-constexpr std::size_t deepJoins = 2;
 constexpr std::size_t quickMemory = std::size_t{32} << 20, deepMemory = std::size_t{128} << 20;
 constexpr double joinShare = 0.25;
 constexpr int joinWeight = 3;
@@ -55,6 +50,16 @@ class WalkNeeds {
     const std::vector<char>& cellsFrom(std::size_t k) const { return cells_[k]; }
     // The cells push k reads, when it bears on the ends.
     const std::vector<int>& readBy(std::size_t k) const { return reads_[k]; }
+    // The cells that the pushes from k up to k + window read.
+    std::vector<char> cellsWithin(std::size_t k, std::size_t window) const {
+        std::vector<char> cells(cells_[k].size(), 0);
+        for (std::size_t j = k; j < std::min(k + window, length_); ++j) {
+            for (int cell : reads_[j]) {
+                cells[static_cast<std::size_t>(cell)] = 1;
+            }
+        }
+        return cells;
+    }
 
   private:
     const PositionKey& start_;
@@ -88,11 +93,25 @@ bool agreesOn(const HallPuzzle& puzzle, const std::uint8_t* key, const std::uint
     return true;
 }
 
-// From pos, a search for a position that agrees with the generator's at join, on success
-// taken: pos is that position and the search's moves are added to moves.
+// One try at joining the generator's walk: at how many pushes after the push whose reading
+// differs, with how much memory, and agreeing on every cell the walk reads from there on or,
+// with a window, only on those the next window pushes read, leaving later partings to later
+// joins. Tried in turn: a small search at the push itself first, then at later ones, whose
+// moves bring pieces where the mend needs them; then windows, which ask for less; a few joins
+// are found only by a large search.
+struct JoinTry {
+    std::size_t offset, memory, window;
+};
+constexpr JoinTry joinTries[] = {{0, quickMemory, 0},  {8, quickMemory, 0},  {32, quickMemory, 0},
+                                 {0, quickMemory, 64}, {0, quickMemory, 16}, {8, quickMemory, 64},
+                                 {8, quickMemory, 16}, {0, deepMemory, 0},   {8, deepMemory, 0}};
+
+// From pos, a search for a position that agrees with the generator's at join on cells, on
+// success taken: pos is that position and the search's moves are added to moves.
 bool joinAt(const HallPuzzle& puzzle, const WalkNeeds& needs, std::size_t join,
-            const SearchLimits& limits, PositionKey& pos, std::vector<SolverMove>& moves) {
-    const AgreeingGoal goal(puzzle, needs.position(join).data(), needs.cellsFrom(join));
+            const std::vector<char>& cells, const SearchLimits& limits, PositionKey& pos,
+            std::vector<SolverMove>& moves) {
+    const AgreeingGoal goal(puzzle, needs.position(join).data(), cells);
     SearchLimits part = limits;
     part.weight = joinWeight;
     part.goal = &goal;
@@ -106,20 +125,24 @@ bool joinAt(const HallPuzzle& puzzle, const WalkNeeds& needs, std::size_t join,
     return true;
 }
 
-// Joins the generator's walk at or after push k, by small searches and then large ones; on
-// success k is the join.
+// Joins the generator's walk at or after push k; on success k is the join.
 bool joinWalk(const HallPuzzle& puzzle, const WalkNeeds& needs, const SearchLimits& limits,
               PositionKey& pos, std::size_t& k, std::vector<SolverMove>& moves) {
-    for (std::size_t memory : {quickMemory, deepMemory}) {
+    for (const JoinTry& join : joinTries) {
+        if (searchStopped(limits)) {
+            return false;
+        }
         SearchLimits part = limits;
-        part.memoryBytes = std::min(limits.memoryBytes, memory);
-        const std::size_t offsets = memory == quickMemory ? std::size(joinOffsets) : deepJoins;
-        for (std::size_t o = 0; o < offsets && !searchStopped(limits); ++o) {
-            const std::size_t join = std::min(k + joinOffsets[o], needs.length());
-            if (joinAt(puzzle, needs, join, part, pos, moves)) {
-                k = join;
-                return true;
-            }
+        part.memoryBytes = std::min(limits.memoryBytes, join.memory);
+        const std::size_t at = std::min(k + join.offset, needs.length());
+        if (join.window != 0 && at + join.window >= needs.length()) {
+            continue; // a window to the walk's end is no window
+        }
+        const std::vector<char> cells =
+            join.window == 0 ? needs.cellsFrom(at) : needs.cellsWithin(at, join.window);
+        if (joinAt(puzzle, needs, at, cells, part, pos, moves)) {
+            k = at;
+            return true;
         }
     }
     return false;
@@ -154,6 +177,12 @@ FollowedPath mendAtPartings(const HallPuzzle& puzzle, const PositionKey& start,
             pos = next;
             moves.push_back(scramble.pushes[k]);
         }
+    }
+    // A join that agreed only on a window's cells may have left an end otherwise than the walk.
+    std::size_t last = needs.length();
+    if (!isSolvedPosition(puzzle, pos.data()) &&
+        !joinWalk(puzzle, needs, limits, pos, last, moves)) {
+        return {};
     }
     FollowedPath mended = followPushes(puzzle, start, moves);
     return mended.solved ? mended : FollowedPath{};

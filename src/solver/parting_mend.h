@@ -5,7 +5,8 @@
 // care. The mend follows the walk, playing only the pushes that bear on the ends, and where one
 // of them reads a cell that differs from the generator's position there, a search looks for a
 // position that agrees with the generator's, at that push or a little later, on every cell the
-// walk reads from there on; from there the walk goes on as before.
+// walk reads from there on, or failing that on the cells its next pushes read; from there the
+// walk goes on as before.
 
 #include "solver/hall_solver.h"
 #include "solver/path_shortcuts.h"

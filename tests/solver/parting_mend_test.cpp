@@ -87,6 +87,17 @@ TEST(PartingMendTest, AGeneratedHallWhoseScramblePartsIsMendedFromItsStart) {
     EXPECT_TRUE(followPushes(made.puzzle, made.start, mended.moves).solved);
 }
 
+TEST(PartingMendTest, AHallWhoseJoinsCannotAgreeOnTheWholeWalkIsMendedAFewPushesAtATime) {
+    // Here the mend's searches for a position that agrees with the generator's on every cell its
+    // walk reads on all fail; joins that agree only on the cells of the next pushes get through,
+    // and later joins mend what they leave.
+    const LevelPuzzle made = makeLevelPuzzle("Tessmark", 85);
+    ASSERT_FALSE(followPushes(made.puzzle, made.start, made.scramble.pushes).solved);
+    const FollowedPath mended = mendAtPartings(made.puzzle, made.start, made.scramble, {});
+    ASSERT_TRUE(mended.solved);
+    EXPECT_TRUE(followPushes(made.puzzle, made.start, mended.moves).solved);
+}
+
 TEST(AgreeingGoalTest, AMutationCellOfTheWrongKindCountsThePushesOfTheNearestAmoebaOfTheKind) {
     const PicturePuzzle near = mutationHall('X');
     PositionKey boxCell = near.start;
