@@ -1,6 +1,6 @@
 #include "solver/move_elimination.h"
 
-#include "solver/position_moves.h"
+#include "solver/bearing_moves.h"
 
 #include <algorithm>
 
@@ -24,28 +24,15 @@ bool leaveOut(const HallPuzzle& puzzle, FollowedPath& path, std::size_t from, st
 } // namespace
 
 NeededMoves neededMoves(const HallPuzzle& puzzle, const FollowedPath& path, std::size_t from) {
-    PositionMoves moves(puzzle);
+    BearingMoves bearing(puzzle);
     NeededMoves needed;
-    needed.cells.assign(hallSize * hallSize + specialCapacity, 0);
-    for (int end : puzzle.endCells) {
-        needed.cells[static_cast<std::size_t>(puzzle.standing[static_cast<std::size_t>(end)])] = 1;
-    }
-    std::vector<int> changed, read;
     for (std::size_t i = path.moves.size(); i-- > from;) {
-        if (!moves.trace(path.keys[i].data(), path.moves[i], &changed, &read)) {
-            continue;
-        }
-        const bool bears = std::any_of(changed.begin(), changed.end(), [&](int cell) {
-            return needed.cells[static_cast<std::size_t>(cell)] != 0;
-        });
-        if (bears) {
+        if (bearing.takeIn(path.keys[i].data(), path.moves[i])) {
             needed.moves.push_back(path.moves[i]);
-            for (int cell : read) {
-                needed.cells[static_cast<std::size_t>(cell)] = 1;
-            }
         }
     }
     std::reverse(needed.moves.begin(), needed.moves.end());
+    needed.cells = bearing.cells();
     return needed;
 }
 

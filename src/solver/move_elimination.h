@@ -5,11 +5,9 @@
 
 #include "solver/path_shortcuts.h"
 
-// The moves of a solved path from `from` on that bear on its ends, and the cells they depend
-// on. Walking back from the end, a move bears on the ends when it changes an end's cell or a cell
-// that a later such move reads. Played alone from a position that agrees with the path's
-// position at `from` on those cells, each of these moves meets exactly the cells it met in the
-// path, so it does the same, and the ends come out the same.
+// The moves of a solved path from `from` on that bear on its ends (see bearing_moves.h), and
+// the cells they depend on. Played alone from a position that agrees with the path's position at
+// `from` on those cells, they leave the ends as the path does.
 struct NeededMoves {
     std::vector<SolverMove> moves;
     // Per cell as PositionMoves::trace names them: the ends' cells and the cells the moves read.

@@ -1,6 +1,7 @@
 #include "solver/parting_mend.h"
 
 #include "solver/agreeing_goal.h"
+#include "solver/bearing_moves.h"
 #include "solver/position_moves.h"
 
 #include <algorithm>
@@ -19,25 +20,14 @@ class WalkNeeds {
         : start_(start), scramble_(scramble),
           length_(std::min(scramble.pushes.size(), scramble.keys.size())), bears_(length_, 0),
           cells_(length_ + 1), reads_(length_) {
-        PositionMoves model(puzzle);
-        std::vector<char> cells(hallSize * hallSize + specialCapacity, 0);
-        for (int end : puzzle.endCells) {
-            cells[static_cast<std::size_t>(puzzle.standing[static_cast<std::size_t>(end)])] = 1;
-        }
-        cells_[length_] = cells;
-        std::vector<int> changed, read;
+        BearingMoves bearing(puzzle);
+        cells_[length_] = bearing.cells();
         for (std::size_t k = length_; k-- > 0;) {
-            const bool moves = model.trace(position(k).data(), scramble.pushes[k], &changed, &read);
-            if (moves && std::any_of(changed.begin(), changed.end(), [&](int cell) {
-                    return cells[static_cast<std::size_t>(cell)] != 0;
-                })) {
+            if (bearing.takeIn(position(k).data(), scramble.pushes[k])) {
                 bears_[k] = 1;
-                reads_[k] = read;
-                for (int cell : read) {
-                    cells[static_cast<std::size_t>(cell)] = 1;
-                }
+                reads_[k] = bearing.read();
             }
-            cells_[k] = cells;
+            cells_[k] = bearing.cells();
         }
     }
 
