@@ -1,8 +1,20 @@
 #include "solver/agreeing_goal.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 namespace {
+
+constexpr std::uint64_t lowBits = 0x1111111111111111;
+
+// Key bytes b to b + 7 as one word, nibble i of the key at bits 4 * (i - 2 * b); bytes past
+// the key's pieces read as none.
+std::uint64_t wordAt(const std::uint8_t* key, std::size_t b, std::size_t bytes) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, key + b, std::min<std::size_t>(8, bytes - b));
+    return word;
+}
 
 HallPuzzle itemsOf(const HallPuzzle& puzzle, const std::uint8_t* target,
                    const std::vector<char>& cells) {
@@ -46,12 +58,15 @@ std::vector<std::uint8_t> pushesOnto(const HallPuzzle& puzzle, int m, int kind) 
 
 AgreeingGoal::AgreeingGoal(const HallPuzzle& puzzle, const std::uint8_t* target,
                            const std::vector<char>& cells)
-    : items_(itemsOf(puzzle, target, cells)), distances_(items_) {
+    : items_(itemsOf(puzzle, target, cells)), distances_(items_),
+      target_((puzzle.standing.size() + 15) / 16), mask_(target_.size()),
+      pieceBytes_((puzzle.standing.size() + 1) / 2) {
     for (std::size_t i = 0; i < puzzle.standing.size(); ++i) {
-        const int nibble = nibbleAt(target, static_cast<int>(i));
+        const auto nibble = static_cast<std::uint64_t>(nibbleAt(target, static_cast<int>(i)));
         if (cells[static_cast<std::size_t>(puzzle.standing[i])] != 0 &&
-            !isItem(codeOfNibble(nibble))) {
-            others_.emplace_back(static_cast<int>(i), nibble);
+            !isItem(codeOfNibble(static_cast<int>(nibble)))) {
+            target_[i / 16] |= nibble << i % 16 * 4;
+            mask_[i / 16] |= std::uint64_t{0xF} << i % 16 * 4;
         }
     }
     for (std::size_t m = 0; m < puzzle.mutations.size(); ++m) {
@@ -65,8 +80,9 @@ AgreeingGoal::AgreeingGoal(const HallPuzzle& puzzle, const std::uint8_t* target,
 
 int AgreeingGoal::differing(const std::uint8_t* key) const {
     int count = 0;
-    for (const auto& [cell, nibble] : others_) {
-        count += nibbleAt(key, cell) != nibble ? 1 : 0;
+    for (std::size_t w = 0; w < target_.size(); ++w) {
+        const std::uint64_t x = (wordAt(key, w * 8, pieceBytes_) ^ target_[w]) & mask_[w];
+        count += std::popcount((x | x >> 1 | x >> 2 | x >> 3) & lowBits);
     }
     for (const Mutation& mutation : mutations_) {
         if (mutationKind(items_, key, mutation.m) != mutation.kind) {
@@ -83,9 +99,15 @@ int AgreeingGoal::pushesToChange(const std::uint8_t* key, const Mutation& mutati
     }
     int nearest = endUnreachable;
     const int amoeba = nibbleOf(CellAmoebaBall + mutation.kind);
-    for (std::size_t i = 0; i < mutation.pushes.size(); ++i) {
-        if (nibbleAt(key, static_cast<int>(i)) == amoeba) {
-            nearest = std::min<int>(nearest, mutation.pushes[i]);
+    for (std::size_t b = 0; b < pieceBytes_; b += 8) {
+        // Only the cells with a piece on them are looked at.
+        for (std::uint64_t word = wordAt(key, b, pieceBytes_); word != 0;) {
+            const int bit = std::countr_zero(word) / 4 * 4;
+            const std::size_t i = b * 2 + static_cast<std::size_t>(bit) / 4;
+            if (i < mutation.pushes.size() && static_cast<int>(word >> bit & 0xF) == amoeba) {
+                nearest = std::min<int>(nearest, mutation.pushes[i]);
+            }
+            word &= ~(std::uint64_t{0xF} << bit);
         }
     }
     return std::max(1, nearest);

@@ -7,7 +7,6 @@
 #include "solver/end_distances.h"
 #include "solver/hall_search.h"
 
-#include <utility>
 #include <vector>
 
 class AgreeingGoal final : public SearchGoal {
@@ -27,7 +26,10 @@ class AgreeingGoal final : public SearchGoal {
   private:
     HallPuzzle items_;
     EndDistances distances_;
-    std::vector<std::pair<int, int>> others_; // (standing cell, nibble)
+    // The other cells asked for, compared eight key bytes at a time: the target's nibbles, and
+    // a mask of all ones on the nibbles asked for.
+    std::vector<std::uint64_t> target_, mask_;
+    std::size_t pieceBytes_ = 0;
     struct Mutation {
         int m, kind;
         std::vector<std::uint8_t> pushes; // per standing cell: for an amoeba to get there

@@ -120,4 +120,37 @@ TEST(AgreeingGoalTest, AMutationCellOfTheWrongKindCountsThePushesOfTheNearestAmo
     EXPECT_EQ(goal.estimate(none.start.data()), EndDistances::unreachable);
 }
 
+// Cells other than items count one each while they differ, across the whole key and on no
+// cell not asked for; the hall has an odd count of cells, so its mutation cell's kind shares the
+// last byte of the pieces.
+TEST(AgreeingGoalTest, EachCellAskedForCountsOneWhileItDiffers) {
+    const std::initializer_list<std::string> picture = {
+        "#####################", "#X.................X#", "#...................#",
+        "#.........X.........#", "#####################"};
+    const PicturePuzzle hall = puzzleFromPictures(picture, picture, {{10, 2, MutationBall}});
+    const auto index = [&](int x, int y) { return hall.puzzle.standingIndex[x * hallSize + y]; };
+    PositionKey target = hall.start;
+    setPieceAt(target.data(), index(19, 1), CellFloor);
+    setPieceAt(target.data(), index(19, 3), pieceAt(hall.start.data(), index(1, 1)));
+    setPieceAt(target.data(), index(10, 3), CellFloor);
+    setPieceAt(target.data(), index(11, 3), pieceAt(hall.start.data(), index(1, 1)));
+    setMutationKind(hall.puzzle, target.data(), 0, boxKind);
+    ASSERT_EQ(index(19, 3), static_cast<int>(hall.puzzle.standing.size()) - 1);
+
+    std::vector<char> cells(hallSize * hallSize + specialCapacity, 0);
+    for (int cell : hall.puzzle.standing) {
+        cells[static_cast<std::size_t>(cell)] = 1;
+    }
+    const AgreeingGoal everyCell(hall.puzzle, target.data(), cells);
+    EXPECT_EQ(everyCell.estimate(hall.start.data()), 4);
+    EXPECT_FALSE(everyCell.reached(hall.start.data()));
+    EXPECT_TRUE(everyCell.reached(target.data()));
+    EXPECT_EQ(everyCell.estimate(target.data()), 0);
+
+    for (int x = 1; x < 20; ++x) {
+        cells[static_cast<std::size_t>(x * hallSize + 3)] = 0;
+    }
+    EXPECT_EQ(AgreeingGoal(hall.puzzle, target.data(), cells).estimate(hall.start.data()), 1);
+}
+
 } // namespace
