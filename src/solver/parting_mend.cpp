@@ -115,13 +115,25 @@ bool joinAt(const HallPuzzle& puzzle, const WalkNeeds& needs, std::size_t join,
     return true;
 }
 
-// Joins the generator's walk at or after push k; on success k is the join.
+// A parting and the mend's state there, kept once joined: a later parting that no try can join
+// may have been caused by this join, which left cells otherwise than the walk, and the mend
+// comes back to take this join's next tries.
+struct Parting {
+    std::size_t push;      // the push whose reading differed
+    PositionKey pos;       // the mend's position there
+    std::size_t moves = 0; // and its count of moves
+    std::size_t nextTry = 0;
+};
+
+// Joins the generator's walk at or after push k, taking the tries from the parting's next one on;
+// on success k is the join and the parting's next try the one after.
 bool joinWalk(const HallPuzzle& puzzle, const WalkNeeds& needs, const SearchLimits& limits,
-              PositionKey& pos, std::size_t& k, std::vector<SolverMove>& moves) {
-    for (const JoinTry& join : joinTries) {
+              PositionKey& pos, std::size_t& k, std::vector<SolverMove>& moves, Parting& parting) {
+    for (std::size_t t = parting.nextTry; t < std::size(joinTries); ++t) {
         if (searchStopped(limits)) {
             return false;
         }
+        const JoinTry& join = joinTries[t];
         SearchLimits part = limits;
         part.memoryBytes = std::min(limits.memoryBytes, join.memory);
         const std::size_t at = std::min(k + join.offset, needs.length());
@@ -132,10 +144,23 @@ bool joinWalk(const HallPuzzle& puzzle, const WalkNeeds& needs, const SearchLimi
             join.window == 0 ? needs.cellsFrom(at) : needs.cellsWithin(at, join.window);
         if (joinAt(puzzle, needs, at, cells, part, pos, moves)) {
             k = at;
+            parting.nextTry = t + 1;
             return true;
         }
     }
     return false;
+}
+
+// Whether the mend's position parts from the generator's walk at push k: the push bears on the
+// ends and reads a cell otherwise than the generator had it. At the walk's end, whether the ends
+// differ: a join that agreed only on a window's cells may have left one otherwise.
+bool partsAt(const HallPuzzle& puzzle, const WalkNeeds& needs, const PositionKey& pos,
+             std::size_t k) {
+    if (k == needs.length()) {
+        return !isSolvedPosition(puzzle, pos.data());
+    }
+    return needs.bears(k) &&
+           !agreesOn(puzzle, pos.data(), needs.position(k).data(), needs.readBy(k));
 }
 
 } // namespace
@@ -146,33 +171,29 @@ FollowedPath mendAtPartings(const HallPuzzle& puzzle, const PositionKey& start,
     PositionMoves model(puzzle);
     PositionKey pos = start, next(start.size());
     std::vector<SolverMove> moves;
-    for (std::size_t k = 0; k < needs.length(); ++k) {
-        if (!needs.bears(k)) {
-            continue;
+    std::vector<Parting> joined;
+    for (std::size_t k = 0; k <= needs.length(); ++k) {
+        if (partsAt(puzzle, needs, pos, k)) {
+            Parting parting{k, pos, moves.size()};
+            while (!joinWalk(puzzle, needs, limits, pos, k, moves, parting)) {
+                // Joins only go on and a parting has a few tries, so the mend ends.
+                if (joined.empty()) {
+                    return {};
+                }
+                parting = std::move(joined.back());
+                joined.pop_back();
+                k = parting.push;
+                pos = parting.pos;
+                moves.resize(parting.moves);
+            }
+            joined.push_back(std::move(parting));
         }
         // A push that reads only cells as the generator had them does what it did there.
-        if (!agreesOn(puzzle, pos.data(), needs.position(k).data(), needs.readBy(k))) {
-            // Joins only go on, so the mend ends.
-            if (!joinWalk(puzzle, needs, limits, pos, k, moves)) {
-                return {};
-            }
-            if (k == needs.length()) {
-                break;
-            }
-            if (!needs.bears(k)) {
-                continue;
-            }
-        }
-        if (model.apply(pos.data(), scramble.pushes[k], next.data())) {
+        if (k < needs.length() && needs.bears(k) &&
+            model.apply(pos.data(), scramble.pushes[k], next.data())) {
             pos = next;
             moves.push_back(scramble.pushes[k]);
         }
-    }
-    // A join that agreed only on a window's cells may have left an end otherwise than the walk.
-    std::size_t last = needs.length();
-    if (!isSolvedPosition(puzzle, pos.data()) &&
-        !joinWalk(puzzle, needs, limits, pos, last, moves)) {
-        return {};
     }
     FollowedPath mended = followPushes(puzzle, start, moves);
     return mended.solved ? mended : FollowedPath{};

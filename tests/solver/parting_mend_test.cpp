@@ -63,6 +63,28 @@ TEST(PartingMendTest, AWalkIsNotMendedWhereNoPieceCanGiveTheCellItsKind) {
     EXPECT_FALSE(mendAtPartings(hall.puzzle, hall.start, {}, {}).solved);
 }
 
+TEST(PartingMendTest, WhereNoJoinIsFoundTheMendTakesTheJoinBeforeItsNextTry) {
+    // A ball end at (5,1), and a spike cell at (3,1) that turns the ball into a spike for good.
+    const PicturePuzzle hall =
+        puzzleFromPictures({"#######", "#b....#", "#.....#", "#######"},
+                           {"#######", "#....b#", "#.....#", "#######"}, {{3, 1, MutationSpike}});
+    // The generator's walk sends the ball down, yet has it stay; then right onto the end, yet a
+    // ball still.
+    const SolverMove ballDown{1, 1, pushDown}, ballRight{1, 1, pushRight};
+    PositionKey onEnd(hall.start.size());
+    ASSERT_TRUE(PositionMoves(hall.puzzle).apply(hall.start.data(), ballRight, onEnd.data()));
+    ASSERT_FALSE(isSolvedPosition(hall.puzzle, onEnd.data()));
+    const int ball = nibbleAt(hall.start.data(), hall.puzzle.standingIndex[1 * hallSize + 1]);
+    setNibble(onEnd.data(), hall.puzzle.standingIndex[5 * hallSize + 1], ball);
+    const ScrambleWalk walk{{ballDown, ballRight}, {hall.start, onEnd}};
+
+    // The first join brings the ball back up, and the walk's push makes it a spike; at the end
+    // no join is found. Taken again, the parting joins the walk's end along the row below.
+    const FollowedPath mended = mendAtPartings(hall.puzzle, hall.start, walk, {});
+    ASSERT_TRUE(mended.solved);
+    EXPECT_EQ(mended.moves, (std::vector<SolverMove>{ballDown, {1, 2, pushRight}, {5, 2, pushUp}}));
+}
+
 TEST(PartingMendTest, AWalkWithoutPartingsKeepsOnlyThePushesThatBearOnTheEnds) {
     // Here the cell is a box cell from the start: the amoeba's push changes nothing the ball
     // meets, and the ball's push alone solves.
