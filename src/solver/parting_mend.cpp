@@ -119,7 +119,7 @@ bool joinAt(const HallPuzzle& puzzle, const WalkNeeds& needs, std::size_t join,
 // may have been caused by this join, which left cells otherwise than the walk, and the mend
 // comes back to take this join's next tries.
 struct Parting {
-    std::size_t push;      // the push whose reading differed
+    std::size_t push;      // the push whose reading differed, or the walk's length at its end
     PositionKey pos;       // the mend's position there
     std::size_t moves = 0; // and its count of moves
     std::size_t nextTry = 0;
