@@ -125,10 +125,13 @@ struct Parting {
     std::size_t nextTry = 0;
 };
 
-// Joins the generator's walk at or after push k, taking the tries from the parting's next one on;
-// on success k is the join and the parting's next try the one after.
+// From the parting's position and moves, joins the generator's walk at or after its push, taking
+// the tries from its next one on; on success pos, k and moves are the mend's at the join, and the
+// parting's next try is the one after.
 bool joinWalk(const HallPuzzle& puzzle, const WalkNeeds& needs, const SearchLimits& limits,
-              PositionKey& pos, std::size_t& k, std::vector<SolverMove>& moves, Parting& parting) {
+              Parting& parting, PositionKey& pos, std::size_t& k, std::vector<SolverMove>& moves) {
+    pos = parting.pos;
+    moves.resize(parting.moves);
     for (std::size_t t = parting.nextTry; t < std::size(joinTries); ++t) {
         if (searchStopped(limits)) {
             return false;
@@ -136,7 +139,7 @@ bool joinWalk(const HallPuzzle& puzzle, const WalkNeeds& needs, const SearchLimi
         const JoinTry& join = joinTries[t];
         SearchLimits part = limits;
         part.memoryBytes = std::min(limits.memoryBytes, join.memory);
-        const std::size_t at = std::min(k + join.offset, needs.length());
+        const std::size_t at = std::min(parting.push + join.offset, needs.length());
         if (join.window != 0 && at + join.window >= needs.length()) {
             continue; // a window to the walk's end is no window
         }
@@ -175,16 +178,13 @@ FollowedPath mendAtPartings(const HallPuzzle& puzzle, const PositionKey& start,
     for (std::size_t k = 0; k <= needs.length(); ++k) {
         if (partsAt(puzzle, needs, pos, k)) {
             Parting parting{k, pos, moves.size()};
-            while (!joinWalk(puzzle, needs, limits, pos, k, moves, parting)) {
+            while (!joinWalk(puzzle, needs, limits, parting, pos, k, moves)) {
                 // Joins only go on and a parting has a few tries, so the mend ends.
                 if (joined.empty()) {
                     return {};
                 }
                 parting = std::move(joined.back());
                 joined.pop_back();
-                k = parting.push;
-                pos = parting.pos;
-                moves.resize(parting.moves);
             }
             joined.push_back(std::move(parting));
         }
