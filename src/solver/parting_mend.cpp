@@ -8,7 +8,8 @@
 
 namespace {
 
-constexpr std::size_t quickMemory = std::size_t{32} << 20, deepMemory = std::size_t{128} << 20;
+constexpr std::size_t windowMemory = std::size_t{8} << 20, quickMemory = std::size_t{32} << 20,
+                      deepMemory = std::size_t{64} << 20;
 constexpr double joinShare = 0.25;
 constexpr int joinWeight = 3;
 
@@ -88,13 +89,16 @@ bool agreesOn(const HallPuzzle& puzzle, const std::uint8_t* key, const std::uint
 // with a window, only on those the next window pushes read, leaving later partings to later
 // joins. Tried in turn: a small search at the push itself first, then at later ones, whose
 // moves bring pieces where the mend needs them; then windows, which ask for less; a few joins
-// are found only by a large search.
+// are found only by a large search. Most tries fail, and a failing try fills its memory, so
+// each has no more than the joins it finds need: the windows after the first join within few
+// positions, and the large searches within twice the positions the quick ones hold.
 struct JoinTry {
     std::size_t offset, memory, window;
 };
-constexpr JoinTry joinTries[] = {{0, quickMemory, 0},  {8, quickMemory, 0},  {32, quickMemory, 0},
-                                 {0, quickMemory, 64}, {0, quickMemory, 16}, {8, quickMemory, 64},
-                                 {8, quickMemory, 16}, {0, deepMemory, 0},   {8, deepMemory, 0}};
+constexpr JoinTry joinTries[] = {
+    {0, quickMemory, 0},   {8, quickMemory, 0},       {32, quickMemory, 0},
+    {0, quickMemory, 64},  {0, 2 * windowMemory, 16}, {8, windowMemory, 64},
+    {8, windowMemory, 16}, {0, deepMemory, 0},        {8, deepMemory, 0}};
 
 // From pos, a search for a position that agrees with the generator's at join on cells, on
 // success taken: pos is that position and the search's moves are added to moves.
