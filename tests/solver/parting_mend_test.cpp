@@ -175,4 +175,22 @@ TEST(AgreeingGoalTest, EachCellAskedForCountsOneWhileItDiffers) {
     EXPECT_EQ(AgreeingGoal(hall.puzzle, target.data(), cells).estimate(hall.start.data()), 1);
 }
 
+// The differing cells are counted eight key bytes at a time: a key whose every cell differs
+// counts each, however many share a word.
+TEST(AgreeingGoalTest, AKeyDifferingOnEveryCellCountsThemAll) {
+    const std::initializer_list<std::string> picture = {
+        "#####################", "#...................#", "#...................#",
+        "#...................#", "#####################"};
+    const PicturePuzzle hall = puzzleFromPictures(picture, picture);
+    PositionKey target = hall.start;
+    std::vector<char> cells(hallSize * hallSize + specialCapacity, 0);
+    for (std::size_t i = 0; i < hall.puzzle.standing.size(); ++i) {
+        setPieceAt(target.data(), static_cast<int>(i), CellAmoebaBox);
+        cells[static_cast<std::size_t>(hall.puzzle.standing[i])] = 1;
+    }
+    const AgreeingGoal goal(hall.puzzle, target.data(), cells);
+    EXPECT_EQ(goal.estimate(hall.start.data()), 57);
+    EXPECT_EQ(goal.estimate(target.data()), 0);
+}
+
 } // namespace
