@@ -5,6 +5,8 @@
 #include "solver/position_moves.h"
 
 #include <algorithm>
+#include <optional>
+#include <span>
 
 namespace {
 
@@ -61,6 +63,16 @@ class WalkNeeds {
     std::vector<std::vector<int>> reads_;
 };
 
+// The mutation cell that a cell as the walk reads it names, or -1 for any other cell.
+int mutationOf(const HallPuzzle& puzzle, int cell) {
+    if (cell < hallSize * hallSize) {
+        return -1;
+    }
+    const auto m =
+        std::find(puzzle.mutations.begin(), puzzle.mutations.end(), cell - hallSize * hallSize);
+    return m == puzzle.mutations.end() ? -1 : static_cast<int>(m - puzzle.mutations.begin());
+}
+
 // key has on each of cells the piece or mutation kind target has.
 bool agreesOn(const HallPuzzle& puzzle, const std::uint8_t* key, const std::uint8_t* target,
               const std::vector<int>& cells) {
@@ -72,13 +84,9 @@ bool agreesOn(const HallPuzzle& puzzle, const std::uint8_t* key, const std::uint
             }
             continue;
         }
-        const auto m =
-            std::find(puzzle.mutations.begin(), puzzle.mutations.end(), cell - hallSize * hallSize);
-        if (m != puzzle.mutations.end()) {
-            const int index = static_cast<int>(m - puzzle.mutations.begin());
-            if (mutationKind(puzzle, key, index) != mutationKind(puzzle, target, index)) {
-                return false;
-            }
+        const int m = mutationOf(puzzle, cell);
+        if (m >= 0 && mutationKind(puzzle, key, m) != mutationKind(puzzle, target, m)) {
+            return false;
         }
     }
     return true;
@@ -99,6 +107,9 @@ constexpr JoinTry joinTries[] = {
     {0, quickMemory, 0},   {8, quickMemory, 0},       {32, quickMemory, 0},
     {0, quickMemory, 64},  {0, 2 * windowMemory, 16}, {8, windowMemory, 64},
     {8, windowMemory, 16}, {0, deepMemory, 0},        {8, deepMemory, 0}};
+// From where a mutation cell's kinds parted, the join is right after that push, and the search
+// must undo what the mend did since; a few such joins need three times the deep search's memory.
+constexpr JoinTry rootTries[] = {{0, deepMemory, 0}, {0, 3 * deepMemory, 0}};
 
 // From pos, a search for a position that agrees with the generator's at join on cells, on
 // success taken: pos is that position and the search's moves are added to moves.
@@ -127,6 +138,8 @@ struct Parting {
     PositionKey pos;       // the mend's position there
     std::size_t moves = 0; // and its count of moves
     std::size_t nextTry = 0;
+    std::size_t from = 0; // the push from which the mend went on the walk up to here
+    bool root = false;    // joining right after the push where a mutation cell's kinds parted
 };
 
 // From the parting's position and moves, joins the generator's walk at or after its push, taking
@@ -136,11 +149,13 @@ bool joinWalk(const HallPuzzle& puzzle, const WalkNeeds& needs, const SearchLimi
               Parting& parting, PositionKey& pos, std::size_t& k, std::vector<SolverMove>& moves) {
     pos = parting.pos;
     moves.resize(parting.moves);
-    for (std::size_t t = parting.nextTry; t < std::size(joinTries); ++t) {
+    const std::span<const JoinTry> tries =
+        parting.root ? std::span<const JoinTry>(rootTries) : std::span<const JoinTry>(joinTries);
+    for (std::size_t t = parting.nextTry; t < tries.size(); ++t) {
         if (searchStopped(limits)) {
             return false;
         }
-        const JoinTry& join = joinTries[t];
+        const JoinTry& join = tries[t];
         SearchLimits part = limits;
         part.memoryBytes = std::min(limits.memoryBytes, join.memory);
         const std::size_t at = std::min(parting.push + join.offset, needs.length());
@@ -156,6 +171,46 @@ bool joinWalk(const HallPuzzle& puzzle, const WalkNeeds& needs, const SearchLimi
         }
     }
     return false;
+}
+
+// The mend's positions before each push since it last joined the walk, and its count of moves
+// there.
+struct MendTrail {
+    std::vector<PositionKey> positions;
+    std::vector<std::size_t> moves;
+};
+
+// Where the parting reads a mutation cell of another kind than the generator's, the kinds parted
+// at some push since the mend went on the walk: the generator kept a change from a push it took
+// back there. Joining right after that push, from the mend's position before it, asks the search
+// to change only that cell's kind, with the pieces as they stood then, where the amoebas that can
+// change it may be near; at the parting they may be far or gone. None where no mutation cell read
+// differs, or the kinds differed already where the mend went on the walk.
+std::optional<Parting> rootOf(const HallPuzzle& puzzle, const WalkNeeds& needs,
+                              const MendTrail& trail, const Parting& parting) {
+    if (parting.root || parting.push == needs.length()) {
+        return std::nullopt;
+    }
+    std::vector<int> differing;
+    for (int cell : needs.readBy(parting.push)) {
+        const int m = mutationOf(puzzle, cell);
+        if (m >= 0 && mutationKind(puzzle, parting.pos.data(), m) !=
+                          mutationKind(puzzle, needs.position(parting.push).data(), m)) {
+            differing.push_back(m);
+        }
+    }
+    const auto agree = [&](std::size_t k) {
+        return std::all_of(differing.begin(), differing.end(), [&](int m) {
+            return mutationKind(puzzle, trail.positions[k].data(), m) ==
+                   mutationKind(puzzle, needs.position(k).data(), m);
+        });
+    };
+    for (std::size_t k = parting.push; !differing.empty() && k-- > parting.from;) {
+        if (agree(k)) {
+            return Parting{k + 1, trail.positions[k], trail.moves[k], 0, parting.from, true};
+        }
+    }
+    return std::nullopt;
 }
 
 // Whether the mend's position parts from the generator's walk at push k: the push bears on the
@@ -179,10 +234,17 @@ FollowedPath mendAtPartings(const HallPuzzle& puzzle, const PositionKey& start,
     PositionKey pos = start, next(start.size());
     std::vector<SolverMove> moves;
     std::vector<Parting> joined;
+    MendTrail trail{std::vector<PositionKey>(needs.length() + 1),
+                    std::vector<std::size_t>(needs.length() + 1)};
+    std::size_t from = 0;
     for (std::size_t k = 0; k <= needs.length(); ++k) {
         if (partsAt(puzzle, needs, pos, k)) {
-            Parting parting{k, pos, moves.size()};
+            Parting parting{k, pos, moves.size(), 0, from};
             while (!joinWalk(puzzle, needs, limits, parting, pos, k, moves)) {
+                if (std::optional<Parting> root = rootOf(puzzle, needs, trail, parting)) {
+                    parting = std::move(*root);
+                    continue;
+                }
                 // Joins only go on and a parting has a few tries, so the mend ends.
                 if (joined.empty()) {
                     return {};
@@ -191,7 +253,10 @@ FollowedPath mendAtPartings(const HallPuzzle& puzzle, const PositionKey& start,
                 joined.pop_back();
             }
             joined.push_back(std::move(parting));
+            from = k;
         }
+        trail.positions[k] = pos;
+        trail.moves[k] = moves.size();
         // A push that reads only cells as the generator had them does what it did there.
         if (k < needs.length() && needs.bears(k) &&
             model.apply(pos.data(), scramble.pushes[k], next.data())) {

@@ -6,8 +6,10 @@
 // of them reads a cell that differs from the generator's position there, a search looks for a
 // position that agrees with the generator's, at that push or a little later, on every cell the
 // walk reads from there on, or failing that on the cells its next pushes read; from there the
-// walk goes on as before. Where no join is found, the join before may have left the cells the
-// parting reads otherwise, and the mend takes that join's next tries.
+// walk goes on as before. Where no join is found and the parting reads a mutation cell of
+// another kind, the mend goes back to the push where the kinds parted and searches from there
+// for the generator's position after it. Where that fails too, the join before may have left
+// the cells the parting reads otherwise, and the mend takes that join's next tries.
 
 #include "solver/hall_solver.h"
 #include "solver/path_shortcuts.h"

@@ -109,6 +109,17 @@ TEST(PartingMendTest, AGeneratedHallWhoseScramblePartsIsMendedFromItsStart) {
     EXPECT_TRUE(followPushes(made.puzzle, made.start, mended.moves).solved);
 }
 
+TEST(PartingMendTest, WhereNoJoinIsFoundAtThePartingTheMendJoinsWhereTheKindsParted) {
+    // At this hall's first parting, no search finds a position that agrees with the generator's:
+    // the amoebas that could give the cell its kind have moved on. Right after the push where
+    // the generator kept the cell's change, they are still near.
+    const LevelPuzzle made = makeLevelPuzzle("abc", 85);
+    ASSERT_FALSE(followPushes(made.puzzle, made.start, made.scramble.pushes).solved);
+    const FollowedPath mended = mendAtPartings(made.puzzle, made.start, made.scramble, {});
+    ASSERT_TRUE(mended.solved);
+    EXPECT_TRUE(followPushes(made.puzzle, made.start, mended.moves).solved);
+}
+
 TEST(PartingMendTest, AHallWhoseJoinsCannotAgreeOnTheWholeWalkIsMendedAFewPushesAtATime) {
     // Here the mend's searches for a position that agrees with the generator's on every cell its
     // walk reads on all fail; joins that agree only on the cells of the next pushes get through,
