@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <span>
 
 namespace {
 
@@ -100,16 +99,22 @@ bool agreesOn(const HallPuzzle& puzzle, const std::uint8_t* key, const std::uint
 // are found only by a large search. Most tries fail, and a failing try fills its memory, so
 // each has no more than the joins it finds need: the windows after the first join within few
 // positions, and the large searches within twice the positions the quick ones hold.
+//
+// Where the parting reads a mutation cell of another kind than the generator's, the kinds parted
+// at some push before: the generator kept a change from a push it took back there. The last
+// tries join right after that push, from the mend's position before it: the search must change
+// the cell's kind with the pieces as they stood then, where the amoebas that can change it may
+// be near, and undo what the mend did since; a few such joins need three times the deep
+// search's memory.
 struct JoinTry {
+    bool fromRoot;
     std::size_t offset, memory, window;
 };
 constexpr JoinTry joinTries[] = {
-    {0, quickMemory, 0},   {8, quickMemory, 0},       {32, quickMemory, 0},
-    {0, quickMemory, 64},  {0, 2 * windowMemory, 16}, {8, windowMemory, 64},
-    {8, windowMemory, 16}, {0, deepMemory, 0},        {8, deepMemory, 0}};
-// From where a mutation cell's kinds parted, the join is right after that push, and the search
-// must undo what the mend did since; a few such joins need three times the deep search's memory.
-constexpr JoinTry rootTries[] = {{0, deepMemory, 0}, {0, 3 * deepMemory, 0}};
+    {false, 0, quickMemory, 0},   {false, 8, quickMemory, 0},       {false, 32, quickMemory, 0},
+    {false, 0, quickMemory, 64},  {false, 0, 2 * windowMemory, 16}, {false, 8, windowMemory, 64},
+    {false, 8, windowMemory, 16}, {false, 0, deepMemory, 0},        {false, 8, deepMemory, 0},
+    {true, 0, deepMemory, 0},     {true, 0, 3 * deepMemory, 0}};
 
 // From pos, a search for a position that agrees with the generator's at join on cells, on
 // success taken: pos is that position and the search's moves are added to moves.
@@ -130,40 +135,46 @@ bool joinAt(const HallPuzzle& puzzle, const WalkNeeds& needs, std::size_t join,
     return true;
 }
 
+// Where the mend stood on the walk: before a push, its position there and its count of moves.
+struct MendPoint {
+    std::size_t push;
+    PositionKey pos;
+    std::size_t moves = 0;
+};
+
 // A parting and the mend's state there, kept once joined: a later parting that no try can join
 // may have been caused by this join, which left cells otherwise than the walk, and the mend
 // comes back to take this join's next tries.
 struct Parting {
-    std::size_t push;      // the push whose reading differed, or the walk's length at its end
-    PositionKey pos;       // the mend's position there
-    std::size_t moves = 0; // and its count of moves
+    MendPoint at; // the push whose reading differed, or the walk's length at its end
+    std::optional<MendPoint> root; // the push where a mutation cell read parted, if known
     std::size_t nextTry = 0;
-    std::size_t from = 0; // the push from which the mend went on the walk up to here
-    bool root = false;    // joining right after the push where a mutation cell's kinds parted
 };
 
-// From the parting's position and moves, joins the generator's walk at or after its push, taking
-// the tries from its next one on; on success pos, k and moves are the mend's at the join, and the
-// parting's next try is the one after.
+// From the parting, joins the generator's walk at or after its push, taking the tries from its
+// next one on; on success pos, k and moves are the mend's at the join, and the parting's next
+// try is the one after.
 bool joinWalk(const HallPuzzle& puzzle, const WalkNeeds& needs, const SearchLimits& limits,
               Parting& parting, PositionKey& pos, std::size_t& k, std::vector<SolverMove>& moves) {
-    pos = parting.pos;
-    moves.resize(parting.moves);
-    const std::span<const JoinTry> tries =
-        parting.root ? std::span<const JoinTry>(rootTries) : std::span<const JoinTry>(joinTries);
-    for (std::size_t t = parting.nextTry; t < tries.size(); ++t) {
+    for (std::size_t t = parting.nextTry; t < std::size(joinTries); ++t) {
         if (searchStopped(limits)) {
             return false;
         }
-        const JoinTry& join = tries[t];
+        const JoinTry& join = joinTries[t];
+        if (join.fromRoot && !parting.root) {
+            continue;
+        }
+        const MendPoint& from = join.fromRoot ? *parting.root : parting.at;
         SearchLimits part = limits;
         part.memoryBytes = std::min(limits.memoryBytes, join.memory);
-        const std::size_t at = std::min(parting.push + join.offset, needs.length());
+        const std::size_t at = std::min(from.push + join.offset, needs.length());
         if (join.window != 0 && at + join.window >= needs.length()) {
             continue; // a window to the walk's end is no window
         }
         const std::vector<char> cells =
             join.window == 0 ? needs.cellsFrom(at) : needs.cellsWithin(at, join.window);
+        pos = from.pos;
+        moves.resize(from.moves);
         if (joinAt(puzzle, needs, at, cells, part, pos, moves)) {
             k = at;
             parting.nextTry = t + 1;
@@ -180,22 +191,20 @@ struct MendTrail {
     std::vector<std::size_t> moves;
 };
 
-// Where the parting reads a mutation cell of another kind than the generator's, the kinds parted
-// at some push since the mend went on the walk: the generator kept a change from a push it took
-// back there. Joining right after that push, from the mend's position before it, asks the search
-// to change only that cell's kind, with the pieces as they stood then, where the amoebas that can
-// change it may be near; at the parting they may be far or gone. None where no mutation cell read
-// differs, or the kinds differed already where the mend went on the walk.
-std::optional<Parting> rootOf(const HallPuzzle& puzzle, const WalkNeeds& needs,
-                              const MendTrail& trail, const Parting& parting) {
-    if (parting.root || parting.push == needs.length()) {
+// Where the parting at reads a mutation cell of another kind than the generator's, the push
+// after the last one before it at which the mend still had the generator's kinds, with the
+// mend's position before that push. None where no mutation cell read differs, or the kinds
+// differed already at push from, where the mend last joined the walk.
+std::optional<MendPoint> rootOf(const HallPuzzle& puzzle, const WalkNeeds& needs,
+                                const MendTrail& trail, const MendPoint& at, std::size_t from) {
+    if (at.push == needs.length()) {
         return std::nullopt;
     }
     std::vector<int> differing;
-    for (int cell : needs.readBy(parting.push)) {
+    for (int cell : needs.readBy(at.push)) {
         const int m = mutationOf(puzzle, cell);
-        if (m >= 0 && mutationKind(puzzle, parting.pos.data(), m) !=
-                          mutationKind(puzzle, needs.position(parting.push).data(), m)) {
+        if (m >= 0 && mutationKind(puzzle, at.pos.data(), m) !=
+                          mutationKind(puzzle, needs.position(at.push).data(), m)) {
             differing.push_back(m);
         }
     }
@@ -205,9 +214,9 @@ std::optional<Parting> rootOf(const HallPuzzle& puzzle, const WalkNeeds& needs,
                    mutationKind(puzzle, needs.position(k).data(), m);
         });
     };
-    for (std::size_t k = parting.push; !differing.empty() && k-- > parting.from;) {
+    for (std::size_t k = at.push; !differing.empty() && k-- > from;) {
         if (agree(k)) {
-            return Parting{k + 1, trail.positions[k], trail.moves[k], 0, parting.from, true};
+            return MendPoint{k + 1, trail.positions[k], trail.moves[k]};
         }
     }
     return std::nullopt;
@@ -239,12 +248,10 @@ FollowedPath mendAtPartings(const HallPuzzle& puzzle, const PositionKey& start,
     std::size_t from = 0;
     for (std::size_t k = 0; k <= needs.length(); ++k) {
         if (partsAt(puzzle, needs, pos, k)) {
-            Parting parting{k, pos, moves.size(), 0, from};
+            MendPoint at{k, pos, moves.size()};
+            std::optional<MendPoint> root = rootOf(puzzle, needs, trail, at, from);
+            Parting parting{std::move(at), std::move(root)};
             while (!joinWalk(puzzle, needs, limits, parting, pos, k, moves)) {
-                if (std::optional<Parting> root = rootOf(puzzle, needs, trail, parting)) {
-                    parting = std::move(*root);
-                    continue;
-                }
                 // Joins only go on and a parting has a few tries, so the mend ends.
                 if (joined.empty()) {
                     return {};
