@@ -105,7 +105,8 @@ bool agreesOn(const HallPuzzle& puzzle, const std::uint8_t* key, const std::uint
 // tries join right after that push, from the mend's position before it: the search must change
 // the cell's kind with the pieces as they stood then, where the amoebas that can change it may
 // be near, and undo what the mend did since; a few such joins need three times the deep
-// search's memory.
+// search's memory. They come last: taken before the others, their joins lead the mend to
+// partings it cannot join further on, and it mends fewer halls.
 struct JoinTry {
     bool fromRoot;
     std::size_t offset, memory, window;
@@ -184,8 +185,8 @@ bool joinWalk(const HallPuzzle& puzzle, const WalkNeeds& needs, const SearchLimi
     return false;
 }
 
-// The mend's positions before each push since it last joined the walk, and its count of moves
-// there.
+// The mend's positions before each push on its way along the walk, and its count of moves there;
+// those from the push where it last joined the walk on are of its present way.
 struct MendTrail {
     std::vector<PositionKey> positions;
     std::vector<std::size_t> moves;
