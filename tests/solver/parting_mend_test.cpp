@@ -98,37 +98,37 @@ TEST(PartingMendTest, AWalkWithoutPartingsKeepsOnlyThePushesThatBearOnTheEnds) {
     EXPECT_EQ(mended.moves, std::vector<SolverMove>{ballRight});
 }
 
+// A generated hall whose scramble does not replay, mended from its start: the mended walk
+// solves when played from there.
+FollowedPath mendedFromItsStart(const LevelPuzzle& made) {
+    EXPECT_FALSE(followPushes(made.puzzle, made.start, made.scramble.pushes).solved);
+    FollowedPath mended = mendAtPartings(made.puzzle, made.start, made.scramble, {});
+    EXPECT_TRUE(mended.solved);
+    EXPECT_TRUE(followPushes(made.puzzle, made.start, mended.moves).solved);
+    return mended;
+}
+
 TEST(PartingMendTest, AGeneratedHallWhoseScramblePartsIsMendedFromItsStart) {
     // The generator's walk parts from the model twice in this hall, and the old mend, joining
     // only after the last parting, found no way.
     const LevelPuzzle made = makeLevelPuzzle("Quorvane", 80);
-    ASSERT_FALSE(followPushes(made.puzzle, made.start, made.scramble.pushes).solved);
-    const FollowedPath mended = mendAtPartings(made.puzzle, made.start, made.scramble, {});
+    const FollowedPath mended = mendedFromItsStart(made);
     ASSERT_TRUE(mended.solved);
     EXPECT_EQ(mended.keys.front(), made.start);
-    EXPECT_TRUE(followPushes(made.puzzle, made.start, mended.moves).solved);
 }
 
 TEST(PartingMendTest, WhereNoJoinIsFoundAtThePartingTheMendJoinsWhereTheKindsParted) {
     // At this hall's first parting, no search finds a position that agrees with the generator's:
     // the amoebas that could give the cell its kind have moved on. Right after the push where
     // the generator kept the cell's change, they are still near.
-    const LevelPuzzle made = makeLevelPuzzle("abc", 85);
-    ASSERT_FALSE(followPushes(made.puzzle, made.start, made.scramble.pushes).solved);
-    const FollowedPath mended = mendAtPartings(made.puzzle, made.start, made.scramble, {});
-    ASSERT_TRUE(mended.solved);
-    EXPECT_TRUE(followPushes(made.puzzle, made.start, mended.moves).solved);
+    mendedFromItsStart(makeLevelPuzzle("abc", 85));
 }
 
 TEST(PartingMendTest, AHallWhoseJoinsCannotAgreeOnTheWholeWalkIsMendedAFewPushesAtATime) {
     // Here the mend's searches for a position that agrees with the generator's on every cell its
     // walk reads on all fail; joins that agree only on the cells of the next pushes get through,
     // and later joins mend what they leave.
-    const LevelPuzzle made = makeLevelPuzzle("Tessmark", 85);
-    ASSERT_FALSE(followPushes(made.puzzle, made.start, made.scramble.pushes).solved);
-    const FollowedPath mended = mendAtPartings(made.puzzle, made.start, made.scramble, {});
-    ASSERT_TRUE(mended.solved);
-    EXPECT_TRUE(followPushes(made.puzzle, made.start, mended.moves).solved);
+    mendedFromItsStart(makeLevelPuzzle("Tessmark", 85));
 }
 
 TEST(AgreeingGoalTest, AMutationCellOfTheWrongKindCountsThePushesOfTheNearestAmoebaOfTheKind) {
