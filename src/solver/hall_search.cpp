@@ -34,15 +34,23 @@ class OpenList {
             fifo_.push_back(open.node);
         }
     }
-    int pop() {
+    Open pop() {
         if (byPriority_) {
-            const int node = heap_.top().node;
+            const Open top = heap_.top();
             heap_.pop();
-            return node;
+            return top;
         }
         const int node = fifo_.front();
         fifo_.pop_front();
-        return node;
+        return {0, 0, node};
+    }
+    // Puts back a position popped last, to be expanded first again.
+    void putBack(const Open& open) {
+        if (byPriority_) {
+            heap_.push(open);
+        } else {
+            fifo_.push_front(open.node);
+        }
     }
 
   private:
@@ -80,58 +88,87 @@ bool reachesGoal(const HallPuzzle& puzzle, const std::uint8_t* key, const Search
 
 } // namespace
 
-SearchOutcome searchMoves(const HallPuzzle& puzzle, const PositionKey& start,
-                          const SearchLimits& limits) {
-    SearchOutcome outcome;
-    PositionStore store(start.size(), limits.memoryBytes);
-    PositionMoves moves(puzzle);
-    const bool byPriority = limits.weight > 0;
-    const EndDistances* distances = nullptr;
-    std::unique_ptr<EndDistances> owned;
-    if (byPriority && limits.goal == nullptr) {
-        owned = std::make_unique<EndDistances>(puzzle);
-        distances = owned.get();
+struct MoveSearch::State {
+    State(const HallPuzzle& puzzle, const PositionKey& start, const SearchLimits& limits)
+        : puzzle(puzzle), limits(limits), store(start.size(), 0), moves(puzzle),
+          open(limits.weight > 0),
+          shutAtStart(limits.endsToCover > 0
+                          ? shutEnds(puzzle, start.data(), limits.keepEndsReachable)
+                          : ShutEnds{}) {
+        if (limits.weight > 0 && limits.goal == nullptr) {
+            distances = std::make_unique<EndDistances>(puzzle);
+        }
+        bool added = false;
+        open.push({0, 0, store.insert(start.data(), PositionStore::none, {}, &added)});
     }
-    const ShutEnds shutAtStart = limits.endsToCover > 0
-                                     ? shutEnds(puzzle, start.data(), limits.keepEndsReachable)
-                                     : ShutEnds{};
-    const auto estimateOf = [&](const std::uint8_t* key) {
-        if (!byPriority) {
+
+    int estimateOf(const std::uint8_t* key) const {
+        if (limits.weight == 0) {
             return 0;
         }
         return limits.goal != nullptr ? limits.goal->estimate(key) : distances->estimate(key);
-    };
-    OpenList open(byPriority);
-    bool added = false;
-    open.push({0, 0, store.insert(start.data(), PositionStore::none, {}, &added)});
+    }
+
+    const HallPuzzle& puzzle;
+    SearchLimits limits;
+    PositionStore store;
+    PositionMoves moves;
+    OpenList open;
+    std::unique_ptr<EndDistances> distances;
+    ShutEnds shutAtStart; // the free ends shut off at the start; a partial goal shuts off no more
     PositionChildren children;
-    for (int expanded = 0; !open.empty(); ++expanded) {
-        if (expanded % 64 == 0 && stopped(limits, outcome)) {
+    int expanded = 0;
+};
+
+MoveSearch::MoveSearch(const HallPuzzle& puzzle, const PositionKey& start,
+                       const SearchLimits& limits)
+    : state_(std::make_unique<State>(puzzle, start, limits)) {}
+
+MoveSearch::~MoveSearch() = default;
+
+SearchOutcome MoveSearch::run(std::size_t memoryBytes, SolverClock::time_point deadline) {
+    State& s = *state_;
+    s.store.allow(memoryBytes);
+    SearchLimits limits = s.limits;
+    limits.deadline = deadline;
+    SearchOutcome outcome;
+    while (!s.open.empty()) {
+        if (s.expanded++ % 64 == 0 && stopped(limits, outcome)) {
             break;
         }
-        const int node = open.pop();
-        moves.expand(store.key(node), children, limits.keepPlacedItems, limits.movableCells);
-        for (std::size_t c = 0; c < children.moves.size(); ++c) {
-            const int child = store.insert(children.key(c), node, children.moves[c], &added);
+        const Open top = s.open.pop();
+        s.moves.expand(s.store.key(top.node), s.children, limits.keepPlacedItems,
+                       limits.movableCells);
+        for (std::size_t c = 0; c < s.children.moves.size(); ++c) {
+            bool added = false;
+            const int child =
+                s.store.insert(s.children.key(c), top.node, s.children.moves[c], &added);
             if (child == PositionStore::full) {
+                // The children met so far are kept; a run with more memory meets the rest.
+                s.open.putBack(top);
                 outcome.outOfMemory = true;
-                outcome.positions = store.size();
+                outcome.positions = s.store.size();
                 return outcome;
             }
             if (!added) {
                 continue;
             }
-            if (reachesGoal(puzzle, children.key(c), limits, shutAtStart)) {
+            if (reachesGoal(s.puzzle, s.children.key(c), limits, s.shutAtStart)) {
                 outcome.solved = true;
-                outcome.moves = store.pathTo(child);
-                outcome.positions = store.size();
+                outcome.moves = s.store.pathTo(child);
+                outcome.positions = s.store.size();
                 return outcome;
             }
-            const int estimate = estimateOf(children.key(c));
-            open.push({store.depth(child) + limits.weight * estimate, estimate, child});
+            const int estimate = s.estimateOf(s.children.key(c));
+            s.open.push({s.store.depth(child) + limits.weight * estimate, estimate, child});
         }
     }
-    outcome.positions = store.size();
+    outcome.positions = s.store.size();
     outcome.exhausted = !outcome.outOfTime;
     return outcome;
+}
+
+SearchOutcome searchMoves(const HallPuzzle& puzzle, const PositionKey& start,
+                          const SearchLimits& limits) {
+    return MoveSearch(puzzle, start, limits).run(limits.memoryBytes, limits.deadline);
 }

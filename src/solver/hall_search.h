@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 using SolverClock = std::chrono::steady_clock;
@@ -68,3 +69,23 @@ inline SolverClock::time_point partOfTimeLeft(const SearchLimits& limits, double
 
 SearchOutcome searchMoves(const HallPuzzle& puzzle, const PositionKey& start,
                           const SearchLimits& limits);
+
+// A search that can go on where it stopped: a run ends at the goal, at its memory budget, at its
+// deadline or when every position is met, and a later run with a larger budget expands on from
+// there, so a failing small search need not be done over by a larger one. The puzzle and the
+// goal, where limits name one, must outlive it.
+class MoveSearch {
+  public:
+    MoveSearch(const HallPuzzle& puzzle, const PositionKey& start, const SearchLimits& limits);
+    MoveSearch(const MoveSearch&) = delete;
+    MoveSearch& operator=(const MoveSearch&) = delete;
+    ~MoveSearch();
+
+    // Goes on within memoryBytes in all and until deadline; the rest of the limits stay as given
+    // at the start, their memory and deadline unused.
+    SearchOutcome run(std::size_t memoryBytes, SolverClock::time_point deadline);
+
+  private:
+    struct State;
+    std::unique_ptr<State> state_;
+};

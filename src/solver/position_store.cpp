@@ -12,14 +12,18 @@ constexpr std::size_t firstSlots = 1024;
 } // namespace
 
 PositionStore::PositionStore(std::size_t keySize, std::size_t memoryBytes)
-    : keySize_(std::max<std::size_t>(keySize, 1)) {
+    : keySize_(std::max<std::size_t>(keySize, 1)), capacity_(0) {
+    allow(memoryBytes);
+    table_.assign(firstSlots, Slot{});
+    mask_ = table_.size() - 1;
+}
+
+void PositionStore::allow(std::size_t memoryBytes) {
     // Each position costs its key, its links and two table slots (the table is half full at
     // most); the search's open list takes about as much again as the links.
     const std::size_t each = keySize_ + perPositionOverhead + 2 * sizeof(Slot) + 16;
     const std::size_t fit = std::max<std::size_t>(memoryBytes / each, 16);
-    capacity_ = static_cast<int>(std::min<std::size_t>(fit, 1u << 30));
-    table_.assign(firstSlots, Slot{});
-    mask_ = table_.size() - 1;
+    capacity_ = std::max(capacity_, static_cast<int>(std::min<std::size_t>(fit, 1u << 30)));
 }
 
 // Doubles the table when it is half full, so that small searches stay small.

@@ -13,6 +13,8 @@ class PositionStore {
   public:
     // Bytes the store may take, its table included.
     PositionStore(std::size_t keySize, std::size_t memoryBytes);
+    // Lets the store take up to memoryBytes from now on, where that is more than before.
+    void allow(std::size_t memoryBytes);
 
     static constexpr int full = -1;
     static constexpr int none = -1;

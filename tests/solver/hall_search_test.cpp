@@ -310,4 +310,37 @@ TEST(HallSearchTest, ASearchStopsAtItsMemoryBudgetAndWhenCancelled) {
     EXPECT_FALSE(stopped.exhausted);
 }
 
+TEST(HallSearchTest, ASearchStoppedByItsBudgetGoesOnWhereItStopped) {
+    // Eight balls in an open room, four on ends; two more ends covered lie three moves deep, past
+    // hundreds of positions.
+    const PicturePuzzle p = puzzleFromPictures(
+        {"##########", "#b.b.b.b.#", "#........#", "#........#", "#b.b.b.b.#", "##########"},
+        {"##########", "#bbbbbbbb#", "#........#", "#........#", "#........#", "##########"});
+    SearchLimits sixEnds;
+    sixEnds.endsToCover = 6;
+    const SearchOutcome whole = searchMoves(p.puzzle, p.start, sixEnds);
+    ASSERT_TRUE(whole.solved);
+
+    // Breadth first, a search given a little more memory at a time finds what one search with
+    // all the memory finds.
+    MoveSearch search(p.puzzle, p.start, sixEnds);
+    SearchOutcome outcome;
+    int runs = 0;
+    for (std::size_t bytes = 4096; !outcome.solved && runs < 20; bytes *= 2, ++runs) {
+        outcome = search.run(bytes, SolverClock::time_point::max());
+    }
+    EXPECT_GT(runs, 2);
+    EXPECT_EQ(outcome.moves, whole.moves);
+    EXPECT_EQ(outcome.positions, whole.positions);
+
+    // Best first, the whole room from a budget that holds a few positions.
+    SearchLimits weighted;
+    weighted.weight = 2;
+    MoveSearch best(p.puzzle, p.start, weighted);
+    ASSERT_TRUE(best.run(4096, SolverClock::time_point::max()).outOfMemory);
+    const SearchOutcome solved = best.run(std::size_t{64} << 20, SolverClock::time_point::max());
+    ASSERT_TRUE(solved.solved);
+    EXPECT_TRUE(solvesInModel(p, solved.moves));
+}
+
 } // namespace
