@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
 
 namespace {
 
@@ -152,6 +153,21 @@ struct Parting {
     std::size_t nextTry = 0;
 };
 
+// A parting as the mend met it: the push, the mend's position there and, where known, where the
+// kinds parted and the mend's position before that push. Another way along the walk can lead to
+// the same parting again; where no try joined it before, none will.
+struct PartingState {
+    std::size_t push, rootPush;
+    PositionKey pos, rootPos;
+    auto operator<=>(const PartingState&) const = default;
+};
+
+PartingState stateOf(const Parting& parting) {
+    return parting.root ? PartingState{parting.at.push, parting.root->push, parting.at.pos,
+                                       parting.root->pos}
+                        : PartingState{parting.at.push, 0, parting.at.pos, {}};
+}
+
 // From the parting, joins the generator's walk at or after its push, taking the tries from its
 // next one on; on success pos, k and moves are the mend's at the join, and the parting's next
 // try is the one after.
@@ -244,6 +260,7 @@ FollowedPath mendAtPartings(const HallPuzzle& puzzle, const PositionKey& start,
     PositionKey pos = start, next(start.size());
     std::vector<SolverMove> moves;
     std::vector<Parting> joined;
+    std::set<PartingState> unjoined;
     MendTrail trail{std::vector<PositionKey>(needs.length() + 1),
                     std::vector<std::size_t>(needs.length() + 1)};
     std::size_t from = 0;
@@ -252,7 +269,9 @@ FollowedPath mendAtPartings(const HallPuzzle& puzzle, const PositionKey& start,
             MendPoint at{k, pos, moves.size()};
             std::optional<MendPoint> root = rootOf(puzzle, needs, trail, at, from);
             Parting parting{std::move(at), std::move(root)};
-            while (!joinWalk(puzzle, needs, limits, parting, pos, k, moves)) {
+            while (unjoined.contains(stateOf(parting)) ||
+                   !joinWalk(puzzle, needs, limits, parting, pos, k, moves)) {
+                unjoined.insert(stateOf(parting));
                 // Joins only go on and a parting has a few tries, so the mend ends.
                 if (joined.empty()) {
                     return {};
