@@ -5,6 +5,7 @@
 #include "solver/position_moves.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <set>
 
@@ -99,7 +100,9 @@ bool agreesOn(const HallPuzzle& puzzle, const std::uint8_t* key, const std::uint
 // moves bring pieces where the mend needs them; then windows, which ask for less; a few joins
 // are found only by a large search. Most tries fail, and a failing try fills its memory, so
 // each has no more than the joins it finds need: the windows after the first join within few
-// positions, and the large searches within twice the positions the quick ones hold.
+// positions, and the large searches within twice the positions the quick ones hold. A large
+// search goes on from the quick one with the same start and goal rather than meeting its
+// positions again.
 //
 // Where the parting reads a mutation cell of another kind than the generator's, the kinds parted
 // at some push before: the generator kept a change from a push it took back there. The last
@@ -118,24 +121,44 @@ constexpr JoinTry joinTries[] = {
     {false, 8, windowMemory, 16}, {false, 0, deepMemory, 0},        {false, 8, deepMemory, 0},
     {true, 0, deepMemory, 0},     {true, 0, 3 * deepMemory, 0}};
 
-// From pos, a search for a position that agrees with the generator's at join on cells, on
-// success taken: pos is that position and the search's moves are added to moves.
-bool joinAt(const HallPuzzle& puzzle, const WalkNeeds& needs, std::size_t join,
-            const std::vector<char>& cells, const SearchLimits& limits, PositionKey& pos,
-            std::vector<SolverMove>& moves) {
-    const AgreeingGoal goal(puzzle, needs.position(join).data(), cells);
-    SearchLimits part = limits;
-    part.weight = joinWeight;
-    part.goal = &goal;
-    part.deadline = partOfTimeLeft(limits, joinShare);
-    const SearchOutcome bridge = searchMoves(puzzle, pos, part);
-    if (!bridge.solved) {
-        return false;
+// The earlier try whose search try t goes on with, having the same start and goal and more
+// memory; t itself where there is none.
+constexpr std::size_t goesOnFrom(std::size_t t) {
+    for (std::size_t e = t; e-- > 0;) {
+        const JoinTry &earlier = joinTries[e], &later = joinTries[t];
+        if (earlier.fromRoot == later.fromRoot && earlier.offset == later.offset &&
+            earlier.window == later.window) {
+            return e;
+        }
     }
-    pos = keyAfter(puzzle, pos, bridge.moves);
-    moves.insert(moves.end(), bridge.moves.begin(), bridge.moves.end());
-    return true;
+    return t;
 }
+
+constexpr bool goneOnLater(std::size_t t) {
+    for (std::size_t later = t + 1; later < std::size(joinTries); ++later) {
+        if (goesOnFrom(later) == t) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A search from the mend's position for one that agrees with the generator's at a push on some
+// cells.
+struct JoinSearch {
+    JoinSearch(const HallPuzzle& puzzle, const std::uint8_t* target, const std::vector<char>& cells,
+               const PositionKey& from, const SearchLimits& limits)
+        : goal(puzzle, target, cells), search(puzzle, from, guided(limits, goal)) {}
+
+    static SearchLimits guided(SearchLimits limits, const SearchGoal& goal) {
+        limits.weight = joinWeight;
+        limits.goal = &goal;
+        return limits;
+    }
+
+    AgreeingGoal goal;
+    MoveSearch search;
+};
 
 // Where the mend stood on the walk: before a push, its position there and its count of moves.
 struct MendPoint {
@@ -173,6 +196,8 @@ PartingState stateOf(const Parting& parting) {
 // try is the one after.
 bool joinWalk(const HallPuzzle& puzzle, const WalkNeeds& needs, const SearchLimits& limits,
               Parting& parting, PositionKey& pos, std::size_t& k, std::vector<SolverMove>& moves) {
+    // The searches that a later try goes on with.
+    std::unique_ptr<JoinSearch> kept[std::size(joinTries)];
     for (std::size_t t = parting.nextTry; t < std::size(joinTries); ++t) {
         if (searchStopped(limits)) {
             return false;
@@ -182,8 +207,6 @@ bool joinWalk(const HallPuzzle& puzzle, const WalkNeeds& needs, const SearchLimi
             continue;
         }
         const MendPoint& from = join.fromRoot ? *parting.root : parting.at;
-        SearchLimits part = limits;
-        part.memoryBytes = std::min(limits.memoryBytes, join.memory);
         const std::size_t at = std::min(from.push + join.offset, needs.length());
         if (join.window != 0 && at + join.window >= needs.length()) {
             continue; // a window to the walk's end is no window
@@ -192,10 +215,22 @@ bool joinWalk(const HallPuzzle& puzzle, const WalkNeeds& needs, const SearchLimi
             join.window == 0 ? needs.cellsFrom(at) : needs.cellsWithin(at, join.window);
         pos = from.pos;
         moves.resize(from.moves);
-        if (joinAt(puzzle, needs, at, cells, part, pos, moves)) {
+        std::unique_ptr<JoinSearch> search = std::move(kept[goesOnFrom(t)]);
+        if (!search) {
+            search =
+                std::make_unique<JoinSearch>(puzzle, needs.position(at).data(), cells, pos, limits);
+        }
+        const SearchOutcome bridge = search->search.run(std::min(limits.memoryBytes, join.memory),
+                                                        partOfTimeLeft(limits, joinShare));
+        if (bridge.solved) {
+            pos = keyAfter(puzzle, pos, bridge.moves);
+            moves.insert(moves.end(), bridge.moves.begin(), bridge.moves.end());
             k = at;
             parting.nextTry = t + 1;
             return true;
+        }
+        if (goneOnLater(t)) {
+            kept[t] = std::move(search);
         }
     }
     return false;
