@@ -134,6 +134,7 @@ constexpr std::size_t goesOnFrom(std::size_t t) {
     return t;
 }
 
+// Whether a later try goes on with try t's search.
 constexpr bool goneOnLater(std::size_t t) {
     for (std::size_t later = t + 1; later < std::size(joinTries); ++later) {
         if (goesOnFrom(later) == t) {
