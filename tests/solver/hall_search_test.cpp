@@ -289,11 +289,16 @@ TEST(HallSearchTest, WithoutASolutionTheAnswerOffersProgressTowardsOne) {
     EXPECT_TRUE(solvePuzzle(open.puzzle, open.start, {}, {}).progress.empty());
 }
 
-TEST(HallSearchTest, ASearchStopsAtItsMemoryBudgetAndWhenCancelled) {
-    // Eight balls in an open room have far more positions than a tiny budget holds.
-    const PicturePuzzle p = puzzleFromPictures(
+// Eight balls in an open room, four of them on the row of ends: far more positions than a tiny
+// budget holds.
+PicturePuzzle eightBallRoom() {
+    return puzzleFromPictures(
         {"##########", "#b.b.b.b.#", "#........#", "#........#", "#b.b.b.b.#", "##########"},
         {"##########", "#bbbbbbbb#", "#........#", "#........#", "#........#", "##########"});
+}
+
+TEST(HallSearchTest, ASearchStopsAtItsMemoryBudgetAndWhenCancelled) {
+    const PicturePuzzle p = eightBallRoom();
     SearchLimits tiny;
     tiny.memoryBytes = 4096;
     const SearchOutcome full = searchMoves(p.puzzle, p.start, tiny);
@@ -311,11 +316,8 @@ TEST(HallSearchTest, ASearchStopsAtItsMemoryBudgetAndWhenCancelled) {
 }
 
 TEST(HallSearchTest, ASearchStoppedByItsBudgetGoesOnWhereItStopped) {
-    // Eight balls in an open room, four on ends; two more ends covered lie three moves deep, past
-    // hundreds of positions.
-    const PicturePuzzle p = puzzleFromPictures(
-        {"##########", "#b.b.b.b.#", "#........#", "#........#", "#b.b.b.b.#", "##########"},
-        {"##########", "#bbbbbbbb#", "#........#", "#........#", "#........#", "##########"});
+    // Two more ends covered lie three moves deep, past hundreds of positions.
+    const PicturePuzzle p = eightBallRoom();
     SearchLimits sixEnds;
     sixEnds.endsToCover = 6;
     const SearchOutcome whole = searchMoves(p.puzzle, p.start, sixEnds);
