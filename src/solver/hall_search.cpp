@@ -90,6 +90,7 @@ bool reachesGoal(const HallPuzzle& puzzle, const std::uint8_t* key, const Search
 
 struct MoveSearch::State {
     State(const HallPuzzle& puzzle, const PositionKey& start, const SearchLimits& limits)
+        // Each run lets the store take its own budget.
         : puzzle(puzzle), limits(limits), store(start.size(), 0), moves(puzzle),
           open(limits.weight > 0),
           shutAtStart(limits.endsToCover > 0

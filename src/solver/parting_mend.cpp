@@ -212,12 +212,12 @@ bool joinWalk(const HallPuzzle& puzzle, const WalkNeeds& needs, const SearchLimi
         if (join.window != 0 && at + join.window >= needs.length()) {
             continue; // a window to the walk's end is no window
         }
-        const std::vector<char> cells =
-            join.window == 0 ? needs.cellsFrom(at) : needs.cellsWithin(at, join.window);
         pos = from.pos;
         moves.resize(from.moves);
         std::unique_ptr<JoinSearch> search = std::move(kept[goesOnFrom(t)]);
         if (!search) {
+            const std::vector<char> cells =
+                join.window == 0 ? needs.cellsFrom(at) : needs.cellsWithin(at, join.window);
             search =
                 std::make_unique<JoinSearch>(puzzle, needs.position(at).data(), cells, pos, limits);
         }
