@@ -118,10 +118,31 @@ TEST(PartingMendTest, AGeneratedHallWhoseScramblePartsIsMendedFromItsStart) {
 }
 
 TEST(PartingMendTest, WhereNoJoinIsFoundAtThePartingTheMendJoinsWhereTheKindsParted) {
-    // At this hall's first parting, no search finds a position that agrees with the generator's:
-    // the amoebas that could give the cell its kind have moved on. Right after the push where
-    // the generator kept the cell's change, they are still near.
-    mendedFromItsStart(makeLevelPuzzle("abc", 85));
+    // A box end at (8,1), and a ball cell at (4,1) between the ball and the end. The box amoeba
+    // at (5,1) that alone can make it a box cell is sent down, where the arrow at (5,3) shuts it
+    // in for good; the generator has the cell a box cell after that push all the same.
+    const PicturePuzzle hall =
+        puzzleFromPictures({"##########", "#b...X...#", "#...#.####", "#####...##", "##########"},
+                           {"##########", "#.......x#", "#...#.####", "#####...##", "##########"},
+                           {{4, 1, MutationBall}, {5, 3, ArrowRight}});
+    const SolverMove amoebaDown{5, 1, pushDown}, ballRight{1, 1, pushRight};
+    PositionMoves model(hall.puzzle);
+    PositionKey shutIn(hall.start.size()), solved(hall.start.size());
+    ASSERT_TRUE(model.apply(hall.start.data(), amoebaDown, shutIn.data()));
+    PositionKey kept = shutIn;
+    setMutationKind(hall.puzzle, kept.data(), 0, boxKind);
+    ASSERT_TRUE(model.apply(kept.data(), ballRight, solved.data()));
+    ASSERT_TRUE(isSolvedPosition(hall.puzzle, solved.data()));
+    // No join at the parting: from where the walk's first push leaves the amoeba, nothing
+    // solves.
+    EXPECT_TRUE(searchMoves(hall.puzzle, shutIn, {}).exhausted);
+
+    // From before that push, the amoeba goes over the cell and out of the ball's way instead.
+    const ScrambleWalk walk{{amoebaDown, ballRight}, {kept, solved}};
+    const FollowedPath mended = mendAtPartings(hall.puzzle, hall.start, walk, {});
+    ASSERT_TRUE(mended.solved);
+    EXPECT_EQ(mended.moves.back(), ballRight);
+    EXPECT_NE(mended.moves.front(), amoebaDown);
 }
 
 TEST(PartingMendTest, AHallWhoseJoinsCannotAgreeOnTheWholeWalkIsMendedAFewPushesAtATime) {
