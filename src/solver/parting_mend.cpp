@@ -40,6 +40,7 @@ class WalkNeeds {
     const PositionKey& position(std::size_t k) const {
         return k == 0 ? start_ : scramble_.keys[k - 1];
     }
+    const SolverMove& push(std::size_t k) const { return scramble_.pushes[k]; }
     bool bears(std::size_t k) const { return bears_[k] != 0; }
     const std::vector<char>& cellsFrom(std::size_t k) const { return cells_[k]; }
     // The cells push k reads, when it bears on the ends.
@@ -276,15 +277,31 @@ std::optional<MendPoint> rootOf(const HallPuzzle& puzzle, const WalkNeeds& needs
 }
 
 // Whether the mend's position parts from the generator's walk at push k: the push bears on the
-// ends and reads a cell otherwise than the generator had it. At the walk's end, whether the ends
-// differ: a join that agreed only on a window's cells may have left one otherwise.
-bool partsAt(const HallPuzzle& puzzle, const WalkNeeds& needs, const PositionKey& pos,
-             std::size_t k) {
+// ends and, on the cells it reads as the mend has them, leaves the pieces there otherwise than
+// the walk does. A mutation cell of another kind parts only where the push's way depends on it:
+// an item that crosses it takes its kind, while an amoeba that moves onto it gives it its own kind
+// whatever it had, and the walk's own push then does what it did there. At the walk's end,
+// whether the ends differ: a join that agreed only on a window's cells may have left one
+// otherwise.
+bool partsAt(const HallPuzzle& puzzle, const WalkNeeds& needs, PositionMoves& model,
+             const PositionKey& pos, std::size_t k) {
     if (k == needs.length()) {
         return !isSolvedPosition(puzzle, pos.data());
     }
-    return needs.bears(k) &&
-           !agreesOn(puzzle, pos.data(), needs.position(k).data(), needs.readBy(k));
+    if (!needs.bears(k) ||
+        agreesOn(puzzle, pos.data(), needs.position(k).data(), needs.readBy(k))) {
+        return false;
+    }
+    std::vector<int> pieceCells;
+    for (int cell : needs.readBy(k)) {
+        if (cell < hallSize * hallSize) {
+            pieceCells.push_back(cell);
+        }
+    }
+    PositionKey next(pos.size());
+    return !agreesOn(puzzle, pos.data(), needs.position(k).data(), pieceCells) ||
+           !model.apply(pos.data(), needs.push(k), next.data()) ||
+           !agreesOn(puzzle, next.data(), needs.position(k + 1).data(), pieceCells);
 }
 
 } // namespace
@@ -301,7 +318,7 @@ FollowedPath mendAtPartings(const HallPuzzle& puzzle, const PositionKey& start,
                     std::vector<std::size_t>(needs.length() + 1)};
     std::size_t from = 0;
     for (std::size_t k = 0; k <= needs.length(); ++k) {
-        if (partsAt(puzzle, needs, pos, k)) {
+        if (partsAt(puzzle, needs, model, pos, k)) {
             MendPoint at{k, pos, moves.size()};
             std::optional<MendPoint> root = rootOf(puzzle, needs, trail, at, from);
             Parting parting{std::move(at), std::move(root)};

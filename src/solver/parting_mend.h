@@ -3,13 +3,15 @@
 // hall: the generator kept a mutation cell's change from a push it took back, so from then on
 // its walk has that cell of a kind no push of the walk gave it. Most of the walk's pushes do not
 // care. The mend follows the walk, playing only the pushes that bear on the ends, and where one
-// of them reads a cell that differs from the generator's position there, a search looks for a
-// position that agrees with the generator's, at that push or a little later, on every cell the
-// walk reads from there on, or failing that on the cells its next pushes read; from there the
-// walk goes on as before. Where no join is found and the parting reads a mutation cell of
-// another kind, the mend goes back to the push where the kinds parted and searches from there
-// for the generator's position after it. Where that fails too, the join before may have left
-// the cells the parting reads otherwise, and the mend takes that join's next tries.
+// of them, reading a cell that differs from the generator's position there, leaves the pieces
+// otherwise than the walk (a mutation cell of another kind matters to an item that crosses it,
+// not to an amoeba, which gives the cell its own), a search looks for a position that agrees
+// with the generator's, at that push or a little later, on every cell the walk reads from there
+// on, or failing that on the cells its next pushes read; from there the walk goes on as before.
+// Where no join is found and the parting reads a mutation cell of another kind, the mend goes
+// back to the push where the kinds parted and searches from there for the generator's position
+// after it. Where that fails too, the join before may have left the cells the parting reads
+// otherwise, and the mend takes that join's next tries.
 
 #include "solver/hall_solver.h"
 #include "solver/path_shortcuts.h"

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int ballKind = 0, boxKind = 1;
+constexpr int ballKind = 0, boxKind = 1, spikeKind = 2;
 
 // A box end at (5,1). The ball at (1,1) turns into a box on the way only where the mutation
 // cell at (3,1), a ball cell at the start, has become a box cell; amoeba is what stands at
@@ -96,6 +96,36 @@ TEST(PartingMendTest, AWalkWithoutPartingsKeepsOnlyThePushesThatBearOnTheEnds) {
     const FollowedPath mended = mendAtPartings(hall.puzzle, hall.start, scramble, {});
     ASSERT_TRUE(mended.solved);
     EXPECT_EQ(mended.moves, std::vector<SolverMove>{ballRight});
+}
+
+TEST(PartingMendTest, AKindThatDiffersWhereNoPushsOutcomeDependsOnItNeedsNoJoin) {
+    // The generator's walk has the cell at (3,1) a spike cell after the ball goes down. The box
+    // amoeba then stands on the cell and makes it a box cell whatever its kind was; back up, the
+    // ball turns into a box there and covers the end at (5,1).
+    const PicturePuzzle hall = puzzleFromPictures(
+        {"#######", "#b....#", "#.....#", "#..X..#", "#######"},
+        {"#######", "#....x#", "#.....#", "#..X..#", "#######"}, {{3, 1, MutationBall}});
+    const std::vector<SolverMove> pushes = {
+        {1, 1, pushDown}, {3, 3, pushUp}, {3, 1, pushDown}, {1, 3, pushUp}, {1, 1, pushRight}};
+    PositionMoves model(hall.puzzle);
+    ScrambleWalk walk{pushes, {}};
+    PositionKey key = hall.start, next(key.size());
+    for (const SolverMove& push : pushes) {
+        ASSERT_TRUE(model.apply(key.data(), push, next.data()));
+        key = next;
+        if (walk.keys.empty()) {
+            setMutationKind(hall.puzzle, key.data(), 0, spikeKind);
+        }
+        walk.keys.push_back(key);
+    }
+    ASSERT_TRUE(isSolvedPosition(hall.puzzle, key.data()));
+
+    // The walk's own pushes are the mend, found without a search: none has time to run.
+    SearchLimits noTime;
+    noTime.deadline = SolverClock::now();
+    const FollowedPath mended = mendAtPartings(hall.puzzle, hall.start, walk, noTime);
+    ASSERT_TRUE(mended.solved);
+    EXPECT_EQ(mended.moves, pushes);
 }
 
 // A generated hall whose scramble does not replay, mended from its start: the mended walk
