@@ -16,22 +16,42 @@ constexpr std::size_t windowMemory = std::size_t{8} << 20, quickMemory = std::si
 constexpr double joinShare = 0.25;
 constexpr int joinWeight = 3;
 
+// The mutation cell that a cell as the walk reads it names, or -1 for any other cell.
+int mutationOf(const HallPuzzle& puzzle, int cell) {
+    if (cell < hallSize * hallSize) {
+        return -1;
+    }
+    const auto m =
+        std::find(puzzle.mutations.begin(), puzzle.mutations.end(), cell - hallSize * hallSize);
+    return m == puzzle.mutations.end() ? -1 : static_cast<int>(m - puzzle.mutations.begin());
+}
+
 // The generator's walk read backwards: which pushes bear on the ends, and the cells that the
-// pushes from each position on read (the ends' cells among them).
+// pushes from each position on need as the walk has them (the ends' cells among them): those
+// they read, but for a mutation cell's kind that a later push gives it before any push reads it.
 class WalkNeeds {
   public:
     WalkNeeds(const HallPuzzle& puzzle, const PositionKey& start, const ScrambleWalk& scramble)
         : start_(start), scramble_(scramble),
           length_(std::min(scramble.pushes.size(), scramble.keys.size())), bears_(length_, 0),
-          cells_(length_ + 1), reads_(length_) {
+          cells_(length_ + 1), reads_(length_), needs_(length_) {
         BearingMoves bearing(puzzle);
-        cells_[length_] = bearing.cells();
+        PositionMoves model(puzzle);
+        std::vector<char> live = bearing.cells();
+        cells_[length_] = live;
         for (std::size_t k = length_; k-- > 0;) {
             if (bearing.takeIn(position(k).data(), scramble.pushes[k])) {
                 bears_[k] = 1;
                 reads_[k] = bearing.read();
+                for (int cell : reads_[k]) {
+                    const bool given = kindGiven(puzzle, model, k, cell);
+                    live[static_cast<std::size_t>(cell)] = given ? 0 : 1;
+                    if (!given) {
+                        needs_[k].push_back(cell);
+                    }
+                }
             }
-            cells_[k] = bearing.cells();
+            cells_[k] = live;
         }
     }
 
@@ -45,11 +65,11 @@ class WalkNeeds {
     const std::vector<char>& cellsFrom(std::size_t k) const { return cells_[k]; }
     // The cells push k reads, when it bears on the ends.
     const std::vector<int>& readBy(std::size_t k) const { return reads_[k]; }
-    // The cells that the pushes from k up to k + window read.
+    // The cells that the pushes from k up to k + window need.
     std::vector<char> cellsWithin(std::size_t k, std::size_t window) const {
         std::vector<char> cells(cells_[k].size(), 0);
         for (std::size_t j = k; j < std::min(k + window, length_); ++j) {
-            for (int cell : reads_[j]) {
+            for (int cell : needs_[j]) {
                 cells[static_cast<std::size_t>(cell)] = 1;
             }
         }
@@ -62,18 +82,26 @@ class WalkNeeds {
     std::size_t length_;
     std::vector<char> bears_;
     std::vector<std::vector<char>> cells_;
-    std::vector<std::vector<int>> reads_;
-};
+    std::vector<std::vector<int>> reads_, needs_;
 
-// The mutation cell that a cell as the walk reads it names, or -1 for any other cell.
-int mutationOf(const HallPuzzle& puzzle, int cell) {
-    if (cell < hallSize * hallSize) {
-        return -1;
+    // Whether push k, read cell among them, gives that cell its kind whatever it had: a mutation
+    // cell that an amoeba moves onto, with no item crossing it. The positions before push k then
+    // need not have the walk's kind there.
+    bool kindGiven(const HallPuzzle& puzzle, PositionMoves& model, std::size_t k, int cell) const {
+        const int m = mutationOf(puzzle, cell);
+        PositionKey walked(position(k).size()), other = position(k), tried(walked.size());
+        if (m < 0 || !model.apply(position(k).data(), push(k), walked.data())) {
+            return false;
+        }
+        for (int kind = 0; kind < 3; ++kind) {
+            setMutationKind(puzzle, other.data(), m, kind);
+            if (!model.apply(other.data(), push(k), tried.data()) || tried != walked) {
+                return false;
+            }
+        }
+        return true;
     }
-    const auto m =
-        std::find(puzzle.mutations.begin(), puzzle.mutations.end(), cell - hallSize * hallSize);
-    return m == puzzle.mutations.end() ? -1 : static_cast<int>(m - puzzle.mutations.begin());
-}
+};
 
 // key has on each of cells the piece or mutation kind target has.
 bool agreesOn(const HallPuzzle& puzzle, const std::uint8_t* key, const std::uint8_t* target,

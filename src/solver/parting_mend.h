@@ -8,6 +8,7 @@
 // not to an amoeba, which gives the cell its own), a search looks for a position that agrees
 // with the generator's, at that push or a little later, on every cell the walk reads from there
 // on, or failing that on the cells its next pushes read; from there the walk goes on as before.
+// A mutation cell's kind that an amoeba gives it before any item crosses it is not asked for.
 // Where no join is found and the parting reads a mutation cell of another kind, the mend goes
 // back to the push where the kinds parted and searches from there for the generator's position
 // after it. Where that fails too, the join before may have left the cells the parting reads

@@ -128,6 +128,36 @@ TEST(PartingMendTest, AKindThatDiffersWhereNoPushsOutcomeDependsOnItNeedsNoJoin)
     EXPECT_EQ(mended.moves, pushes);
 }
 
+TEST(PartingMendTest, AJoinNeedsNoKindThatAnAmoebaGivesTheCellBeforeAnItemCrossesIt) {
+    // The generator's walk has the ball at (6,4) stay put when sent left, and the cell at (3,1)
+    // a spike cell, which no piece here can make it. The walk then sends the ball left after all;
+    // the box amoeba makes the cell a box cell before the ball at (1,1) crosses it to the box end.
+    const PicturePuzzle hall =
+        puzzleFromPictures({"########", "#b.....#", "#......#", "#..X...#", "#.....b#", "########"},
+                           {"########", "#.....x#", "#......#", "#......#", "#b.....#", "########"},
+                           {{3, 1, MutationBall}});
+    const SolverMove ballLeft{6, 4, pushLeft};
+    const std::vector<SolverMove> pushes = {
+        ballLeft, ballLeft, {3, 3, pushUp}, {3, 1, pushDown}, {1, 1, pushRight}};
+    PositionMoves model(hall.puzzle);
+    PositionKey stayed = hall.start, key(stayed.size());
+    setMutationKind(hall.puzzle, stayed.data(), 0, spikeKind);
+    ScrambleWalk walk{pushes, {stayed}};
+    for (std::size_t k = 1; k < pushes.size(); ++k) {
+        ASSERT_TRUE(model.apply(walk.keys.back().data(), pushes[k], key.data()));
+        walk.keys.push_back(key);
+    }
+    ASSERT_TRUE(isSolvedPosition(hall.puzzle, key.data()));
+
+    // The walk parts at its second push, where the mend has the ball at (1,4) already; the join
+    // brings it back without making the cell a spike cell.
+    const FollowedPath mended = mendAtPartings(hall.puzzle, hall.start, walk, {});
+    ASSERT_TRUE(mended.solved);
+    EXPECT_EQ(mended.moves,
+              (std::vector<SolverMove>{
+                  ballLeft, {1, 4, pushRight}, ballLeft, pushes[2], pushes[3], pushes[4]}));
+}
+
 // A generated hall whose scramble does not replay, mended from its start: the mended walk
 // solves when played from there.
 FollowedPath mendedFromItsStart(const LevelPuzzle& made) {
