@@ -89,8 +89,11 @@ class WalkNeeds {
     // need not have the walk's kind there.
     bool kindGiven(const HallPuzzle& puzzle, PositionMoves& model, std::size_t k, int cell) const {
         const int m = mutationOf(puzzle, cell);
+        if (m < 0) {
+            return false;
+        }
         PositionKey walked(position(k).size()), other = position(k), tried(walked.size());
-        if (m < 0 || !model.apply(position(k).data(), push(k), walked.data())) {
+        if (!model.apply(position(k).data(), push(k), walked.data())) {
             return false;
         }
         for (int kind = 0; kind < 3; ++kind) {
